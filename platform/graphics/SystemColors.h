@@ -31,6 +31,9 @@ constexpr TColor clInfoText = 0xFF000017;
 constexpr TColor clInfoBk = 0xFF000018;
 constexpr TColor clGradientActiveCaption = 0xFF00001B;
 constexpr TColor clGradientInactiveCaption = 0xFF00001C;
+constexpr TColor clHotLight = 0xFF00001A;
+constexpr TColor clMenuHighlight = 0xFF00001D;
+constexpr TColor clMenuBar = 0xFF00001E;
 
 // The RGB value of system colour index (0..30); black for an unknown index.
 TColor GetSysColor(int index);

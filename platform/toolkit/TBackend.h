@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/graphics/Geometry.h"
+#include "platform/graphics/TBitmap.h"
+
+// The narrow interface between the window toolkit and a display: real windows (SDL2) or a
+// virtual screen driven by a script (headless). The toolkit composes every top-level window
+// off screen into one bitmap and hands it over with Present; the backend only shows bitmaps
+// and reports input, in screen coordinates.
+
+using TNativeWindowId = std::uint32_t;
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+
+enum class TBackendEventKind {
+    MouseMove,
+    MouseDown,
+    MouseUp,
+    MouseWheel,
+    KeyDown,
+    KeyUp,
+    Text,        // typed characters, UTF-8 in Text
+    CloseRequest, // the user asked to close the window (title-bar button of a managed frame, Alt+F4)
+    Activate,
+    Deactivate,
+    ScreenResized,
+    Expose,      // the window's picture was lost and must be presented again
+};
+
+// Key codes are the original platform's virtual-key numbers (VK_RETURN = 0x0D ...).
+enum TShiftBits : std::uint32_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
+
+struct TBackendEvent {
+    TBackendEventKind Kind = TBackendEventKind::MouseMove;
+    TNativeWindowId Window = 0; // 0: not tied to a window (screen-wide events)
+    TPoint ScreenPos;           // mouse events: position on the screen
+    TMouseButton Button = TMouseButton::mbLeft;
+    int WheelDelta = 0;         // multiples of 120 per notch, positive away from the user
+    int Key = 0;                // virtual-key code for key events
+    std::uint32_t Shift = 0;    // TShiftBits
+    std::string Text;
+};
+
+struct TNativeWindowStyle {
+    bool StayOnTop = false;
+    bool Visible = false;
+};
+
+class TBackend {
+public:
+    virtual ~TBackend() = default;
+
+    virtual std::string Name() const = 0;
+    virtual TSize ScreenSize() const = 0;
+
+    virtual TNativeWindowId CreateWindow(const TRect& screenBounds, const std::string& title,
+                                         TNativeWindowStyle style) = 0;
+    virtual void DestroyWindow(TNativeWindowId id) = 0;
+    virtual void SetWindowBounds(TNativeWindowId id, const TRect& screenBounds) = 0;
+    virtual void SetWindowTitle(TNativeWindowId id, const std::string& title) = 0;
+    virtual void ShowWindow(TNativeWindowId id, bool visible) = 0;
+    virtual void RaiseWindow(TNativeWindowId id) = 0; // bring to front and activate
+    // Shows the window's composed picture (its whole outer area, same size as its bounds).
+    virtual void Present(TNativeWindowId id, const TBitmap& picture) = 0;
+    // The mouse is captured to this window (events outside it still reach it); 0 releases.
+    virtual void CaptureMouse(TNativeWindowId id) = 0;
+
+    // Milliseconds on the backend's clock: real monotonic time, or the virtual clock.
+    virtual std::uint64_t NowMs() const = 0;
+    // Waits until an event arrives or the clock reaches deadlineMs (no deadline: wait for an
+    // event), then returns all pending events (possibly none). Never spins.
+    virtual std::vector<TBackendEvent> WaitEvents(std::optional<std::uint64_t> deadlineMs) = 0;
+    // Wakes a WaitEvents that is blocked (posted messages arrived).
+    virtual void Wake() = 0;
+};
+
+// Chooses the backend from QUIBBLETON_BACKEND (sdl or headless; default sdl). Returns null
+// and writes a clear message to stderr when the chosen backend cannot start.
+std::unique_ptr<TBackend> CreateBackendFromEnvironment();
