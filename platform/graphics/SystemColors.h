@@ -39,7 +39,9 @@ constexpr TColor clMenuBar = 0xFF00001E;
 TColor GetSysColor(int index);
 
 // True when the value is a symbolic system colour (top byte with its high bit set).
-constexpr bool IsSystemColor(TColor c) { return (c & 0x80000000u) != 0; }
+constexpr bool IsSystemColor(TColor c) {
+    return (c & 0x80000000u) != 0;
+}
 
 // Plain colours pass unchanged; system colour constants become their RGB value.
 TColor ColorToRGB(TColor c);

@@ -30,8 +30,8 @@ enum class TBrushStyle { bsSolid, bsClear };
 // the outline winds around it at all.
 enum class TFillRule { frEvenOdd, frNonZero };
 
-// Drawing onto a 24- or 32-bit bitmap (an 8-bit target is left as it is). The canvas keeps a stack of clip region, origin
-// and font with Save/Restore (and the scoped TCanvasSaver); every drawing call adds the
+// Drawing onto a 24- or 32-bit bitmap (an 8-bit target is left as it is). The canvas keeps a stack of clip
+// region, origin and font with Save/Restore (and the scoped TCanvasSaver); every drawing call adds the
 // origin, intersects with the clip region and returns early when nothing is left.
 // Coordinates given to drawing calls are logical (before the origin is added); the clip
 // region is kept in bitmap coordinates.
@@ -70,7 +70,9 @@ public:
     // --- drawing ---
     void FillRect(const TRect& r, TColor c);
     // Fills with the brush colour (nothing for a clear brush).
-    void FillRect(const TRect& r) { if (m_state.BrushStyle == TBrushStyle::bsSolid) FillRect(r, m_state.BrushColor); }
+    void FillRect(const TRect& r) {
+        if (m_state.BrushStyle == TBrushStyle::bsSolid) FillRect(r, m_state.BrushColor);
+    }
     void FrameRect(const TRect& r, TColor c);
     // A one-pixel line from (x1, y1) to (x2, y2), the last point excluded, as the platform draws.
     void Line(int x1, int y1, int x2, int y2, TColor c);
