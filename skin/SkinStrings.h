@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/os/CodePage.h"
+#include "platform/os/StrToInt.h"
+
+// Text helpers of the skin engine. Skin texts are 8-bit; letter case is folded for the
+// ASCII letters only, as the skin files are written in plain upper-case ASCII.
+
+// Letter case and integer conversion come from the platform (CodePage.h, StrToInt.h).
+std::string UpperCase(std::string_view text);
+bool ContainsText(std::string_view text, std::string_view part);
+// Removes leading and trailing blanks and control characters (everything up to ' ').
+std::string_view Trim(std::string_view text);
+
+// A real number with "." as the decimal separator whatever the system's setting.
+std::optional<double> TryStrToFloat(std::string_view text);
+
+// Splits at any of the separators; empty words are dropped.
+std::vector<std::string_view> SplitWords(std::string_view text, std::string_view separators);
+
+// A substring by 1-based position, clipped to the text as the runtime's Copy does.
+std::string_view CopyText(std::string_view text, std::size_t position, std::size_t count);
+
+// The version text of a skin ("5.41"): shortest form, "." as separator.
+std::string FloatToText(double value);
