@@ -14,6 +14,10 @@ int MulDiv(int a, int b, int c) {
 
 } // namespace
 
-int TFont::Size() const { return -MulDiv(m_height, 72, PixelsPerInch); }
+int TFont::Size() const {
+    return -MulDiv(m_height, 72, PixelsPerInch);
+}
 
-void TFont::SetSize(int points) { m_height = -MulDiv(points, PixelsPerInch, 72); }
+void TFont::SetSize(int points) {
+    m_height = -MulDiv(points, PixelsPerInch, 72);
+}

@@ -6,7 +6,9 @@ namespace Utf8 {
 
 namespace {
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 } // namespace
 
@@ -41,10 +43,13 @@ std::u32string Decode(std::string_view text) {
         bool valid = length > 0 && i + std::size_t(length) <= n;
         for (int k = 1; valid && k < length; ++k) {
             const auto c = static_cast<unsigned char>(text[i + std::size_t(k)]);
-            if (!IsContinuation(c)) valid = false;
-            else value = (value << 6) | (c & 0x3F);
+            if (!IsContinuation(c))
+                valid = false;
+            else
+                value = (value << 6) | (c & 0x3F);
         }
-        if (valid && (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))) valid = false;
+        if (valid && (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)))
+            valid = false;
         if (valid) {
             result.push_back(value);
             i += std::size_t(length);

@@ -1,0 +1,162 @@
+#include "platform/text/TFontFace.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <hb-ft.h>
+#include <hb.h>
+
+#include FT_OUTLINE_H
+#include FT_TRUETYPE_TABLES_H
+
+namespace {
+
+// Light hinting snaps horizontal stems and the baseline to whole pixels and keeps the
+// glyph shapes; advances come back hinted, so pens stay on whole pixels.
+constexpr FT_Int32 LoadFlags = FT_LOAD_DEFAULT | FT_LOAD_TARGET_LIGHT;
+constexpr int MaxPixelHeight = 1000;
+constexpr std::size_t MaxGlyphCacheBytes = 8u << 20;
+
+int RoundDiv(long long a, long long b) {
+    if (b == 0) return 0;
+    return int(std::llround(double(a) / double(b)));
+}
+
+int Pixels(FT_Pos pos26_6) {
+    return int((pos26_6 + 32) >> 6);
+}
+
+} // namespace
+
+std::unique_ptr<TFontFace> TFontFace::Open(FT_Library library, const std::string& path, int faceIndex,
+                                           int height, TFontSynthesis synthesis) {
+    std::unique_ptr<TFontFace> face(new TFontFace);
+    if (FT_New_Face(library, path.c_str(), faceIndex, &face->m_face) != 0) {
+        face->m_face = nullptr;
+        return nullptr;
+    }
+    if (!FT_IS_SCALABLE(face->m_face) || face->m_face->units_per_EM == 0) return nullptr;
+    face->m_synthesis = synthesis;
+    face->ComputeMetrics(height);
+    if (FT_Set_Pixel_Sizes(face->m_face, 0, FT_UInt(face->m_metrics.EmHeight)) != 0) return nullptr;
+    if (synthesis.Italic) {
+        // The shear the platform gives made-up italics: about 12 degrees.
+        FT_Matrix shear{0x10000, 0x0366A, 0, 0x10000};
+        FT_Set_Transform(face->m_face, &shear, nullptr);
+    }
+    if (synthesis.Bold) {
+        face->m_emboldenStrength = std::max<FT_Pos>(64, FT_Pos(face->m_metrics.EmHeight) * 64 / 24);
+        face->m_emboldenAdvance = Pixels(face->m_emboldenStrength);
+    }
+    face->m_hbFont = hb_ft_font_create_referenced(face->m_face);
+    hb_ft_font_set_load_flags(face->m_hbFont, LoadFlags);
+    face->m_buffer = hb_buffer_create();
+    return face;
+}
+
+TFontFace::~TFontFace() {
+    if (m_buffer) hb_buffer_destroy(m_buffer);
+    if (m_hbFont) hb_font_destroy(m_hbFont);
+    if (m_face) FT_Done_Face(m_face);
+}
+
+void TFontFace::ComputeMetrics(int height) {
+    const long long upem = m_face->units_per_EM;
+    long long ascender = m_face->ascender;
+    long long descender = -m_face->descender;
+    // The cell the platform gives a font comes from the Windows ascent and descent.
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(m_face, FT_SFNT_OS2));
+    if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
+        ascender = os2->usWinAscent;
+        descender = os2->usWinDescent;
+    }
+    if (ascender + descender <= 0) {
+        ascender = upem * 4 / 5;
+        descender = upem / 5;
+    }
+    height = std::clamp(height == 0 ? -11 : height, -MaxPixelHeight, MaxPixelHeight);
+    TFontMetrics& m = m_metrics;
+    if (height < 0) {
+        m.EmHeight = -height;
+        m.Ascent = RoundDiv(ascender * m.EmHeight, upem);
+        m.Descent = RoundDiv(descender * m.EmHeight, upem);
+    } else {
+        m.EmHeight = std::max(1, RoundDiv(height * upem, ascender + descender));
+        m.Ascent = RoundDiv(height * ascender, ascender + descender);
+        m.Descent = height - m.Ascent;
+    }
+    m.CellHeight = m.Ascent + m.Descent;
+    const int em = m.EmHeight;
+    m.AveCharWidth = os2 && os2->version != 0xFFFF && os2->xAvgCharWidth > 0
+                         ? std::max(1, RoundDiv(os2->xAvgCharWidth * em, upem))
+                         : std::max(1, em / 2);
+    m.UnderlineThickness = std::max(1, RoundDiv(m_face->underline_thickness * em, upem));
+    m.UnderlineOffset =
+        std::max(1, RoundDiv(-(m_face->underline_position) * em, upem) - m.UnderlineThickness / 2);
+    if (m.UnderlineOffset + m.UnderlineThickness > m.Descent)
+        m.UnderlineOffset = std::max(0, m.Descent - m.UnderlineThickness);
+    if (os2 && os2->version != 0xFFFF && os2->yStrikeoutSize > 0) {
+        m.StrikeOutThickness = std::max(1, RoundDiv(os2->yStrikeoutSize * em, upem));
+        m.StrikeOutOffset = RoundDiv(os2->yStrikeoutPosition * em, upem) + m.StrikeOutThickness / 2;
+    } else {
+        m.StrikeOutThickness = m.UnderlineThickness;
+        m.StrikeOutOffset = std::max(1, m.Ascent / 3);
+    }
+    if (m_synthesis.Bold) m.AveCharWidth += 1;
+}
+
+std::vector<TShapedGlyph> TFontFace::Shape(std::u32string_view text) {
+    std::vector<TShapedGlyph> glyphs;
+    if (text.empty()) return glyphs;
+    hb_buffer_clear_contents(m_buffer);
+    hb_buffer_add_utf32(m_buffer, reinterpret_cast<const std::uint32_t*>(text.data()), int(text.size()), 0,
+                        int(text.size()));
+    hb_buffer_set_direction(m_buffer, HB_DIRECTION_LTR);
+    hb_buffer_guess_segment_properties(m_buffer);
+    hb_shape(m_hbFont, m_buffer, nullptr, 0);
+    unsigned count = 0;
+    const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(m_buffer, &count);
+    const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(m_buffer, &count);
+    glyphs.reserve(count);
+    for (unsigned i = 0; i < count; ++i) {
+        TShapedGlyph g;
+        g.Index = info[i].codepoint;
+        g.Cluster = info[i].cluster;
+        g.Advance = Pixels(pos[i].x_advance);
+        if (g.Advance > 0) g.Advance += m_emboldenAdvance;
+        g.OffsetX = Pixels(pos[i].x_offset);
+        g.OffsetY = Pixels(pos[i].y_offset);
+        glyphs.push_back(g);
+    }
+    return glyphs;
+}
+
+const TGlyphImage& TFontFace::Glyph(std::uint32_t index) {
+    auto found = m_glyphs.find(index);
+    if (found != m_glyphs.end()) return found->second;
+    if (m_glyphBytes > MaxGlyphCacheBytes) {
+        m_glyphs.clear();
+        m_glyphBytes = 0;
+    }
+    TGlyphImage image;
+    if (FT_Load_Glyph(m_face, index, LoadFlags) == 0) {
+        FT_GlyphSlot slot = m_face->glyph;
+        if (m_emboldenStrength > 0 && slot->format == FT_GLYPH_FORMAT_OUTLINE)
+            FT_Outline_EmboldenXY(&slot->outline, m_emboldenStrength, 0);
+        if (FT_Render_Glyph(slot, FT_RENDER_MODE_LIGHT) == 0 &&
+            slot->bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
+            const FT_Bitmap& bm = slot->bitmap;
+            image.Left = slot->bitmap_left;
+            image.Top = slot->bitmap_top;
+            image.Width = int(bm.width);
+            image.Height = int(bm.rows);
+            image.Coverage.resize(std::size_t(image.Width) * std::size_t(image.Height));
+            for (int y = 0; y < image.Height; ++y) {
+                const unsigned char* row = bm.buffer + std::ptrdiff_t(y) * bm.pitch;
+                std::copy(row, row + image.Width, image.Coverage.begin() + std::ptrdiff_t(y) * image.Width);
+            }
+        }
+    }
+    m_glyphBytes += image.Coverage.size() + sizeof(TGlyphImage);
+    return m_glyphs.emplace(index, std::move(image)).first->second;
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+struct hb_font_t;
+struct hb_buffer_t;
+
+// Styles a face lacks and that are made up when its glyphs are drawn.
+struct TFontSynthesis {
+    bool Bold = false;
+    bool Italic = false;
+};
+
+// Pixel metrics in the platform's terms. Offsets are measured from the baseline, positive
+// downwards for the underline and upwards for the strike-out line; each gives the top of its line.
+struct TFontMetrics {
+    int Ascent = 0;
+    int Descent = 0;
+    int CellHeight = 0;
+    int EmHeight = 0;
+    int AveCharWidth = 0;
+    int UnderlineOffset = 1;
+    int UnderlineThickness = 1;
+    int StrikeOutOffset = 3;
+    int StrikeOutThickness = 1;
+};
+
+// An antialiased glyph: one coverage byte per pixel, Left and Top placing its top-left
+// corner relative to the pen position on the baseline (Top upwards).
+struct TGlyphImage {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    std::vector<std::uint8_t> Coverage;
+};
+
+// One shaped glyph: Cluster is the index of the first code point it stands for; Advance
+// and the offsets are whole pixels.
+struct TShapedGlyph {
+    std::uint32_t Index = 0;
+    std::uint32_t Cluster = 0;
+    int Advance = 0;
+    int OffsetX = 0;
+    int OffsetY = 0;
+};
+
+// One font file opened at one pixel size, with its HarfBuzz font and a cache of rendered
+// glyphs. Not thread-safe: the font library hands faces out under its lock.
+class TFontFace {
+public:
+    // Returns nullptr when the file cannot be opened as a scalable font. A negative height
+    // is the em height in pixels, a positive one the cell height.
+    static std::unique_ptr<TFontFace> Open(FT_Library library, const std::string& path, int faceIndex,
+                                           int height, TFontSynthesis synthesis);
+    ~TFontFace();
+    TFontFace(const TFontFace&) = delete;
+    TFontFace& operator=(const TFontFace&) = delete;
+
+    const TFontMetrics& Metrics() const { return m_metrics; }
+    TFontSynthesis Synthesis() const { return m_synthesis; }
+    std::vector<TShapedGlyph> Shape(std::u32string_view text);
+    const TGlyphImage& Glyph(std::uint32_t index);
+
+private:
+    TFontFace() = default;
+    void ComputeMetrics(int height);
+
+    FT_Face m_face = nullptr;
+    hb_font_t* m_hbFont = nullptr;
+    hb_buffer_t* m_buffer = nullptr;
+    TFontSynthesis m_synthesis;
+    TFontMetrics m_metrics;
+    FT_Pos m_emboldenStrength = 0;
+    int m_emboldenAdvance = 0;
+    std::unordered_map<std::uint32_t, TGlyphImage> m_glyphs;
+    std::size_t m_glyphBytes = 0;
+};
