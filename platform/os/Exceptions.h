@@ -40,3 +40,9 @@ class ERegistryException : public Exception {
 public:
     using Exception::Exception;
 };
+
+// A file that could not be created or written; the message names the file and the reason.
+class EFCreateError : public Exception {
+public:
+    using Exception::Exception;
+};

@@ -1,0 +1,189 @@
+#include "platform/os/FileSystem.h"
+
+#include "platform/os/Exceptions.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string Reason(int error) {
+    return std::strerror(error);
+}
+
+[[noreturn]] void ThrowOpenError(const std::string& path, int error) {
+    throw EFOpenError("Cannot open file \"" + path + "\". " + Reason(error));
+}
+
+[[noreturn]] void ThrowCreateError(const std::string& path, int error) {
+    throw EFCreateError("Cannot create file \"" + path + "\". " + Reason(error));
+}
+
+bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Writing through a symbolic link keeps the link and replaces its target.
+std::string ResolveTarget(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) == nullptr) return path;
+    return resolved;
+}
+
+} // namespace
+
+bool FileExists(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::vector<TDirEntry> ListDirectory(const std::string& folder) {
+    std::vector<TDirEntry> entries;
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr) return entries;
+    const std::string prefix = IncludeTrailingPathDelimiter(folder.empty() ? "." : folder);
+    while (const dirent* entry = ::readdir(dir)) {
+        TDirEntry item;
+        item.Name = entry->d_name;
+        if (entry->d_type == DT_DIR) {
+            item.IsDirectory = true;
+        } else if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            item.IsDirectory = DirectoryExists(prefix + item.Name);
+        }
+        entries.push_back(std::move(item));
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end(),
+              [](const TDirEntry& a, const TDirEntry& b) { return a.Name < b.Name; });
+    return entries;
+}
+
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) ThrowOpenError(path, errno);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+        ::close(fd);
+        ThrowOpenError(path, error);
+    }
+    std::vector<std::uint8_t> bytes;
+    // The size is only a hint: the file may grow or shrink while it is read.
+    if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
+    std::uint8_t buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            const int error = errno;
+            ::close(fd);
+            ThrowOpenError(path, error);
+        }
+        if (got == 0) break;
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    }
+    ::close(fd);
+    return bytes;
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    WriteFileAtomically(path, std::span<const std::uint8_t>(
+                                  reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+}
+
+void WriteFileAtomically(const std::string& requestedPath, std::span<const std::uint8_t> bytes) {
+    const std::string path = ResolveTarget(requestedPath);
+    const std::string folder = ExtractFilePath(path);
+    std::string temporary = folder + "." + ExtractFileName(path) + ".tmpXXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) ThrowCreateError(path, errno);
+
+    auto fail = [&](int error) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        ThrowCreateError(path, error);
+    };
+    // A new file gets the usual mode for settings; an existing one keeps its own.
+    mode_t mode = 0644;
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0) mode = old.st_mode & 07777;
+    if (::fchmod(fd, mode) != 0) fail(errno);
+    if (!WriteAll(fd, bytes.data(), bytes.size())) fail(errno);
+    if (::fsync(fd) != 0) fail(errno);
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        ThrowCreateError(path, error);
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        ThrowCreateError(path, error);
+    }
+    // The new contents are in place; flushing the folder makes the rename itself durable.
+    // A failure here cannot be undone and the data is already visible, so it is not reported.
+    const int dirFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+}
+
+bool ForceDirectories(const std::string& folder) {
+    if (folder.empty()) return false;
+    if (DirectoryExists(folder)) return true;
+    const std::string trimmed = ExcludeTrailingPathDelimiter(folder);
+    const std::string parent = ExtractFilePath(trimmed);
+    if (!parent.empty() && parent != trimmed && !ForceDirectories(parent)) return false;
+    if (::mkdir(trimmed.c_str(), 0755) != 0 && errno != EEXIST) return false;
+    return DirectoryExists(trimmed);
+}
+
+std::string IncludeTrailingPathDelimiter(const std::string& path) {
+    if (!path.empty() && path.back() == '/') return path;
+    return path + "/";
+}
+
+std::string ExcludeTrailingPathDelimiter(const std::string& path) {
+    if (!path.empty() && path.back() == '/') return path.substr(0, path.size() - 1);
+    return path;
+}
+
+std::string ExtractFileExt(const std::string& path) {
+    const std::string name = ExtractFileName(path);
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+std::string ExtractFilePath(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string ExtractFileName(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// File and folder services. Paths are byte strings with "/" as the only delimiter.
+
+bool FileExists(const std::string& path);      // anything but a folder (symbolic links followed)
+bool DirectoryExists(const std::string& path); // a folder (symbolic links followed)
+
+struct TDirEntry {
+    std::string Name;
+    bool IsDirectory = false;
+};
+
+// Every entry of the folder, "." and ".." included, sorted by name byte for byte so that
+// results do not depend on the file system's order. An unreadable folder lists nothing.
+std::vector<TDirEntry> ListDirectory(const std::string& folder);
+
+// The whole file. Throws EFOpenError "Cannot open file "<path>". <reason>" when the file is
+// missing, is a folder, or cannot be opened or read.
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path);
+
+// Replaces the file's contents so that a reader sees either the old or the new file, never a
+// mixture, and so that a crash or a full disk leaves the old file in place: the bytes go to a
+// temporary file in the same folder, which is flushed to disk and renamed over the target,
+// and then the folder itself is flushed. A symbolic link is written through to its target.
+// Throws EFCreateError naming the file and the reason; the old file is then unchanged.
+void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+void WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Creates the folder and every missing parent; true when the folder exists afterwards.
+bool ForceDirectories(const std::string& folder);
+
+std::string IncludeTrailingPathDelimiter(const std::string& path);
+std::string ExcludeTrailingPathDelimiter(const std::string& path);
+// From the last "." of the file name, inclusive; empty when the file name has no dot.
+std::string ExtractFileExt(const std::string& path);
+// Everything up to and including the last "/"; empty when there is none.
+std::string ExtractFilePath(const std::string& path);
+// Everything after the last "/".
+std::string ExtractFileName(const std::string& path);

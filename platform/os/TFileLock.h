@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+enum class TLockWait { Wait, DontWait };
+enum class TLockResult { Acquired, Busy, Failed };
+
+// An exclusive advisory lock (flock) on a file, created when missing. The lock belongs to the
+// open file, so the system drops it when the object closes it or the process ends, a crash
+// included; the file is opened close-on-exec so that started programs do not inherit it.
+class TFileLock {
+public:
+    TFileLock() = default;
+    ~TFileLock() { Unlock(); }
+    TFileLock(const TFileLock&) = delete;
+    TFileLock& operator=(const TFileLock&) = delete;
+    TFileLock(TFileLock&& other) noexcept;
+    TFileLock& operator=(TFileLock&& other) noexcept;
+
+    // Busy only with DontWait, when another open file holds the lock. On Failed, Error()
+    // holds the system's error number.
+    TLockResult Lock(const std::string& path, TLockWait wait);
+    void Unlock();
+    bool IsLocked() const { return Fd_ >= 0; }
+    int Error() const { return Error_; }
+
+private:
+    int Fd_ = -1;
+    int Error_ = 0;
+};

@@ -1,0 +1,263 @@
+#include "platform/os/TRegistry.h"
+
+#include "platform/os/Exceptions.h"
+#include "platform/os/FileSystem.h"
+#include "platform/os/TFileLock.h"
+
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+[[noreturn]] void ThrowSetFailed(std::string_view name) {
+    throw ERegistryException("Failed to set data for '" + std::string(name) + "'");
+}
+
+TRegValue TextValue(std::uint32_t type, std::string_view text) {
+    TRegValue value;
+    value.Type = type;
+    value.Data.assign(text.begin(), text.end());
+    value.Data.push_back(0);
+    return value;
+}
+
+} // namespace
+
+TRegistry::TRegistry() : StorePath_(DefaultStorePath()) {}
+
+TRegistry::TRegistry(std::string storePath) : StorePath_(std::move(storePath)) {}
+
+std::string TRegistry::DefaultStorePath() {
+    if (const char* path = std::getenv("QUIBBLETON_REGISTRY"); path != nullptr && *path != '\0') return path;
+    std::string config;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') {
+        config = xdg;
+    } else {
+        std::string home;
+        if (const char* value = std::getenv("HOME"); value != nullptr && value[0] == '/') {
+            home = value;
+        } else if (const passwd* entry = ::getpwuid(::getuid());
+                   entry != nullptr && entry->pw_dir != nullptr) {
+            home = entry->pw_dir;
+        }
+        if (home.empty()) return std::string();
+        config = IncludeTrailingPathDelimiter(home) + ".config";
+    }
+    return IncludeTrailingPathDelimiter(config) + "quibbleton/registry.reg";
+}
+
+std::string TRegistry::RootName(HKEY root) {
+    switch (root) {
+    case HKEY_CLASSES_ROOT:
+        return "HKEY_CLASSES_ROOT";
+    case HKEY_CURRENT_USER:
+        return "HKEY_CURRENT_USER";
+    case HKEY_LOCAL_MACHINE:
+        return "HKEY_LOCAL_MACHINE";
+    case HKEY_USERS:
+        return "HKEY_USERS";
+    case HKEY_CURRENT_CONFIG:
+        return "HKEY_CURRENT_CONFIG";
+    default:
+        return std::string();
+    }
+}
+
+void TRegistry::SetRootKey(HKEY root) {
+    CloseKey();
+    RootKey_ = root;
+}
+
+void TRegistry::CloseKey() {
+    CurrentPath_.clear();
+    HasCurrentKey_ = false;
+}
+
+TRegistry::TLoadedStore TRegistry::Load() const {
+    TLoadedStore store;
+    if (StorePath_.empty()) {
+        store.State = TStoreState::Unusable;
+        return store;
+    }
+    if (!FileExists(StorePath_) && !DirectoryExists(StorePath_)) return store;
+    try {
+        const auto bytes = ReadFileBytes(StorePath_);
+        auto parsed =
+            TRegistryFile::Parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        if (!parsed) {
+            store.State = TStoreState::Unusable;
+            return store;
+        }
+        store.File = std::move(*parsed);
+        store.State = TStoreState::Loaded;
+    } catch (const EFOpenError&) {
+        store.State = TStoreState::Unusable;
+    }
+    return store;
+}
+
+bool TRegistry::Modify(const std::function<bool(TRegistryFile&)>& change) {
+    if (StorePath_.empty()) return false;
+    const std::string folder = ExtractFilePath(StorePath_);
+    if (!folder.empty() && !ForceDirectories(folder)) return false;
+    TFileLock lock;
+    if (lock.Lock(StorePath_ + ".lock", TLockWait::Wait) != TLockResult::Acquired) return false;
+    TLoadedStore store = Load();
+    if (store.State == TStoreState::Unusable) return false;
+    if (!change(store.File)) return false;
+    try {
+        WriteFileAtomically(StorePath_, store.File.Format());
+    } catch (const EFCreateError&) {
+        return false;
+    }
+    return true;
+}
+
+std::string TRegistry::ResolveKey(std::string_view key) const {
+    std::string path;
+    if (!key.starts_with("\\") && HasCurrentKey_) path = CurrentPath_;
+    for (const auto& part : TRegistryFile::SplitKey(key))
+        path += (path.empty() ? "" : "\\") + part;
+    return path;
+}
+
+std::string TRegistry::FullKey(std::string_view relative) const {
+    const std::string root = RootName(RootKey_);
+    if (relative.empty()) return root;
+    return root + "\\" + std::string(relative);
+}
+
+bool TRegistry::OpenKey(std::string_view key, bool canCreate) {
+    if (RootName(RootKey_).empty()) return false;
+    const std::string relative = ResolveKey(key);
+    const std::string full = FullKey(relative);
+    if (!TRegistryFile::IsValidKey(full)) return false;
+    const TLoadedStore store = Load();
+    if (store.State == TStoreState::Unusable) return false;
+    bool opened = store.File.KeyExists(full);
+    if (!opened && canCreate) opened = Modify([&](TRegistryFile& file) { return file.AddKey(full); });
+    if (opened) {
+        CurrentPath_ = relative;
+        HasCurrentKey_ = true;
+    }
+    return opened;
+}
+
+bool TRegistry::KeyExists(std::string_view key) const {
+    if (RootName(RootKey_).empty()) return false;
+    const TLoadedStore store = Load();
+    return store.State != TStoreState::Unusable && store.File.KeyExists(FullKey(ResolveKey(key)));
+}
+
+std::optional<TRegValue> TRegistry::FindValue(std::string_view name) const {
+    if (!HasCurrentKey_) return std::nullopt;
+    const TLoadedStore store = Load();
+    if (store.State != TStoreState::Loaded) return std::nullopt;
+    return store.File.FindValue(FullKey(CurrentPath_), name);
+}
+
+bool TRegistry::ValueExists(std::string_view name) const {
+    return FindValue(name).has_value();
+}
+
+bool TRegistry::GetDataInfo(std::string_view name, TRegDataInfo& info) const {
+    const auto value = FindValue(name);
+    if (!value) {
+        info = {};
+        return false;
+    }
+    switch (value->Type) {
+    case REG_SZ:
+        info.RegData = TRegDataType::rdString;
+        break;
+    case REG_EXPAND_SZ:
+        info.RegData = TRegDataType::rdExpandString;
+        break;
+    case REG_DWORD:
+        info.RegData = TRegDataType::rdInteger;
+        break;
+    case REG_BINARY:
+        info.RegData = TRegDataType::rdBinary;
+        break;
+    default:
+        info.RegData = TRegDataType::rdUnknown;
+        break;
+    }
+    info.DataSize = static_cast<int>(value->Data.size());
+    return true;
+}
+
+TRegDataType TRegistry::GetDataType(std::string_view name) const {
+    TRegDataInfo info;
+    GetDataInfo(name, info);
+    return info.RegData;
+}
+
+int TRegistry::GetDataSize(std::string_view name) const {
+    TRegDataInfo info;
+    return GetDataInfo(name, info) ? info.DataSize : -1;
+}
+
+std::vector<std::string> TRegistry::GetValueNames() const {
+    if (!HasCurrentKey_) return {};
+    const TLoadedStore store = Load();
+    if (store.State != TStoreState::Loaded) return {};
+    return store.File.ValueNames(FullKey(CurrentPath_));
+}
+
+std::string TRegistry::ReadString(std::string_view name) const {
+    const auto value = FindValue(name);
+    if (!value || value->Data.empty()) return std::string();
+    if (value->Type != REG_SZ && value->Type != REG_EXPAND_SZ)
+        throw ERegistryException("Invalid data type for '" + std::string(name) + "'");
+    std::string text(value->Data.begin(), value->Data.end());
+    if (const auto nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
+    return text;
+}
+
+std::int32_t TRegistry::ReadInteger(std::string_view name) const {
+    const auto value = FindValue(name);
+    if (!value) throw ERegistryException("Failed to get data for '" + std::string(name) + "'");
+    if (value->Type != REG_DWORD || value->Data.size() != 4)
+        throw ERegistryException("Invalid data type for '" + std::string(name) + "'");
+    const std::uint32_t bits = value->Data[0] | (value->Data[1] << 8) | (value->Data[2] << 16) |
+                               (static_cast<std::uint32_t>(value->Data[3]) << 24);
+    return static_cast<std::int32_t>(bits);
+}
+
+void TRegistry::WriteValue(std::string_view name, const TRegValue& value) {
+    if (!HasCurrentKey_) ThrowSetFailed(name);
+    const std::string full = FullKey(CurrentPath_);
+    if (!Modify([&](TRegistryFile& file) { return file.SetValue(full, name, value); })) ThrowSetFailed(name);
+}
+
+void TRegistry::WriteString(std::string_view name, std::string_view value) {
+    WriteValue(name, TextValue(REG_SZ, value));
+}
+
+void TRegistry::WriteExpandString(std::string_view name, std::string_view value) {
+    WriteValue(name, TextValue(REG_EXPAND_SZ, value));
+}
+
+void TRegistry::WriteInteger(std::string_view name, std::int32_t value) {
+    TRegValue data;
+    data.Type = REG_DWORD;
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (int k = 0; k < 4; ++k)
+        data.Data.push_back(static_cast<std::uint8_t>(bits >> (8 * k)));
+    WriteValue(name, data);
+}
+
+void TRegistry::WriteBinaryData(std::string_view name, std::span<const std::uint8_t> bytes) {
+    TRegValue data;
+    data.Type = REG_BINARY;
+    data.Data.assign(bytes.begin(), bytes.end());
+    WriteValue(name, data);
+}
+
+bool TRegistry::DeleteValue(std::string_view name) {
+    if (!HasCurrentKey_) return false;
+    const std::string full = FullKey(CurrentPath_);
+    return Modify([&](TRegistryFile& file) { return file.DeleteValue(full, name); });
+}

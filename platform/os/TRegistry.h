@@ -1,0 +1,99 @@
+#pragma once
+
+#include "platform/os/TRegistryFile.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+
+using HKEY = std::uint32_t;
+inline constexpr HKEY HKEY_CLASSES_ROOT = 0x80000000u;
+inline constexpr HKEY HKEY_CURRENT_USER = 0x80000001u;
+inline constexpr HKEY HKEY_LOCAL_MACHINE = 0x80000002u;
+inline constexpr HKEY HKEY_USERS = 0x80000003u;
+inline constexpr HKEY HKEY_CURRENT_CONFIG = 0x80000005u;
+
+enum class TRegDataType { rdUnknown, rdString, rdExpandString, rdInteger, rdBinary };
+
+struct TRegDataInfo {
+    TRegDataType RegData = TRegDataType::rdUnknown;
+    int DataSize = 0;
+};
+
+// The registry accessor. The store is one file in the registry-export format (see
+// TRegistryFile) at ${XDG_CONFIG_HOME:-$HOME/.config}/quibbleton/registry.reg, or at the path
+// in the environment variable QUIBBLETON_REGISTRY. Nothing is cached: every call reads the
+// file afresh, and every change rewrites it atomically under a lock on a sibling ".lock" file,
+// so two processes never interleave and a crash leaves the previous file whole. A file that
+// cannot be read or parsed is a store whose keys cannot be opened; it is never overwritten.
+class TRegistry {
+public:
+    TRegistry();                               // store from the environment, root HKEY_CURRENT_USER
+    explicit TRegistry(std::string storePath); // a given store file
+    ~TRegistry() { CloseKey(); }
+
+    HKEY RootKey() const { return RootKey_; }
+    void SetRootKey(HKEY root); // closes the current key
+    // The open key's path below the root, without a leading backslash; empty when none is open.
+    const std::string& CurrentPath() const { return CurrentPath_; }
+    bool HasCurrentKey() const { return HasCurrentKey_; }
+    const std::string& StorePath() const { return StorePath_; }
+
+    // Opens the key (relative to the open key unless it starts with "\"), creating it and
+    // writing the store when it is missing and canCreate is set. False when the key is
+    // missing and may not be created, when creating it fails (for example in a read-only
+    // folder) or when the store cannot be read or parsed; the open key is then unchanged.
+    bool OpenKey(std::string_view key, bool canCreate);
+    bool KeyExists(std::string_view key) const;
+    void CloseKey();
+
+    // Values of the open key; the name "" is the key's default value.
+    bool ValueExists(std::string_view name) const;
+    TRegDataType GetDataType(std::string_view name) const; // rdUnknown when missing
+    bool GetDataInfo(std::string_view name, TRegDataInfo& info) const;
+    int GetDataSize(std::string_view name) const; // -1 when missing
+    std::vector<std::string> GetValueNames() const;
+
+    // A missing or zero-size value reads as ""; REG_SZ and REG_EXPAND_SZ read as their text up
+    // to the first NUL; any other type throws ERegistryException "Invalid data type for '<name>'".
+    std::string ReadString(std::string_view name) const;
+    // Throws "Failed to get data for '<name>'" when missing, "Invalid data type for '<name>'"
+    // when not a dword.
+    std::int32_t ReadInteger(std::string_view name) const;
+
+    // Each throws ERegistryException "Failed to set data for '<name>'" when no key is open, the
+    // name holds control characters, the store cannot be parsed or the file cannot be written.
+    void WriteString(std::string_view name, std::string_view value);
+    void WriteExpandString(std::string_view name, std::string_view value);
+    void WriteInteger(std::string_view name, std::int32_t value);
+    void WriteBinaryData(std::string_view name, std::span<const std::uint8_t> data);
+    // False when the value did not exist or the store could not be changed.
+    bool DeleteValue(std::string_view name);
+
+    // ${XDG_CONFIG_HOME:-$HOME/.config}/quibbleton/registry.reg, or $QUIBBLETON_REGISTRY.
+    static std::string DefaultStorePath();
+    static std::string RootName(HKEY root); // "HKEY_LOCAL_MACHINE"; empty for an unknown root
+
+private:
+    enum class TStoreState { Missing, Unusable, Loaded };
+    struct TLoadedStore {
+        TStoreState State = TStoreState::Missing;
+        TRegistryFile File = TRegistryFile::Empty();
+    };
+
+    TLoadedStore Load() const;
+    // Reads, changes and writes the store under its lock; false when the store is unusable,
+    // the change refuses, or the write fails (the old file then stays).
+    bool Modify(const std::function<bool(TRegistryFile&)>& change);
+    std::string FullKey(std::string_view relative) const;
+    std::string ResolveKey(std::string_view key) const;
+    std::optional<TRegValue> FindValue(std::string_view name) const;
+    void WriteValue(std::string_view name, const TRegValue& value);
+
+    std::string StorePath_;
+    HKEY RootKey_ = HKEY_CURRENT_USER;
+    std::string CurrentPath_;
+    bool HasCurrentKey_ = false;
+};
