@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <png.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "platform/graphics/PngWriter.h"
+#include "platform/os/Exceptions.h"
+
+namespace {
+
+// Decodes PNG data to blue, green, red rows with libpng's reader.
+TBitmap Decode(const std::vector<std::uint8_t>& data) {
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, data.data(), data.size())) return {};
+    image.format = PNG_FORMAT_BGR;
+    TBitmap b(static_cast<int>(image.width), static_cast<int>(image.height));
+    if (!png_image_finish_read(&image, nullptr, b.ScanLine(0), static_cast<png_int_32>(b.RowStep()), nullptr))
+        return {};
+    return b;
+}
+
+TBitmap Pattern(int width, int height, TPixelFormat format) {
+    TBitmap b(width, height, format);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            b.SetPixel(x, y, MakeColor(std::uint8_t(x * 50), std::uint8_t(y * 70), 9));
+    return b;
+}
+
+} // namespace
+
+TEST(PngWriter, TwentyFourBitDecodesToTheSamePixels) {
+    const TBitmap b = Pattern(5, 3, TPixelFormat::pf24bit);
+    const auto data = WritePngToMemory(b);
+    ASSERT_GE(data.size(), 8u);
+    EXPECT_EQ(data[1], 'P');
+    EXPECT_EQ(Decode(data), b);
+}
+
+TEST(PngWriter, ThirtyTwoBitDropsTheUnusedByte) {
+    const TBitmap b = Pattern(3, 3, TPixelFormat::pf32bit);
+    const TBitmap back = Decode(WritePngToMemory(b));
+    ASSERT_EQ(back.Size(), b.Size());
+    EXPECT_EQ(back.GetPixel(2, 1), b.GetPixel(2, 1));
+}
+
+TEST(PngWriter, PalettisedIsExpanded) {
+    TBitmap b(2, 1, TPixelFormat::pf8bit);
+    std::vector<TColor> palette(256, clBlack);
+    palette[1] = MakeColor(1, 2, 3);
+    b.SetPalette(palette);
+    b.ScanLine(0)[1] = 1;
+    EXPECT_EQ(Decode(WritePngToMemory(b)).GetPixel(1, 0), MakeColor(1, 2, 3));
+}
+
+TEST(PngWriter, WritesAFile) {
+    const auto path = std::filesystem::temp_directory_path() / "quibbleton_gfx_shot.png";
+    const TBitmap b = Pattern(4, 2, TPixelFormat::pf24bit);
+    WritePng(b, path);
+    EXPECT_EQ(std::filesystem::file_size(path), WritePngToMemory(b).size());
+    std::filesystem::remove(path);
+}
+
+TEST(PngWriter, EmptyBitmapIsRefused) {
+    EXPECT_THROW(WritePngToMemory(TBitmap(3, 0)), EInvalidGraphic);
+}
+
+TEST(PngWriter, UnwritablePathIsAnError) {
+    EXPECT_THROW(WritePng(Pattern(1, 1, TPixelFormat::pf24bit), "/nonexistent-dir/x.png"), EFOpenError);
+}
