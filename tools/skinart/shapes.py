@@ -1,0 +1,330 @@
+"""Pixel painters for the skin art: rounded-rectangle state cells with a mask half, glyphs,
+check and radio boxes and seamless textures.
+
+A "cell" is painted by a function of the pixel that returns an overlay (colour, alpha): alpha 0
+keeps what the engine painted below (mask 255), alpha 1 replaces it (mask 0).  None marks a
+key-coloured (transparent, cut-out) pixel.
+"""
+import math
+import random
+
+from imgio import Image, KEY, mix, clamp8
+
+
+def mask_value(alpha):
+    """Blend weight of the mask half for an overlay alpha; snapped to 8 steps so the palette
+    can hold every level exactly."""
+    v = 255 * (1.0 - alpha)
+    if v >= 251:
+        return 255
+    return clamp8(round(v / 8.0) * 8)
+
+
+def over(acc, c, a):
+    """Puts overlay (c, a) over accumulated overlay acc = (colour, alpha)."""
+    if a <= 0:
+        return acc
+    c0, a0 = acc
+    A = 1 - (1 - a0) * (1 - a)
+    if A <= 0:
+        return acc
+    col = tuple((c0[i] * a0 * (1 - a) + c[i] * a) / A for i in range(3))
+    return (col, A)
+
+
+def rounded_inside(px, py, w, h, radii):
+    """Distance of point (px, py) inside the box (0, 0, w, h) whose corners have the radii
+    (top-left, top-right, bottom-right, bottom-left); negative outside."""
+    left = px < w / 2
+    top = py < h / 2
+    r = radii[0 if (top and left) else 1 if top else 2 if not left else 3]
+    cx = min(max(px, r), w - r)
+    cy = min(max(py, r), h - r)
+    dx, dy = px - cx, py - cy
+    if dx == 0 and dy == 0:
+        return min(px, w - px, py, h - py)
+    if (px < r or px > w - r) and (py < r or py > h - r):
+        return r - math.hypot(dx, dy)
+    return min(px, w - px, py, h - py)
+
+
+def edge_normal_y(px, py, w, h, core):
+    """Vertical part of the outward direction: -1 at the top edge, +1 at the bottom, 0 at the
+    sides; smooth in the corners."""
+    cx = min(max(px, core), w - core)
+    cy = min(max(py, core), h - core)
+    dx, dy = px - cx, py - cy
+    n = math.hypot(dx, dy)
+    if n == 0:
+        d = [py, h - py, px, w - px]
+        i = d.index(min(d))
+        return (-1.0, 1.0, 0.0, 0.0)[i]
+    return dy / n
+
+
+def paint_cell(w, h, style, radii=None):
+    """One state cell: image (w x h) and mask (w x h) following a style:
+    outline: rim colour; radius or radii; rings: [(d0, d1, (ct, at), (cs, as), (cb, ab))];
+    tint: (colour, alpha) over the interior; sheen: (colour, alpha, height) fading downward;
+    glow_bottom: (colour, alpha, height) fading upward; keep_colour: image colour of kept pixels."""
+    r = style.get('radius', 3)
+    radii = radii or style.get('radii') or (r, r, r, r)
+    core = max(max(radii), style.get('core', 3))
+    img = Image(w, h, KEY)
+    msk = Image(w, h, (255, 255, 255))
+    keepc = style.get('keep_colour', style['outline'])
+    rim = style.get('rim', 1.0)
+    for y in range(h):
+        for x in range(w):
+            px, py = x + 0.5, y + 0.5
+            d = rounded_inside(px, py, w, h, radii)
+            if d < 0:
+                continue
+            if d < rim:
+                img.set(x, y, style['outline'])
+                msk.set(x, y, (0, 0, 0))
+                continue
+            acc = ((0, 0, 0), 0.0)
+            depth = d - rim
+            tint = style.get('tint')
+            if tint:
+                acc = over(acc, tint[0], tint[1])
+            sheen = style.get('sheen')
+            if sheen and py < sheen[2]:
+                t = py / sheen[2]
+                acc = over(acc, sheen[0], sheen[1] * (1 - t) ** 1.6)
+            glow = style.get('glow_bottom')
+            if glow and h - py < glow[2]:
+                t = (h - py) / glow[2]
+                acc = over(acc, glow[0], glow[1] * (1 - t) ** 1.6)
+            ny = edge_normal_y(px, py, w, h, core)
+            for d0, d1, top, side, bottom in style.get('rings', ()):
+                if d0 <= depth < d1:
+                    if ny < 0:
+                        c, a = mix(side[0], top[0], -ny), side[1] + (top[1] - side[1]) * -ny
+                    else:
+                        c, a = mix(side[0], bottom[0], ny), side[1] + (bottom[1] - side[1]) * ny
+                    acc = over(acc, c, a)
+            col, a = acc
+            m = mask_value(a)
+            img.set(x, y, keepc if m == 255 else tuple(clamp8(round(v)) for v in col))
+            msk.set(x, y, (m, m, m))
+    return img, msk
+
+
+def state_strip(w, h, styles, radii=None):
+    """States side by side in the upper half, their masks in the lower half."""
+    out = Image(w * len(styles), h * 2, KEY)
+    for i, st in enumerate(styles):
+        img, msk = paint_cell(w, h, st, radii)
+        out.blit(img, i * w, 0)
+        out.blit(msk, i * w, h)
+    return out
+
+
+# ---------------------------------------------------------------------------------------------
+# Glyphs: small pixel pictures given as text rows ('#' stroke, '.' nothing).
+
+GLYPHS = {
+    'close': ["##....##", "###..###", ".######.", "..####..", "..####..", ".######.",
+              "###..###", "##....##"],
+    'max': ["########", "########", "#......#", "#......#", "#......#", "#......#",
+            "#......#", "########"],
+    'norm': ["..######", "..######", "..#....#", "######.#", "######.#", "#....###",
+             "#....#..", "######.."],
+    'min': ["........", "........", "........", "........", "........", "........",
+            "########", "########"],
+    'help': ["..####..", ".##..##.", ".....##.", "....##..", "...##...", "...##...",
+             "........", "...##..."],
+    'down': ["#######", ".#####.", "..###..", "...#..."],
+    'up': ["...#...", "..###..", ".#####.", "#######"],
+    'left': ["...#", "..##", ".###", "####", ".###", "..##", "...#"],
+    'right': ["#...", "##..", "###.", "####", "###.", "##..", "#..."],
+    'none': ["."],
+    'check': [".......#", "......##", "#....##.", "##..##..", ".####...", "..##...."],
+}
+
+
+def glyph_cells(w, h, name, states, scale=1):
+    """A glyph centred in each state cell.  states: [(colour, halo colour or None, plate)] where
+    plate is None or (fill, fill alpha, outline, outline alpha, radius)."""
+    rows = GLYPHS[name]
+    gh, gw = len(rows) * scale, len(rows[0]) * scale
+    out = Image(w * len(states), h * 2, KEY)
+    for i, (col, halo, plate) in enumerate(states):
+        img = Image(w, h, KEY)
+        msk = Image(w, h, (255, 255, 255))
+        if plate:
+            fill, fa, oc, oa, rad = plate
+            for y in range(h):
+                for x in range(w):
+                    d = rounded_inside(x + 0.5, y + 0.5, w, h, (rad,) * 4)
+                    if d < 0:
+                        continue
+                    c, a = (oc, oa) if d < 1 else (fill, fa)
+                    if d >= 1 and y < h / 2:
+                        c = mix(fill, (255, 255, 255), 0.25)
+                    img.set(x, y, c)
+                    m = mask_value(a)
+                    msk.set(x, y, (m, m, m))
+        ox, oy = (w - gw) // 2, (h - gh) // 2
+
+        def on(gx, gy):
+            if 0 <= gy < gh and 0 <= gx < gw:
+                return rows[gy // scale][gx // scale] == '#'
+            return False
+        if halo:
+            for gy in range(-1, gh + 1):
+                for gx in range(-1, gw + 1):
+                    if on(gx, gy):
+                        continue
+                    if any(on(gx + ax, gy + ay) for ax in (-1, 0, 1) for ay in (-1, 0, 1)):
+                        x, y = ox + gx, oy + gy
+                        base = img.get(x, y)
+                        if base == KEY:
+                            img.set(x, y, halo[0])
+                            m = mask_value(halo[1])
+                        else:
+                            img.set(x, y, mix(base, halo[0], halo[1]))
+                            m = msk.get(x, y)[0]
+                        msk.set(x, y, (m, m, m))
+        for gy in range(gh):
+            for gx in range(gw):
+                if on(gx, gy):
+                    img.set(ox + gx, oy + gy, col)
+                    msk.set(ox + gx, oy + gy, (0, 0, 0))
+        out.blit(img, i * w, 0)
+        out.blit(msk, i * w, h)
+    return out
+
+
+def box_cells(size, states, round_box, mark):
+    """Check box (round_box False) or radio button cells: states are
+    (outline, top fill, bottom fill, mark colour)."""
+    out = Image(size * len(states), size * 2, KEY)
+    for i, (oc, c1, c2, mc) in enumerate(states):
+        rad = size / 2 if round_box else 2
+        for y in range(size):
+            for x in range(size):
+                d = rounded_inside(x + 0.5, y + 0.5, size, size, (rad,) * 4)
+                if d < 0.15:
+                    continue
+                if d < 1.15:
+                    c = oc
+                else:
+                    c = mix(c1, c2, y / (size - 1))
+                cx, cy = x - (size - 1) / 2, y - (size - 1) / 2
+                if mark == 'dot' and math.hypot(cx, cy) < size * 0.2:
+                    c = mc
+                if mark == 'square' and abs(cx) <= size * 0.2 and abs(cy) <= size * 0.2:
+                    c = mc
+                out.set(i * size + x, y, c)
+                out.set(i * size + x, size + y, (0, 0, 0))
+        if mark == 'check':
+            rows = GLYPHS['check']
+            ox, oy = (size - len(rows[0])) // 2, (size - len(rows)) // 2
+            for gy, row in enumerate(rows):
+                for gx, ch in enumerate(row):
+                    if ch == '#':
+                        out.set(i * size + ox + gx, oy + gy, mc)
+    return out
+
+
+# ---------------------------------------------------------------------------------------------
+# Seamless textures (period = the tile size).
+
+def value_noise(size, cells, seed):
+    rnd = random.Random(seed)
+    grid = [[rnd.random() for _ in range(cells)] for _ in range(cells)]
+
+    def smooth(t):
+        return t * t * (3 - 2 * t)
+    out = [[0.0] * size for _ in range(size)]
+    for y in range(size):
+        fy = y * cells / size
+        y0 = int(fy) % cells
+        y1 = (y0 + 1) % cells
+        ty = smooth(fy - int(fy))
+        for x in range(size):
+            fx = x * cells / size
+            x0 = int(fx) % cells
+            x1 = (x0 + 1) % cells
+            tx = smooth(fx - int(fx))
+            a = grid[y0][x0] + (grid[y0][x1] - grid[y0][x0]) * tx
+            b = grid[y1][x0] + (grid[y1][x1] - grid[y1][x0]) * tx
+            out[y][x] = a + (b - a) * ty
+    return out
+
+
+def fractal_noise(size, seed, octaves=((4, 0.5), (8, 0.25), (16, 0.15), (32, 0.1))):
+    acc = [[0.0] * size for _ in range(size)]
+    for k, (cells, amp) in enumerate(octaves):
+        n = value_noise(size, cells, seed * 31 + k)
+        for y in range(size):
+            for x in range(size):
+                acc[y][x] += n[y][x] * amp
+    total = sum(a for _, a in octaves)
+    return [[v / total for v in row] for row in acc]
+
+
+def texture(size, kind, base, seed=1):
+    """A seamless tile around the colour base."""
+    im = Image(size, size, base)
+    rnd = random.Random(seed)
+    if kind == 'carbon':
+        for y in range(size):
+            for x in range(size):
+                cx, cy = (x % 8), (y % 8)
+                weave = ((x // 4) + (y // 4)) % 2
+                t = (cx if weave else cy) / 7.0
+                shade = 0.5 + 0.5 * math.sin(t * math.pi)
+                im.set(x, y, mix(mix(base, (0, 0, 0), 0.35), mix(base, (255, 255, 255), 0.18), shade))
+    elif kind == 'sand':
+        n = fractal_noise(size, seed)
+        for y in range(size):
+            for x in range(size):
+                ripple = 0.5 + 0.5 * math.sin(2 * math.pi * (y * 4 / size + n[y][x] * 1.2))
+                v = 0.55 * ripple + 0.45 * rnd.random()
+                im.set(x, y, mix(mix(base, (90, 50, 20), 0.22), mix(base, (255, 250, 235), 0.3), v))
+    elif kind == 'damask':
+        for y in range(size):
+            for x in range(size):
+                u = 2 * math.pi * x / size
+                v = 2 * math.pi * y / size
+                f = math.cos(u) * math.cos(v) + 0.5 * math.cos(2 * u + 2 * v) * math.cos(2 * u - 2 * v)
+                t = 0.5 + 0.33 * f
+                im.set(x, y, mix(mix(base, (0, 0, 0), 0.35), mix(base, (255, 225, 140), 0.25), t))
+    elif kind == 'dots':
+        for y in range(size):
+            for x in range(size):
+                on = (x % 4 == 0 and y % 4 == 0) or (x % 4 == 2 and y % 4 == 2)
+                im.set(x, y, mix(base, (255, 255, 255), 0.5) if on else base)
+    elif kind == 'silk':
+        n = fractal_noise(size, seed, ((2, 0.6), (4, 0.3), (8, 0.1)))
+        for y in range(size):
+            for x in range(size):
+                s = 0.5 + 0.5 * math.sin(2 * math.pi * ((x + y) * 2 / size + n[y][x]))
+                im.set(x, y, mix(mix(base, (120, 150, 200), 0.2), mix(base, (255, 255, 255), 0.5), s))
+    elif kind == 'stars':
+        n = fractal_noise(size, seed, ((2, 0.7), (4, 0.3)))
+        for y in range(size):
+            for x in range(size):
+                im.set(x, y, mix(mix(base, (0, 0, 0), 0.3), mix(base, (120, 160, 255), 0.3), n[y][x]))
+        for _ in range(size * size // 90):
+            x, y = rnd.randrange(size), rnd.randrange(size)
+            im.set(x, y, mix(base, (255, 255, 255), 0.5 + rnd.random() * 0.5))
+    elif kind == 'granite':
+        n = fractal_noise(size, seed)
+        for y in range(size):
+            for x in range(size):
+                v = n[y][x] * 0.6 + rnd.random() * 0.4
+                im.set(x, y, mix(mix(base, (0, 0, 0), 0.3), mix(base, (255, 255, 255), 0.3), v))
+    elif kind == 'marble':
+        n = fractal_noise(size, seed, ((3, 0.5), (6, 0.25), (12, 0.15), (24, 0.1)))
+        for y in range(size):
+            for x in range(size):
+                s = math.sin(2 * math.pi * ((x + 2 * y) / size + 2.2 * n[y][x]))
+                vein = abs(s) ** 0.35
+                c = mix((92, 98, 104), base, vein)
+                im.set(x, y, mix(c, (255, 255, 255), 0.15 * n[y][x]))
+    return im

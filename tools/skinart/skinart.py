@@ -1,0 +1,451 @@
+#!/usr/bin/env python3
+"""Generates the program's skins: Options.dat, Master.bmp and ButtonHuge.bmp of every skin.
+
+Usage: python3 tools/skinart/skinart.py [--out DIR] [SKIN ...]
+With no skin names every skin is written.  DIR defaults to the repository's skins/ folder.
+"""
+import argparse
+import os
+import subprocess
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from imgio import Image, KEY, hexc, colorref, mix, write_bmp8, write_bmp24, build_palette  # noqa: E402
+import shapes  # noqa: E402
+from themes import THEMES  # noqa: E402
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+REPO = os.path.dirname(os.path.dirname(HERE))
+
+# Skin name -> (folder below skins/, file names of options, master, huge, extra files).
+TARGETS = {
+    'Desert': ('Desert', 'Master.bmp', 'ButtonHuge.bmp'),
+    'Golden': ('Golden', 'Master.bmp', 'ButtonHuge.bmp'),
+    'Office2003': ('Office2003', 'Master.bmp', 'ButtonHuge.bmp'),
+    'Office2007Black': ('Office2007Black', 'Master.bmp', 'ButtonHuge.bmp'),
+    'Office2007Blue': ('Office2007Blue', 'Master.bmp', 'ButtonHuge.bmp'),
+    'Aurora': ('extra/Aurora', 'Master.bmp', 'ButtonHuge.bmp'),
+    # A folder skin: file names in upper case, as the options file writes them, so that they
+    # are found on file systems that compare names exactly.
+    'Marble': ('extra/Marble', 'MASTER.BMP', 'BUTTONHUGE.BMP'),
+}
+
+MASTER_W, MASTER_H = 200, 380
+WHITE = (255, 255, 255)
+BLACK = (0, 0, 0)
+
+
+def C(s):
+    return hexc(s) if isinstance(s, str) else s
+
+
+def cref(s):
+    return str(colorref(C(s)))
+
+
+def grad(segs, mode=0):
+    words = []
+    for a, b, pct in segs:
+        words += [cref(a), cref(b), str(pct), str(mode), '0']
+    return ';'.join(words)
+
+
+def average(segs):
+    cols = [C(a) for a, _, _ in segs] + [C(b) for _, b, _ in segs]
+    return tuple(sum(c[i] for c in cols) // len(cols) for i in range(3))
+
+
+# ---------------------------------------------------------------------------------------------
+# State styles of the push-button family.
+
+def button_styles(t, big=False):
+    hi, a_top, a_side, a_bot = C(t['btn_hi'][0]), *t['btn_hi'][1:]
+    o0, o1, o2 = (C(c) for c in t['btn_outline'])
+    tint, ta, shade, sa = C(t['btn_press'][0]), t['btn_press'][1], C(t['btn_press'][2]), t['btn_press'][3]
+    ring_w = 2 if big else 1
+    normal = dict(outline=o0, rings=[(0, ring_w, (hi, a_top), (hi, a_side), (hi, a_bot))])
+    hot = dict(outline=o1, rings=[(0, ring_w, (WHITE, min(1, a_top + 0.1)), (WHITE, a_side),
+                                   (C(t['btn_glow']), 0.6))])
+    pressed = dict(outline=o2, tint=(tint, ta),
+                   rings=[(0, 3 if big else 2, (shade, sa), (shade, sa * 0.5), (shade, sa * 0.2))])
+    if big:
+        normal['sheen'] = (WHITE, 0.28, 26)
+        hot['sheen'] = (WHITE, 0.35, 26)
+        hot['glow_bottom'] = (C(t['btn_glow']), 0.45, 26)
+    return [normal, hot, pressed]
+
+
+def frame_styles(outer, inner, n=1, radius=0, inner_alpha=(0.6, 0.35, 0.2)):
+    st = dict(outline=C(outer), radius=radius,
+              rings=[(0, 1, (C(inner), inner_alpha[0]), (C(inner), inner_alpha[1]),
+                      (C(inner), inner_alpha[2]))])
+    return [st] * n
+
+
+# ---------------------------------------------------------------------------------------------
+# The master bitmap: pieces are packed on shelves; every piece keeps its rectangle.
+
+class Packer:
+    def __init__(self, w, h):
+        self.w, self.h = w, h
+        self.pieces = []
+
+    def add(self, name, im):
+        self.pieces.append((name, im))
+
+    def pack(self, background):
+        out = Image(self.w, self.h, background)
+        rects = {}
+        x = y = shelf = 0
+        for name, im in sorted(self.pieces, key=lambda p: (-p[1].h, -p[1].w)):
+            if x + im.w > self.w:
+                x, y, shelf = 0, y + shelf + 1, 0
+            if y + im.h > self.h:
+                raise ValueError('master bitmap too small for ' + name)
+            out.blit(im, x, y)
+            rects[name] = (x, y, x + im.w, y + im.h)
+            x += im.w + 1
+            shelf = max(shelf, im.h)
+        return out, rects
+
+
+def build_master(t):
+    p = Packer(MASTER_W, MASTER_H)
+    p.add('BUTTON', shapes.state_strip(18, 18, button_styles(t)))
+    big = button_styles(t)
+    for s in big:
+        s['radius'] = 6
+    p.add('BUTTON_BIG', shapes.state_strip(30, 30, big))
+    small = button_styles(t)
+    for s in small:
+        s['radius'] = 2
+    p.add('SMALLBTN', shapes.state_strip(15, 15, small))
+    fo, fa = t['frame']
+    frame = Image(24, 24, KEY)
+    for i, col in enumerate((fo, fa)):
+        img, msk = shapes.paint_cell(12, 12, frame_styles(col, t['frame_inner'], radius=0)[0])
+        frame.blit(img, i * 12, 0)
+        frame.blit(msk, i * 12, 12)
+    p.add('FORMFRAME', frame)
+    title = Image(24, 24, KEY)
+    for i, col in enumerate((fo, fa)):
+        st = dict(outline=C(col), radius=0,
+                  rings=[(0, 1, (C(t['frame_inner']), 0.55), (C(t['frame_inner']), 0.3),
+                          (BLACK, 0.18))])
+        img, msk = shapes.paint_cell(12, 12, st)
+        title.blit(img, i * 12, 0)
+        title.blit(msk, i * 12, 12)
+    p.add('FORMTITLE', title)
+    # Title buttons: a glass plate under the icon when hot or pressed.
+    plate_hot = (WHITE, 0.45, C(t['frame'][1]), 0.7, 3)
+    plate_down = (mix(C(t['frame'][1]), BLACK, 0.2), 0.45, C(t['frame'][1]), 0.8, 3)
+    p.add('TITLEBUTTON', shapes.glyph_cells(22, 18, 'none', [(KEY, None, None), (KEY, None, plate_hot),
+                                                                (KEY, None, plate_down)]))
+    gcol, halo = C(t['glyph']), (C(t['glyph_halo'][0]), t['glyph_halo'][1])
+    close_plate = (C(t['close_hot']), 1.0, mix(C(t['close_hot']), BLACK, 0.3), 1.0, 3)
+    close_down = (mix(C(t['close_hot']), BLACK, 0.25), 1.0, mix(C(t['close_hot']), BLACK, 0.45), 1.0, 3)
+    for key, g in (('CLOSE', 'close'), ('MAX', 'max'), ('NORM', 'norm'), ('MIN', 'min'), ('HELP', 'help')):
+        if key == 'CLOSE':
+            states = [(gcol, halo, None), (WHITE, None, close_plate), (WHITE, None, close_down)]
+        else:
+            states = [(gcol, halo, None), (gcol, halo, None), (gcol, halo, None)]
+        p.add('BICON' + key, shapes.glyph_cells(22, 18, g, states))
+        small_states = [(c, h, pl and (pl[0], pl[1], pl[2], pl[3], 2)) for c, h, pl in states]
+        p.add('SICON' + key, shapes.glyph_cells(16, 14, g, small_states))
+    ebg, efont, eo0, eo1 = (C(c) for c in t['edit'])
+    edit_styles = [dict(outline=eo0, radius=2, rings=[(0, 1, (BLACK, 0.08), (BLACK, 0.03), (BLACK, 0.0))]),
+                   dict(outline=eo1, radius=2, rings=[(0, 1, (eo1, 0.25), (eo1, 0.15), (eo1, 0.1))])]
+    p.add('EDIT', shapes.state_strip(9, 9, edit_styles))
+    tc = C(t['btn_font'])
+    p.add('COMBOGLYPH', shapes.glyph_cells(9, 7, 'down', [(efont, None, None), (C(t['btn_outline'][1]), None, None),
+                                                           (C(t['btn_outline'][2]), None, None)]))
+    for name in ('up', 'down', 'left', 'right'):
+        p.add('ARROW' + name.upper(), shapes.glyph_cells(9, 9, name, [(tc, None, None), (C(t['btn_hotfont']), None, None),
+                                                                      (C(t['btn_hotfont']), None, None)]))
+    po = C(t['panel_outline'])
+    p.add('GROUPBOX', shapes.state_strip(15, 15, frame_styles(po, WHITE, radius=4, inner_alpha=(0.45, 0.25, 0.15))))
+    p.add('TRACK', shapes.state_strip(12, 12, frame_styles(mix(po, C(t['window']), 0.3), BLACK, radius=3,
+                                                           inner_alpha=(0.15, 0.08, 0.0))))
+    tab = button_styles(t)
+    for name, radii in (('TABTOP', (4, 4, 0, 0)), ('TABBOTTOM', (0, 0, 4, 4)), ('TABLEFT', (4, 0, 0, 4)),
+                        ('TABRIGHT', (0, 4, 4, 0))):
+        p.add(name, shapes.state_strip(18, 18, tab, radii))
+    bo, b1, b2, bm = (C(c) for c in t['box'])
+    hot_o = C(t['btn_outline'][1])
+    for kind, round_box, size in (('BOX', False, 13), ('RADIO', True, 13), ('SMALL', False, 11)):
+        for state, mark in (('CHECKED', 'dot' if round_box else 'check'), ('UNCHECKED', None),
+                            ('GRAYED', 'square')):
+            states = [(bo, b1, b2, bm), (hot_o, WHITE, b2, bm), (hot_o, b2, b1, bm)]
+            p.add(kind + state, shapes.box_cells(size, states, round_box, mark))
+    p.add('PATTERN', shapes.texture(64, t['form_tex'], C(t['form_tex_base']), seed=len(t['desc'])))
+    grip = Image(12, 12, KEY)
+    for i in range(3):
+        for j in range(3 - i):
+            x, y = 9 - 4 * j, 9 - 4 * i
+            grip.fill_rect(x, y, x + 2, y + 2, mix(C(t['window']), BLACK, 0.45))
+            grip.set(x, y, mix(C(t['window']), WHITE, 0.6))
+    p.add('GRIPIMAGE', grip)
+    return p.pack(KEY)
+
+
+def build_huge(t):
+    styles = button_styles(t, big=True)
+    for s in styles:
+        s['radius'] = 12
+        s['core'] = 12
+    return shapes.state_strip(96, 96, styles)
+
+
+# ---------------------------------------------------------------------------------------------
+# Image reference texts.
+
+def caret(r, n, m, d, widths):
+    wl, wt, wr, wb = widths
+    return '^%04d^%04d^%04d^%04d^%04d^%04d^%04d^%04d^%d^%d^%d^0' % (r[0], r[1], r[2], r[3], wl, wt, wr, wb, n, m, d)
+
+
+def at(r, n, m):
+    return '@%04d@%04d@%04d@%04d@%d@%d' % (r[0], r[1], r[2], r[3], n, m)
+
+
+def tilde(r, mode):
+    return '~%04d~%04d~%04d~%04d~%02d' % (r[0], r[1], r[2], r[3], mode)
+
+
+def options_text(t, rects, huge_name, pattern=None, button_pattern=None):
+    """Options file of one skin.  pattern/button_pattern: JPEG file names (folder skins)."""
+    r = rects
+    S = []
+
+    def sec(name, *items):
+        S.append((name, [(k, v) for k, v in items if v is not None]))
+
+    btn_mid = average(t['btn'])
+    btn_hot_mid = average(t['btn_hot'])
+    title_mid = average(t['title_hot'])
+    ebg, efont, eo0, eo1 = t['edit']
+    panel = C(t['panel'])
+    glyph_keys = []
+    for key in ('CLOSE', 'MAX', 'NORM', 'MIN', 'HELP'):
+        glyph_keys.append(('BICON' + key, at(r['BICON' + key], 3, 1)))
+    for key in ('CLOSE', 'MAX', 'NORM', 'MIN', 'HELP'):
+        glyph_keys.append(('SICON' + key, at(r['SICON' + key], 3, 1)))
+    boxes = []
+    for kind in ('BOX', 'RADIO', 'SMALL'):
+        for state in ('CHECKED', 'UNCHECKED', 'GRAYED'):
+            boxes.append((kind + state, at(r[kind + state], 3, 1)))
+    sec('GLOBALINFO',
+        ('MASTERBITMAP', 'MASTER.BMP'), ('VERSION', '1.00'), ('AUTHOR', 'QUIBBLETON'),
+        ('DESCRIPTION', t['desc']), ('COLOR', cref(t['window'])), ('HOTCOLOR', cref(t['accent'])),
+        ('FONTCOLOR', cref(t['text'])), ('HOTFONTCOLOR', cref(t['accent_text'])),
+        ('TCLEFT', cref(t['phrase'])), ('TCTOP', '-1'), ('TCRIGHT', '-1'), ('TCBOTTOM', '-1'),
+        ('SHADOW1COLOR', cref(t['glow'])), ('SHADOW1OFFSET', str(t['glow_offset'])),
+        ('SHADOW1BLUR', str(t['glow_blur'])), ('SHADOW1TRANSPARENCY', '0'), ('BISPACE', '2'),
+        ('BORDERCOLOR', cref(t['frame'][1])), *glyph_keys, *boxes,
+        ('GRIPIMAGE', at(r['GRIPIMAGE'], 1, 0)))
+    fading = str(t['fading'])
+    sec('BUTTON',
+        ('BORDERSMASK', caret(r['BUTTON'], 3, 1, 4, (6, 6, 6, 6))),
+        ('COLOR', cref(btn_mid)), ('HOTCOLOR', cref(btn_hot_mid)),
+        ('GRADIENTPERCENT', '100'), ('GRADIENTDATA', grad(t['btn'])),
+        ('HOTGRADIENTPERCENT', '100'), ('HOTGRADIENTDATA', grad(t['btn_hot'])),
+        ('IMAGEPERCENT', '25' if button_pattern else '0'), ('PATTERN', button_pattern),
+        ('HOTIMAGEPERCENT', '0'),
+        ('FONTCOLOR', cref(t['btn_font'])), ('TCLEFT', '-1'), ('TCTOP', '-1'), ('TCRIGHT', '-1'),
+        ('TCBOTTOM', '-1'), ('HOTFONTCOLOR', cref(t['btn_hotfont'])), ('HOTTCLEFT', '-1'),
+        ('HOTTCTOP', '-1'), ('HOTTCRIGHT', '-1'), ('HOTTCBOTTOM', '-1'),
+        ('TRANSPARENCY', '0'), ('HOTTRANSPARENCY', '0'), ('BEVEL', '0'), ('HOTBEVEL', '0'),
+        ('SHOWFOCUS', 'FALSE'), ('FADINGENABLED', 'TRUE'), ('FADINGITERATIONS', fading),
+        ('FADINGINTERVALIN', '5'), ('FADINGINTERVALOUT', '5'))
+    sec('BUTTON_BIG', ('PARENTCLASS', 'BUTTON'),
+        ('BORDERSMASK', caret(r['BUTTON_BIG'], 3, 1, 4, (10, 10, 10, 10))))
+    sec('BUTTON_HUGE', ('PARENTCLASS', 'BUTTON'), ('BORDERSMASK', '!%s!3!1!0' % huge_name.upper()))
+    sec('SPEEDBUTTON', ('PARENTCLASS', 'BUTTON'), ('FADINGITERATIONS', '10'))
+    sec('SPEEDBUTTON_SMALL', ('PARENTCLASS', 'SPEEDBUTTON'),
+        ('BORDERSMASK', caret(r['SMALLBTN'], 3, 1, 4, (5, 5, 5, 5))))
+    sec('TOOLBUTTON', ('PARENTCLASS', 'BUTTON'),
+        ('BORDERSMASK', caret(r['BUTTON'], 3, 1, 6, (6, 6, 6, 6))),
+        ('TRANSPARENCY', '100'), ('FONTCOLOR', cref(t['text'])))
+    sec('WEBBUTTON', ('TRANSPARENCY', '100'), ('HOTTRANSPARENCY', '100'),
+        ('FONTCOLOR', cref(t['link'])), ('HOTFONTCOLOR', cref(t['link'])), ('TCLEFT', '-1'),
+        ('HOTTCLEFT', '-1'))
+    sec('CHECKBOX', ('TRANSPARENCY', '100'), ('HOTTRANSPARENCY', '100'),
+        ('FONTCOLOR', cref(t['text'])), ('HOTFONTCOLOR', cref(t['text'])),
+        ('COLOR', cref(t['window'])), ('HOTCOLOR', cref(t['window'])))
+    sec('RADIOBUTTON', ('PARENTCLASS', 'CHECKBOX'))
+    sec('EDIT', ('BORDERSMASK', caret(r['EDIT'], 2, 1, 0, (3, 3, 3, 3))),
+        ('COLOR', cref(ebg)), ('HOTCOLOR', cref(ebg)), ('FONTCOLOR', cref(efont)),
+        ('HOTFONTCOLOR', cref(efont)), ('TRANSPARENCY', '0'), ('HOTTRANSPARENCY', '0'),
+        ('GRADIENTPERCENT', '0'), ('HOTGRADIENTPERCENT', '0'), ('SHOWFOCUS', 'TRUE'))
+    sec('COMBOBOX', ('PARENTCLASS', 'EDIT'), ('GLYPHMASK', at(r['COMBOGLYPH'], 3, 1)),
+        ('SHOWFOCUS', 'TRUE'))
+    sec('COMBOBTN', ('PARENTCLASS', 'BUTTON'),
+        ('BORDERSMASK', caret(r['SMALLBTN'], 3, 1, 4, (5, 5, 5, 5))), ('FADINGENABLED', 'FALSE'))
+    sec('UPDOWNBTN', ('PARENTCLASS', 'SPEEDBUTTON_SMALL'))
+    sec('GROUPBOX', ('BORDERSMASK', caret(r['GROUPBOX'], 1, 1, 0, (5, 5, 5, 5))),
+        ('COLOR', cref(panel)), ('HOTCOLOR', cref(panel)),
+        ('TRANSPARENCY', str(t['groupbox_tr'])), ('HOTTRANSPARENCY', str(t['groupbox_tr'])),
+        ('FONTCOLOR', cref(t['text'])), ('HOTFONTCOLOR', cref(t['text'])))
+    sec('PANEL', ('PARENTCLASS', 'GROUPBOX'), ('COLOR', cref(panel)), ('HOTCOLOR', cref(panel)),
+        ('TRANSPARENCY', '0'), ('HOTTRANSPARENCY', '0'), ('GRADIENTPERCENT', '100'),
+        ('GRADIENTDATA', grad([(mix(panel, WHITE, 0.25), panel, 100)])),
+        ('HOTGRADIENTPERCENT', '100'),
+        ('HOTGRADIENTDATA', grad([(mix(panel, WHITE, 0.25), panel, 100)])))
+    sec('PANEL_LOW', ('PARENTCLASS', 'PANEL'), ('GRADIENTPERCENT', '0'), ('HOTGRADIENTPERCENT', '0'))
+    sec('HINT', ('PARENTCLASS', 'PANEL'), ('COLOR', cref(t['hint'][0])),
+        ('HOTCOLOR', cref(t['hint'][0])), ('GRADIENTPERCENT', '0'), ('HOTGRADIENTPERCENT', '0'),
+        ('FONTCOLOR', cref(t['hint'][1])), ('HOTFONTCOLOR', cref(t['hint'][1])))
+    sec('BAR', ('PARENTCLASS', 'PANEL'))
+    sec('BARTITLE', ('GRADIENTPERCENT', '100'), ('GRADIENTDATA', grad(t['title'])),
+        ('HOTGRADIENTPERCENT', '100'), ('HOTGRADIENTDATA', grad(t['title_hot'])),
+        ('COLOR', cref(title_mid)), ('HOTCOLOR', cref(title_mid)),
+        ('FONTCOLOR', cref(t['title_font'][0])), ('HOTFONTCOLOR', cref(t['title_font'][1])))
+    sec('DRAGBAR', ('PARENTCLASS', 'BARTITLE'))
+    sec('GAUGE', ('PARENTCLASS', 'EDIT'))
+    sec('PROGRESSH', ('PARENTCLASS', 'COMBOBTN'), ('GRADIENTDATA', grad(t['btn_hot'])),
+        ('HOTGRADIENTDATA', grad(t['btn_hot'])), ('COLOR', cref(btn_hot_mid)),
+        ('FONTCOLOR', cref(t['btn_hotfont'])))
+    sec('PROGRESSV', ('PARENTCLASS', 'PROGRESSH'), ('GRADIENTDATA', grad(t['btn_hot'], 1)),
+        ('HOTGRADIENTDATA', grad(t['btn_hot'], 1)))
+    sec('SPLITTER', ('COLOR', cref(t['window'])), ('HOTCOLOR', cref(t['accent'])))
+    sec('DIVIDER', ('PARENTCLASS', 'SPLITTER'))
+    sec('STATUSBAR', ('GRADIENTPERCENT', '100'), ('GRADIENTDATA', grad(t['title'])),
+        ('HOTGRADIENTPERCENT', '100'), ('HOTGRADIENTDATA', grad(t['title'])),
+        ('COLOR', cref(title_mid)), ('FONTCOLOR', cref(t['title_font'][0])),
+        ('HOTFONTCOLOR', cref(t['title_font'][0])))
+    sec('TOOLBAR', ('PARENTCLASS', 'STATUSBAR'))
+    sec('TRACKBAR', ('TRANSPARENCY', '100'), ('HOTTRANSPARENCY', '100'),
+        ('FONTCOLOR', cref(t['text'])), ('SLIDERCHANNEL', caret(r['TRACK'], 1, 1, 0, (4, 4, 4, 4))))
+    sec('COLHEADER', ('PARENTCLASS', 'BUTTON'), ('FADINGENABLED', 'FALSE'))
+    sec('PAGECONTROL', ('PARENTCLASS', 'PANEL'))
+    sec('TABSHEET', ('PARENTCLASS', 'PAGECONTROL'))
+    sec('TABTOP', ('BORDERSMASK', caret(r['TABTOP'], 3, 1, 4, (6, 6, 6, 6))),
+        ('COLOR', cref(btn_mid)), ('HOTCOLOR', cref(btn_hot_mid)),
+        ('GRADIENTPERCENT', '100'), ('GRADIENTDATA', grad(t['btn'])),
+        ('HOTGRADIENTPERCENT', '100'), ('HOTGRADIENTDATA', grad(t['btn_hot'])),
+        ('FONTCOLOR', cref(t['btn_font'])), ('HOTFONTCOLOR', cref(t['btn_hotfont'])))
+    for side in ('BOTTOM', 'LEFT', 'RIGHT'):
+        sec('TAB' + side, ('PARENTCLASS', 'TABTOP'),
+            ('BORDERSMASK', caret(r['TAB' + side], 3, 1, 4, (6, 6, 6, 6))))
+    form_grad = grad(t['form_grad'])
+    hot_form = grad(t['form_hot_grad'] or t['form_grad'])
+    img = t['form_img']
+    sec('FORM', ('BORDERSMASK', caret(r['FORMFRAME'], 2, 1, 0, (4, 4, 4, 4))),
+        ('COLOR', cref(t['window'])), ('HOTCOLOR', cref(t['window'])),
+        ('GRADIENTPERCENT', str(100 - img)), ('GRADIENTDATA', form_grad),
+        ('HOTGRADIENTPERCENT', str(100 - img)), ('HOTGRADIENTDATA', hot_form),
+        ('IMAGEPERCENT', str(img)), ('HOTIMAGEPERCENT', str(img)),
+        ('PATTERN', pattern or tilde(r['PATTERN'], 0)),
+        ('HOTPATTERN', pattern or tilde(r['PATTERN'], 0)),
+        ('FONTCOLOR', cref(t['text'])), ('HOTFONTCOLOR', cref(t['text'])),
+        ('TRANSPARENCY', '0'), ('HOTTRANSPARENCY', '0'))
+    sec('DIALOG', ('PARENTCLASS', 'FORM'))
+    sec('FORMTITLE', ('BORDERSMASK', caret(r['FORMTITLE'], 2, 1, 0, (4, 4, 4, 4))),
+        ('TITLEBUTTON', at(r['TITLEBUTTON'], 3, 1)),
+        ('COLOR', cref(average(t['title']))), ('HOTCOLOR', cref(title_mid)),
+        ('GRADIENTPERCENT', '100'), ('GRADIENTDATA', grad(t['title'])),
+        ('HOTGRADIENTPERCENT', '100'), ('HOTGRADIENTDATA', grad(t['title_hot'])),
+        ('FONTCOLOR', cref(t['title_font'][0])), ('HOTFONTCOLOR', cref(t['title_font'][1])),
+        ('TCLEFT', '-1'), ('HOTTCLEFT', '-1'), ('TRANSPARENCY', '0'), ('HOTTRANSPARENCY', '0'))
+    sec('MAINMENU', ('PARENTCLASS', 'PANEL'), ('COLOR', cref(t['hint'][0])),
+        ('HOTCOLOR', cref(t['hint'][0])), ('GRADIENTPERCENT', '0'), ('HOTGRADIENTPERCENT', '0'),
+        ('FONTCOLOR', cref(t['hint'][1])), ('HOTFONTCOLOR', cref(t['hint'][1])))
+    sec('MENUITEM', ('BORDERSMASK', caret(r['BUTTON'], 3, 1, 6, (6, 6, 6, 6))),
+        ('TRANSPARENCY', '100'), ('HOTTRANSPARENCY', '0'), ('COLOR', cref(t['hint'][0])),
+        ('HOTCOLOR', cref(t['accent'])), ('HOTGRADIENTPERCENT', '100'),
+        ('HOTGRADIENTDATA', grad(t['btn_hot'])), ('FONTCOLOR', cref(t['hint'][1])),
+        ('HOTFONTCOLOR', cref(t['btn_hotfont'])))
+    sec('MENULINE', ('PARENTCLASS', 'STATUSBAR'))
+    sec('EXTRALINE', ('GRADIENTPERCENT', '100'),
+        ('GRADIENTDATA', grad([(t['title_hot'][0][0], t['title_hot'][-1][1], 100)])),
+        ('HOTGRADIENTPERCENT', '100'),
+        ('HOTGRADIENTDATA', grad([(t['title_hot'][0][0], t['title_hot'][-1][1], 100)])),
+        ('COLOR', cref(title_mid)), ('FONTCOLOR', cref(t['title_font'][1])),
+        ('HOTFONTCOLOR', cref(t['title_font'][1])))
+    sec('ICOLINE', ('PARENTCLASS', 'EXTRALINE'), ('GRADIENTDATA', grad([(t['title'][0][0], t['title'][-1][1], 100)], 1)),
+        ('HOTGRADIENTDATA', grad([(t['title'][0][0], t['title'][-1][1], 100)], 1)))
+    track = mix(C(t['window']), WHITE, 0.35)
+    sec('SCROLLBAR1H', ('BORDERSMASK', caret(r['TRACK'], 1, 1, 0, (4, 4, 4, 4))),
+        ('COLOR', cref(track)), ('HOTCOLOR', cref(mix(track, WHITE, 0.2))))
+    sec('SCROLLBAR1V', ('PARENTCLASS', 'SCROLLBAR1H'))
+    sec('SCROLLBAR2H', ('PARENTCLASS', 'SCROLLBAR1H'))
+    sec('SCROLLBAR2V', ('PARENTCLASS', 'SCROLLBAR1V'))
+    for side, arrow in (('TOP', 'UP'), ('BOTTOM', 'DOWN'), ('LEFT', 'LEFT'), ('RIGHT', 'RIGHT')):
+        sec('SCROLLBTN' + side, ('PARENTCLASS', 'COMBOBTN'), ('GLYPHMASK', at(r['ARROW' + arrow], 3, 1)))
+    sec('SCROLLSLIDERH', ('PARENTCLASS', 'COMBOBTN'))
+    sec('SCROLLSLIDERV', ('PARENTCLASS', 'SCROLLSLIDERH'))
+    check_chains(S)
+    lines = ['; Quibbleton skin "%s". Generated by tools/skinart/skinart.py.' % t['desc']]
+    for name, items in S:
+        lines.append('')
+        lines.append('[%s]' % name)
+        for k, v in items:
+            lines.append('%s=%s' % (k, v))
+    text = '\r\n'.join(lines) + '\r\n'
+    body = text.split('\r\n', 1)[1]
+    assert body == body.upper(), 'options text must be upper case'
+    return text
+
+
+def check_chains(sections):
+    names = {n for n, _ in sections}
+    parent = {n: dict(items).get('PARENTCLASS', '') for n, items in sections}
+    for n in parent:
+        seen = {n}
+        p = parent[n]
+        while p:
+            if p not in names:
+                raise ValueError('%s: PARENTCLASS %s does not exist' % (n, p))
+            if p in seen:
+                raise ValueError('PARENTCLASS loop through ' + n)
+            seen.add(p)
+            p = parent[p]
+
+
+# ---------------------------------------------------------------------------------------------
+
+def write_skin(name, out_root):
+    t = THEMES[name]
+    folder, master_name, huge_name = TARGETS[name]
+    path = os.path.join(out_root, folder)
+    os.makedirs(path, exist_ok=True)
+    master, rects = build_master(t)
+    huge = build_huge(t)
+    write_bmp8(os.path.join(path, master_name), master)
+    write_bmp8(os.path.join(path, huge_name), huge)
+    pattern = button_pattern = None
+    if name == 'Marble':
+        pattern, button_pattern = 'MARBLE.JPG', 'GRANITE.JPG'
+        write_jpeg(shapes.texture(320, 'marble', C(t['form_tex_base']), seed=7),
+                   os.path.join(path, pattern))
+        write_jpeg(shapes.texture(128, 'granite', C('#5C6C6F'), seed=11),
+                   os.path.join(path, button_pattern))
+    text = options_text(t, rects, huge_name, pattern, button_pattern)
+    with open(os.path.join(path, 'Options.dat'), 'w', newline='') as f:
+        f.write(text)
+    print('%-16s -> %s (%d sections)' % (name, path, text.count('\n[')))
+
+
+def write_jpeg(im, path):
+    tmp = path + '.tmp.bmp'
+    write_bmp24(tmp, im)
+    try:
+        subprocess.run(['convert', tmp, '-quality', '88', 'JPG:' + path], check=True)
+    finally:
+        os.remove(tmp)
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__)
+    ap.add_argument('--out', default=os.path.join(REPO, 'skins'))
+    ap.add_argument('skins', nargs='*')
+    a = ap.parse_args()
+    for name in a.skins or list(TARGETS):
+        if name not in TARGETS:
+            sys.exit('unknown skin %s (known: %s)' % (name, ', '.join(TARGETS)))
+        write_skin(name, a.out)
+
+
+if __name__ == '__main__':
+    main()
