@@ -25,25 +25,32 @@ enum class TBackendEventKind {
     MouseWheel,
     KeyDown,
     KeyUp,
-    Text,        // typed characters, UTF-8 in Text
+    Text,         // typed characters, UTF-8 in Text
     CloseRequest, // the user asked to close the window (title-bar button of a managed frame, Alt+F4)
     Activate,
     Deactivate,
     ScreenResized,
-    Expose,      // the window's picture was lost and must be presented again
+    Expose, // the window's picture was lost and must be presented again
 };
 
 // Key codes are the original platform's virtual-key numbers (VK_RETURN = 0x0D ...).
-enum TShiftBits : std::uint32_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
+enum TShiftBits : std::uint32_t {
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32
+};
 
 struct TBackendEvent {
     TBackendEventKind Kind = TBackendEventKind::MouseMove;
     TNativeWindowId Window = 0; // 0: not tied to a window (screen-wide events)
     TPoint ScreenPos;           // mouse events: position on the screen
     TMouseButton Button = TMouseButton::mbLeft;
-    int WheelDelta = 0;         // multiples of 120 per notch, positive away from the user
-    int Key = 0;                // virtual-key code for key events
-    std::uint32_t Shift = 0;    // TShiftBits
+    int WheelDelta = 0;      // multiples of 120 per notch, positive away from the user
+    int Key = 0;             // virtual-key code for key events
+    std::uint32_t Shift = 0; // TShiftBits
     std::string Text;
 };
 
@@ -78,6 +85,9 @@ public:
     virtual std::vector<TBackendEvent> WaitEvents(std::optional<std::uint64_t> deadlineMs) = 0;
     // Wakes a WaitEvents that is blocked (posted messages arrived).
     virtual void Wake() = 0;
+    // The events already pending, without waiting and without asking for more work (the
+    // toolkit's ProcessMessages). The default asks WaitEvents with a deadline of now.
+    virtual std::vector<TBackendEvent> PollEvents() { return WaitEvents(NowMs()); }
 };
 
 // Chooses the backend from QUIBBLETON_BACKEND (sdl or headless; default sdl). Returns null

@@ -1,0 +1,285 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/graphics/Color.h"
+#include "platform/graphics/Geometry.h"
+#include "platform/text/TFont.h"
+#include "platform/toolkit/Messages.h"
+#include "platform/toolkit/TBackend.h"
+#include "platform/toolkit/TComponent.h"
+#include "platform/toolkit/TFlagSet.h"
+
+class TCanvas;
+class TWinControl;
+class TCustomForm;
+class TJsonWriter;
+
+// A control: a rectangle inside its parent's client area that receives messages. Every
+// message goes through WindowProc (replaceable; by default the virtual WndProc), which hands
+// it to Dispatch, which calls the typed handler for its number; a handler's base version does
+// the default work or passes the message to DefaultHandler.
+//
+// Sections: types; TControl (tree, bounds, appearance, messages, painting, events, dump,
+// typed handlers).
+
+enum class TControlStyleFlag : std::uint8_t {
+    csAcceptsControls, // may be a parent of other controls
+    csCaptureMouse,    // captures the mouse on a press and releases it on the release
+    csClickEvents,     // a press and release over the control make a click
+    csSetCaption,      // the name is copied into the caption while the caption is untouched
+    csOpaque,          // paints its whole rectangle (windowless controls)
+    csDoubleClicks,    // a second press within the double-click time is a double click;
+                       // without it, the second press is an ordinary press (two clicks)
+    csFramed,
+    csNoStdEvents, // mouse messages do not raise OnMouseDown/Up/Move
+    csParentBackground,
+};
+using TControlStyle = TFlagSet<TControlStyleFlag>;
+
+enum class TControlStateFlag : std::uint8_t {
+    csLButtonDown, // the left button went down on this control and is still held
+    csClicked,     // that press will make a click when released over the control
+    csFocusing,
+    csPaintCopy, // the control is painting into a copy (PaintTo), not onto its window
+    csCustomPaint,
+};
+using TControlState = TFlagSet<TControlStateFlag>;
+
+enum class TAnchorKind : std::uint8_t { akLeft, akTop, akRight, akBottom };
+using TAnchors = TFlagSet<TAnchorKind>;
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+using TShiftState = std::uint32_t; // TShiftBits (ssShift, ssAlt, ssCtrl, ssLeft ...)
+
+using TWndMethod = std::function<void(TMessage&)>;
+using TMouseEvent =
+    std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
+// Handled set to true stops the default wheel handling.
+using TMouseWheelEvent =
+    std::function<void(TObject* sender, TShiftState shift, int wheelDelta, TPoint mousePos, bool& handled)>;
+
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+
+    std::string ClassName() const override { return "TControl"; }
+
+    // --- tree ---
+    TWinControl* Parent() const { return m_parent; }
+    // Moves the control into parent's child list (on top of its siblings); null removes it.
+    virtual void SetParent(TWinControl* parent);
+    bool HasParent() const { return m_parent != nullptr; }
+    // The form whose client area holds the control (the control itself for a form), or null.
+    TCustomForm* ParentForm() const;
+    // Z-order among the parent's children: to the top, or to the bottom.
+    void BringToFront();
+    void SendToBack();
+
+    // --- bounds (relative to the parent's client area; a form's are screen coordinates) ---
+    int Left() const { return m_left; }
+    int Top() const { return m_top; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    void SetLeft(int v) { SetBounds(v, m_top, m_width, m_height); }
+    void SetTop(int v) { SetBounds(m_left, v, m_width, m_height); }
+    void SetWidth(int v) { SetBounds(m_left, m_top, v, m_height); }
+    void SetHeight(int v) { SetBounds(m_left, m_top, m_width, v); }
+    TRect BoundsRect() const { return TRect::FromBounds(m_left, m_top, m_width, m_height); }
+    void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
+    // Changes position and size in one step. Sends WM_WINDOWPOSCHANGING (LParam points to the
+    // new TRect, which a handler may change), then, for what changed, WM_MOVE and WM_SIZE, then
+    // WM_WINDOWPOSCHANGED; negative sizes become 0.
+    virtual void SetBounds(int left, int top, int width, int height);
+    // The client rectangle (0, 0, ClientWidth, ClientHeight).
+    virtual TRect ClientRect() const;
+    int ClientWidth() const { return ClientRect().Width(); }
+    int ClientHeight() const { return ClientRect().Height(); }
+    // Sets the size so that the client area gets the given size.
+    void SetClientWidth(int v);
+    void SetClientHeight(int v);
+    // Screen position of the client area's top-left corner.
+    virtual TPoint ClientOrigin() const;
+    TPoint ClientToScreen(TPoint p) const;
+    TPoint ScreenToClient(TPoint p) const;
+    // The control's outer rectangle on the screen.
+    TRect ScreenRect() const;
+    TAnchors Anchors() const { return m_anchors; }
+    void SetAnchors(TAnchors anchors) { m_anchors = anchors; }
+    // Moves or sizes the control by the parent's client size change (anchors right/bottom).
+    void AnchorToParentResize(int deltaWidth, int deltaHeight);
+
+    // --- appearance ---
+    bool Visible() const { return m_visible; }
+    virtual void SetVisible(bool visible);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible, and every parent visible, up to a visible form.
+    bool IsShowing() const;
+    bool Enabled() const { return m_enabled; }
+    virtual void SetEnabled(bool enabled);
+    // Enabled and every parent enabled.
+    bool IsEnabledInTree() const;
+    const TFont& Font() const { return m_font; }
+    // Takes a copy; clears ParentFont, sends CM_FONTCHANGED and tells children that follow.
+    void SetFont(const TFont& font);
+    // Edits a copy of the font and sets it: ChangeFont([](TFont& f) { f.SetSize(12); }).
+    template <class F> void ChangeFont(F&& edit) {
+        TFont f = m_font;
+        edit(f);
+        SetFont(f);
+    }
+    bool ParentFont() const { return m_parentFont; }
+    void SetParentFont(bool v);
+    TColor Color() const { return m_color; }
+    void SetColor(TColor c);
+    bool ParentColor() const { return m_parentColor; }
+    void SetParentColor(bool v);
+    // Caption and Text are the same string; setting sends CM_TEXTCHANGED when it changes.
+    const std::string& Caption() const { return m_text; }
+    void SetCaption(const std::string& text) { SetText(text); }
+    const std::string& Text() const { return m_text; }
+    virtual void SetText(const std::string& text);
+    TControlStyle ControlStyle() const { return m_controlStyle; }
+    void SetControlStyle(TControlStyle s) { m_controlStyle = s; }
+    TControlState ControlState() const { return m_controlState; }
+    void SetControlState(TControlState s) { m_controlState = s; }
+    bool IsWindowed() const { return m_windowed; }
+
+    // --- messages ---
+    // Runs the message through WindowProc now and returns its Result.
+    TLResult Perform(std::uint32_t msg, TWParam wParam = 0, TLParam lParam = 0);
+    void PerformMessage(TMessage& message) { m_windowProc(message); }
+    // The current window procedure; replace it to see every message first, and call the
+    // previous one for what the replacement does not handle; setting the saved one restores.
+    const TWndMethod& WindowProc() const { return m_windowProc; }
+    void SetWindowProc(TWndMethod proc);
+    // The procedure WindowProc starts with: calls the virtual WndProc.
+    TWndMethod DefaultWindowProc();
+    // Sends the message to its typed handler (the switch over message numbers).
+    void Dispatch(TMessage& message);
+
+    // --- painting ---
+    // Marks the control's whole rectangle for repaint (with background erase).
+    virtual void Invalidate();
+    // Paints what is marked now (and shows it), without waiting for the message loop.
+    virtual void Update();
+    void Repaint() {
+        Invalidate();
+        Update();
+    }
+    void Refresh() { Repaint(); }
+
+    // --- behaviour ---
+    virtual void Click();
+    virtual void DblClick();
+    // The mouse is captured by this control (every mouse message goes to it).
+    bool MouseCapture() const;
+    void SetMouseCapture(bool capture);
+
+    // --- events ---
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TMouseWheelEvent OnMouseWheel;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TNotifyEvent OnResize;
+
+    // --- automation dump ---
+    // Writes this control as a JSON object: class, name, text, bounds, screen, visible,
+    // enabled, focused, the fields of WriteDumpFields, and children.
+    void WriteDump(TJsonWriter& json) const;
+    // Adds the fields that show the control's own state ("hot", "pressed", "itemIndex" ...).
+    virtual void WriteDumpFields(TJsonWriter& json) const;
+
+    // The toolkit's bookkeeping when a parent's child list changes (not for general use).
+    void SetParentField(TWinControl* parent) { m_parent = parent; }
+
+protected:
+    virtual void WndProc(TMessage& message);
+    // What the platform does with a message nobody handled: nothing, Result 0.
+    virtual void DefaultHandler(TMessage& message);
+
+    // Mouse hooks called by the typed mouse handlers (x, y in client coordinates).
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    // Called after a size change (WM_SIZE); the base calls OnResize.
+    virtual void Resize();
+    // Whether a mouse position in client coordinates belongs to the control (CM_HITTEST).
+    virtual bool HitTest(TPoint clientPos) const;
+
+    // --- typed handlers: the base does the default work; overrides call it to pass on ---
+    virtual void WMMouseMove(TMessage& m);
+    virtual void WMLButtonDown(TMessage& m);
+    virtual void WMLButtonUp(TMessage& m);
+    virtual void WMLButtonDblClk(TMessage& m);
+    virtual void WMRButtonDown(TMessage& m);
+    virtual void WMRButtonUp(TMessage& m);
+    virtual void WMMButtonDown(TMessage& m);
+    virtual void WMMButtonUp(TMessage& m);
+    virtual void WMMouseWheel(TMessage& m);
+    virtual void WMCaptureChanged(TMessage& m);
+    virtual void WMMove(TMessage& m);
+    virtual void WMSize(TMessage& m);
+    virtual void WMWindowPosChanging(TMessage& m);
+    virtual void WMWindowPosChanged(TMessage& m);
+    virtual void WMPaint(TMessage& m);
+    virtual void WMEraseBkgnd(TMessage& m);
+    virtual void WMCancelMode(TMessage& m);
+    virtual void CMMouseEnter(TMessage& m);
+    virtual void CMMouseLeave(TMessage& m);
+    virtual void CMVisibleChanged(TMessage& m);
+    virtual void CMEnabledChanged(TMessage& m);
+    virtual void CMFontChanged(TMessage& m);
+    virtual void CMColorChanged(TMessage& m);
+    virtual void CMTextChanged(TMessage& m);
+    virtual void CMParentFontChanged(TMessage& m);
+    virtual void CMParentColorChanged(TMessage& m);
+    virtual void CMHitTest(TMessage& m);
+    virtual void CMDialogKey(TMessage& m);
+    virtual void CMDialogChar(TMessage& m);
+    virtual void CMFocusChanged(TMessage& m);
+    // Any other message not dispatched above (WM_SKINCOMMAND among them).
+    virtual void OtherMessage(TMessage& m) { DefaultHandler(m); }
+
+    // Shared mouse-button handling of the typed handlers.
+    void DoMouseDown(TMessage& m, TMouseButton button);
+    void DoMouseUp(TMessage& m, TMouseButton button);
+    // The rectangle to invalidate in the parent when this windowless control changes.
+    void InvalidateInParent(const TRect& parentRect, bool erase = true);
+    // Called by SetParent before and after the change (windowed controls allocate handles).
+    virtual void ParentChanged(TWinControl* oldParent);
+
+    // Set by TWinControl's constructor.
+    bool m_windowed = false;
+
+private:
+    friend class TWinControl;
+
+    TWinControl* m_parent = nullptr;
+    int m_left = 0;
+    int m_top = 0;
+    int m_width = 0;
+    int m_height = 0;
+    TAnchors m_anchors{TAnchorKind::akLeft, TAnchorKind::akTop};
+    bool m_visible = true;
+    bool m_enabled = true;
+    TFont m_font;
+    bool m_parentFont = true;
+    TColor m_color = clBtnFace;
+    bool m_parentColor = false;
+    std::string m_text;
+    bool m_textSet = false;
+    TControlStyle m_controlStyle{TControlStyleFlag::csCaptureMouse, TControlStyleFlag::csClickEvents,
+                                 TControlStyleFlag::csSetCaption, TControlStyleFlag::csDoubleClicks};
+    TControlState m_controlState;
+    TWndMethod m_windowProc;
+};
