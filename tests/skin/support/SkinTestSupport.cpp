@@ -8,6 +8,10 @@
 
 #include <zlib.h>
 
+#include "platform/graphics/BmpCodec.h"
+#include "skin/TacSkinOptions.h"
+#include "skin/TsSkinLoader.h"
+
 namespace skintest {
 
 std::vector<std::uint8_t> Bytes(const std::string& text) {
@@ -24,59 +28,8 @@ void AppendText(std::vector<std::uint8_t>& out, const std::string& text) {
     out.insert(out.end(), text.begin(), text.end());
 }
 
-namespace {
-void AppendInt16(std::vector<std::uint8_t>& out, int value) {
-    out.push_back(std::uint8_t(value));
-    out.push_back(std::uint8_t(value >> 8));
-}
-} // namespace
-
 std::vector<std::uint8_t> BmpFile(const TBitmap& bitmap) {
-    const bool paletted = bitmap.PixelFormat() == TPixelFormat::pf8bit;
-    const int bits = paletted ? 8 : 24;
-    const int rowBytes = ((bitmap.Width() * bits / 8) + 3) / 4 * 4;
-    const int paletteBytes = paletted ? 256 * 4 : 0;
-    const int offset = 14 + 40 + paletteBytes;
-    std::vector<std::uint8_t> out;
-    AppendText(out, "BM");
-    AppendInt(out, offset + rowBytes * bitmap.Height());
-    AppendInt(out, 0);
-    AppendInt(out, offset);
-    AppendInt(out, 40);
-    AppendInt(out, bitmap.Width());
-    AppendInt(out, bitmap.Height());
-    AppendInt16(out, 1);
-    AppendInt16(out, bits);
-    AppendInt(out, 0);
-    AppendInt(out, rowBytes * bitmap.Height());
-    AppendInt(out, 2835);
-    AppendInt(out, 2835);
-    AppendInt(out, paletted ? 256 : 0);
-    AppendInt(out, 0);
-    if (paletted) {
-        for (int i = 0; i < 256; ++i) {
-            const TColor c = i < int(bitmap.Palette().size()) ? bitmap.Palette()[std::size_t(i)] : 0;
-            out.push_back(GetBValue(c));
-            out.push_back(GetGValue(c));
-            out.push_back(GetRValue(c));
-            out.push_back(0);
-        }
-    }
-    for (int y = bitmap.Height() - 1; y >= 0; --y) {
-        std::vector<std::uint8_t> row(std::size_t(rowBytes), 0);
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            if (paletted) {
-                row[std::size_t(x)] = bitmap.ScanLine(y)[x];
-            } else {
-                const TColor c = bitmap.GetPixel(x, y);
-                row[std::size_t(x) * 3 + 0] = GetBValue(c);
-                row[std::size_t(x) * 3 + 1] = GetGValue(c);
-                row[std::size_t(x) * 3 + 2] = GetRValue(c);
-            }
-        }
-        out.insert(out.end(), row.begin(), row.end());
-    }
-    return out;
+    return WriteBmp(bitmap);
 }
 
 TBitmap SolidBitmap(int width, int height, TColor color, TPixelFormat format) {
@@ -144,6 +97,23 @@ TMessageCapture::TMessageCapture() {
 
 TMessageCapture::~TMessageCapture() {
     SetSkinMessageHook(std::move(m_previous));
+}
+
+std::unique_ptr<TsSkinModel> LoadPackageSkin(const std::string& options,
+                                             const std::vector<TacPackageEntry>& images,
+                                             const std::string& common) {
+    std::vector<TacPackageEntry> entries{Entry("Options.dat", options)};
+    entries.insert(entries.end(), images.begin(), images.end());
+    TacSkinConvertor reader;
+    reader.SetSource(BuildPackage(entries));
+    reader.LoadPackage();
+    const TacSkinOptions parsed = TacSkinOptions::Parse(*reader.Options());
+    const TacSkinOptions commonSections = TacSkinOptions::Parse(common);
+    auto model = std::make_unique<TsSkinModel>();
+    TsSkinLoader loader(*model);
+    loader.SetCommonSections(&commonSections);
+    loader.Load({&parsed, &reader, ""});
+    return model;
 }
 
 } // namespace skintest

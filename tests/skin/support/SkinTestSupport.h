@@ -8,12 +8,13 @@
 #include "platform/graphics/TBitmap.h"
 #include "skin/SkinMessages.h"
 #include "skin/TacSkinConvertor.h"
+#include "skin/TsSkinModel.h"
 
 namespace skintest {
 
 std::vector<std::uint8_t> Bytes(const std::string& text);
 
-// A BMP file of the bitmap: 8-bit bitmaps keep their palette, others are written at 24 bits.
+// A BMP file of the bitmap.
 std::vector<std::uint8_t> BmpFile(const TBitmap& bitmap);
 // A bitmap of the size, filled with one colour, in the format.
 TBitmap SolidBitmap(int width, int height, TColor color, TPixelFormat format = TPixelFormat::pf24bit);
@@ -54,5 +55,11 @@ private:
     std::vector<TSkinMessage> m_messages;
     TSkinMessageHook m_previous;
 };
+
+// Loads a package skin made of the options text and the named files into a fresh model
+// (the three loader passes, no recolouring).
+std::unique_ptr<TsSkinModel> LoadPackageSkin(const std::string& options,
+                                             const std::vector<TacPackageEntry>& images = {},
+                                             const std::string& common = "");
 
 } // namespace skintest

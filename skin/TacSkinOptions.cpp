@@ -1,0 +1,66 @@
+#include "skin/TacSkinOptions.h"
+
+#include "skin/SkinStrings.h"
+
+TacSkinOptions TacSkinOptions::Parse(std::span<const std::uint8_t> bytes) {
+    return Parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+TacSkinOptions TacSkinOptions::Parse(std::string_view text) {
+    TacSkinOptions options;
+    const std::size_t nul = text.find('\0');
+    if (nul != std::string_view::npos) text = text.substr(0, nul);
+    Section* current = nullptr;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view line = Trim(text.substr(start, end - start));
+        start = end + 1;
+        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++start;
+
+        if (line.empty() || line.front() == ';') continue;
+        if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
+            const std::string_view name = Trim(line.substr(1, line.size() - 2));
+            current = nullptr;
+            for (Section& section : options.m_sections)
+                if (SameText(section.Name, name)) current = &section;
+            if (!current) current = &options.m_sections.emplace_back(Section{std::string(name), {}});
+            continue;
+        }
+        if (!current) continue;
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos)
+            current->Entries.push_back({std::string(line), {}});
+        else
+            current->Entries.push_back(
+                {std::string(Trim(line.substr(0, equals))), std::string(Trim(line.substr(equals + 1)))});
+    }
+    return options;
+}
+
+const TacSkinOptions::Section* TacSkinOptions::FindSection(std::string_view name) const {
+    for (const Section& section : m_sections)
+        if (SameText(section.Name, name)) return &section;
+    return nullptr;
+}
+
+std::optional<std::string_view> TacSkinOptions::Value(std::string_view section, std::string_view key) const {
+    const Section* found = FindSection(section);
+    if (!found) return std::nullopt;
+    for (const Entry& entry : found->Entries)
+        if (SameText(entry.Key, key)) return std::string_view(entry.Value);
+    return std::nullopt;
+}
+
+std::string TacSkinOptions::ReadString(std::string_view section, std::string_view key,
+                                       std::string_view fallback) const {
+    return std::string(Value(section, key).value_or(fallback));
+}
+
+std::int32_t TacSkinOptions::ReadInteger(std::string_view section, std::string_view key,
+                                         std::int32_t fallback) const {
+    const auto value = Value(section, key);
+    if (!value || value->empty()) return fallback;
+    return StrToIntDef(*value, fallback);
+}

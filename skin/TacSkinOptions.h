@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The parsed skin options text ("Options.dat"): INI sections of keys and values in file
+// order. Section and key lookups ignore letter case; names keep the case of the file.
+class TacSkinOptions {
+public:
+    struct Entry {
+        std::string Key;
+        std::string Value;
+    };
+    struct Section {
+        std::string Name;
+        std::vector<Entry> Entries;
+    };
+
+    TacSkinOptions() = default;
+    // Lines end with CR LF, LF or CR and a NUL ends the text. Lines are trimmed; empty lines,
+    // lines starting with ";" and lines before the first section are ignored. A section named
+    // twice keeps its first place and gathers the keys of both.
+    static TacSkinOptions Parse(std::string_view text);
+    static TacSkinOptions Parse(std::span<const std::uint8_t> bytes);
+
+    const std::vector<Section>& Sections() const { return m_sections; }
+    bool IsEmpty() const { return m_sections.empty(); }
+    const Section* FindSection(std::string_view name) const;
+    bool SectionExists(std::string_view name) const { return FindSection(name) != nullptr; }
+
+    // The value of the first entry with the key, or nothing when the section or key is absent.
+    std::optional<std::string_view> Value(std::string_view section, std::string_view key) const;
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
+    // The runtime's integer read: "0x" prefixes count as hexadecimal, anything that is not a
+    // number gives the fallback.
+    std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t fallback) const;
+
+private:
+    std::vector<Section> m_sections;
+};

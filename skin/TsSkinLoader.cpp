@@ -1,0 +1,403 @@
+// The skin loader. Sections of this file:
+//   - inherited reads and gradient descriptions
+//   - mask pass (master bitmap, image references)
+//   - external image pass (JPEG textures)
+//   - section pass (section records, global values, parent chain checks)
+//   - the CommonSections merge
+#include "skin/TsSkinLoader.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "platform/graphics/SystemColors.h"
+#include "platform/os/Exceptions.h"
+#include "skin/SkinImageReference.h"
+#include "skin/SkinStrings.h"
+#include "skin/TacSkinConvertor.h"
+
+namespace {
+
+constexpr std::int32_t AbsentInteger = -1;
+constexpr std::string_view AbsentString = "?";
+
+// Walks the section and its parents; `read` answers the value of one section or nothing.
+template <typename T, typename Read>
+std::optional<T> ReadThroughChain(const TacSkinOptions& options, std::string_view section, Read read) {
+    std::vector<std::string> visited;
+    std::string current(section);
+    for (;;) {
+        if (auto value = read(current)) return value;
+        visited.push_back(current);
+        const std::string parent = options.ReadString(current, "PARENTCLASS", AbsentString);
+        if (parent.empty() || parent == AbsentString || parent == current) return std::nullopt;
+        for (const std::string& seen : visited)
+            if (SameText(seen, parent)) return std::nullopt;
+        current = parent;
+    }
+}
+
+std::string ContextOf(std::string_view section, std::string_view key) {
+    return "[" + std::string(section) + "] " + std::string(key);
+}
+
+// Runs a strict read and names the section and key in the conversion error it raises.
+template <typename Read> auto WithContext(std::string_view section, std::string_view key, Read read) {
+    try {
+        return read();
+    } catch (const EConvertError& error) {
+        throw EConvertError(std::string(error.what()) + " (" + ContextOf(section, key) + ")");
+    }
+}
+
+bool IsMasterBitmapKey(std::string_view section, std::string_view key) {
+    return SameText(section, "GLOBALINFO") && SameText(key, "MASTERBITMAP");
+}
+
+bool NamesJpeg(const std::string& upperValue) {
+    return upperValue.find(".JPG") != std::string::npos || upperValue.find(".JPEG") != std::string::npos;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- inherited reads
+
+std::int32_t ReadInheritedInteger(const TacSkinOptions& options, std::string_view section,
+                                  std::string_view key, std::int32_t fallback) {
+    const auto value = ReadThroughChain<std::int32_t>(options, section, [&](const std::string& name) {
+        const std::int32_t read = options.ReadInteger(name, key, AbsentInteger);
+        return read == AbsentInteger ? std::nullopt : std::optional<std::int32_t>(read);
+    });
+    return value.value_or(fallback);
+}
+
+std::string ReadInheritedString(const TacSkinOptions& options, std::string_view section, std::string_view key,
+                                std::string_view fallback) {
+    const auto value = ReadThroughChain<std::string>(options, section, [&](const std::string& name) {
+        std::string read = options.ReadString(name, key, AbsentString);
+        return read == AbsentString ? std::nullopt : std::optional<std::string>(std::move(read));
+    });
+    return value ? *value : std::string(fallback);
+}
+
+TsGradArray ParseGradientData(std::string_view description) {
+    const std::vector<std::string_view> words = SplitWords(description, ";");
+    TsGradArray items(words.size() / 5);
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        items[k].Color1 = TColor(StrToInt(Trim(words[5 * k])));
+        items[k].Color2 = TColor(StrToInt(Trim(words[5 * k + 1])));
+        items[k].Percent = std::uint8_t(std::clamp(StrToInt(Trim(words[5 * k + 2])), 0, 100));
+        items[k].Mode = StrToInt(Trim(words[5 * k + 3]));
+    }
+    return items;
+}
+
+// ---------------------------------------------------------------- loader
+
+TsSkinLoader::TsSkinLoader(TsSkinModel& model, TsSkinManager* manager) : m_model(model), m_manager(manager) {}
+
+void TsSkinLoader::Note(std::string_view section, std::string_view key, std::string message) {
+    if (m_report) m_report->push_back({std::string(section), std::string(key), std::move(message)});
+}
+
+void TsSkinLoader::NoteRegion(const TsMaskData& mask, std::string_view section, std::string_view key) {
+    if (!m_report) return;
+    const TRect bounds = mask.Bmp ? mask.Bmp->BoundsRect() : m_model.MasterBitmap.BoundsRect();
+    if (mask.R.IsEmpty() || bounds.Contains(mask.R)) return;
+    Note(section, key,
+         "region (" + std::to_string(mask.R.Left) + ", " + std::to_string(mask.R.Top) + ", " +
+             std::to_string(mask.R.Right) + ", " + std::to_string(mask.R.Bottom) +
+             ") lies outside its image of " + std::to_string(bounds.Width()) + " x " +
+             std::to_string(bounds.Height()) + " pixels");
+}
+
+void TsSkinLoader::Load(const TsSkinSource& source) {
+    MaskPass(source);
+    ExternalImagePass(source);
+    SectionPass(source);
+}
+
+// ---------------------------------------------------------------- mask pass
+
+void TsSkinLoader::MaskPass(const TsSkinSource& source) {
+    m_model.MaskData.clear();
+    m_model.MasterBitmap = TBitmap();
+    const TsSkinImageFinder finder(source.Package, source.SkinPath);
+    LoadMasterBitmap(*source.Options, finder);
+    AddMaskEntries(*source.Options, finder, false);
+    if (m_common && !m_common->IsEmpty())
+        AddMaskEntries(*m_common, TsSkinImageFinder(nullptr, source.SkinPath), true);
+}
+
+void TsSkinLoader::LoadMasterBitmap(const TacSkinOptions& options, const TsSkinImageFinder& finder) {
+    const std::string name = UpperCase(options.ReadString("GLOBALINFO", "MASTERBITMAP", ""));
+    if (name.empty()) return;
+    if (auto image = finder.ReadImage(name)) {
+        image->SetPixelFormat(TPixelFormat::pf24bit);
+        m_model.MasterBitmap = std::move(*image);
+    } else {
+        Note("GLOBALINFO", "MASTERBITMAP", "image \"" + name + "\": " + finder.LastProblem());
+    }
+}
+
+void TsSkinLoader::AddMaskEntries(const TacSkinOptions& options, const TsSkinImageFinder& finder,
+                                  bool common) {
+    for (const TacSkinOptions::Section& section : options.Sections()) {
+        if (common && SameText(section.Name, "GLOBALINFO")) continue;
+        for (const TacSkinOptions::Entry& entry : section.Entries) {
+            if (IsMasterBitmapKey(section.Name, entry.Key)) continue;
+            const std::string value = options.ReadString(section.Name, entry.Key, "");
+            if (value.empty()) continue;
+            const TsImageReference ref =
+                WithContext(section.Name, entry.Key, [&] { return ParseImageReference(value, entry.Key); });
+            if (ref.Form == TsImageForm::None) continue;
+            if (common && ref.Form != TsImageForm::BitmapFile && ref.Form != TsImageForm::Hash) continue;
+
+            std::unique_ptr<TBitmap> own;
+            if (ref.Form == TsImageForm::OwnBitmap || ref.Form == TsImageForm::BitmapFile) {
+                if (ref.Form == TsImageForm::OwnBitmap && ref.FileName.find(".BMP") == std::string::npos) {
+                    Note(section.Name, entry.Key,
+                         "image \"" + ref.FileName + "\" is not named as a .BMP file");
+                    continue;
+                }
+                if (HasInvalidImageType(ref)) {
+                    Note(section.Name, entry.Key,
+                         "image type " + std::to_string(ref.ImageType) +
+                             " is not 0, 1 or 2; the entry is skipped");
+                    continue;
+                }
+                auto image = finder.ReadImage(ref.FileName);
+                if (!image || image->Width() <= 0) {
+                    Note(section.Name, entry.Key, "image \"" + ref.FileName + "\": " + finder.LastProblem());
+                    continue;
+                }
+                if (ref.Form == TsImageForm::BitmapFile || ref.ImgType != TacImgType::itisaTexture)
+                    image->SetPixelFormat(TPixelFormat::pf24bit);
+                own = std::make_unique<TBitmap>(std::move(*image));
+            }
+            TsMaskData mask = MakeMaskEntry(ref, own ? own->BoundsRect() : TRect{});
+            mask.Bmp = std::move(own);
+            const bool upperNames = ref.Form == TsImageForm::BitmapFile || ref.Form == TsImageForm::Hash;
+            mask.ClassName = upperNames ? UpperCase(section.Name) : section.Name;
+            mask.PropertyName = upperNames ? UpperCase(entry.Key) : entry.Key;
+            mask.Manager = m_manager;
+            NoteRegion(mask, section.Name, entry.Key);
+            m_model.MaskData.push_back(std::move(mask));
+        }
+    }
+}
+
+// ---------------------------------------------------------------- external image pass
+
+void TsSkinLoader::ExternalImagePass(const TsSkinSource& source) {
+    m_model.PatternData.clear();
+    AddExternalImages(*source.Options, TsSkinImageFinder(source.Package, source.SkinPath), false);
+    if (m_common && !m_common->IsEmpty())
+        AddExternalImages(*m_common, TsSkinImageFinder(nullptr, source.SkinPath), true);
+}
+
+void TsSkinLoader::AddExternalImages(const TacSkinOptions& options, const TsSkinImageFinder& finder,
+                                     bool common) {
+    for (const TacSkinOptions::Section& section : options.Sections()) {
+        for (const TacSkinOptions::Entry& entry : section.Entries) {
+            const std::string value = UpperCase(options.ReadString(section.Name, entry.Key, "-"));
+            if (!NamesJpeg(value)) continue;
+            auto image = finder.ReadImage(value);
+            if (!image || image->Width() <= 0) {
+                Note(section.Name, entry.Key, "image \"" + value + "\": " + finder.LastProblem());
+                continue;
+            }
+            if (common || std::int64_t(image->Width()) * image->Height() >= ExternalImageMinPixels) {
+                m_model.PatternData.push_back(
+                    {std::move(*image), UpperCase(section.Name), UpperCase(entry.Key)});
+                continue;
+            }
+            TsMaskData mask;
+            image->SetPixelFormat(TPixelFormat::pf24bit);
+            mask.Bmp = std::make_unique<TBitmap>(std::move(*image));
+            mask.ClassName = UpperCase(section.Name);
+            mask.PropertyName = UpperCase(entry.Key);
+            mask.ImgType = TacImgType::itisaTexture;
+            mask.ImageCount = 1;
+            mask.Manager = m_manager;
+            m_model.MaskData.push_back(std::move(mask));
+        }
+    }
+}
+
+// ---------------------------------------------------------------- section pass
+
+namespace {
+
+// Reads the fields of a section record. `readInt` and `readText` answer a key's value or the
+// default they are given, which is the record's value so far.
+using TIntRead = std::function<std::int32_t(std::string_view key, std::int32_t fallback)>;
+using TTextRead = std::function<std::string(std::string_view key, std::string_view fallback)>;
+
+TsControlBevel ToBevel(std::int32_t value) {
+    return value >= 0 && value <= 4 ? TsControlBevel(value) : TsControlBevel::cbNone;
+}
+
+void ReadRecordFields(TsGeneralData& r, const TIntRead& readInt, const TTextRead& readText,
+                      const TIntRead& readPlainInt) {
+    auto readBool = [&](std::string_view key, bool fallback) {
+        return UpperCase(readText(key, fallback ? "TRUE" : "FALSE")) == "TRUE";
+    };
+    auto readColor = [&](std::string_view key, TColor fallback) {
+        return TColor(readInt(key, std::int32_t(fallback)));
+    };
+    static constexpr const char* FontKeys[] = {"FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM"};
+    static constexpr const char* HotFontKeys[] = {"HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT",
+                                                  "HOTTCBOTTOM"};
+    r.Color = ColorToRGB(readColor("COLOR", r.Color));
+    r.Bevel = ToBevel(readInt("BEVEL", std::int32_t(r.Bevel)));
+    for (std::size_t i = 0; i < 5; ++i)
+        r.FontColor[i] = readInt(FontKeys[i], r.FontColor[i]);
+    for (std::size_t i = 0; i < 5; ++i)
+        r.HotFontColor[i] = readInt(HotFontKeys[i], r.HotFontColor[i]);
+    r.ReservedBoolean = readBool("RESERVEDBOOLEAN", r.ReservedBoolean);
+    r.ShadowBlur = readInt("SHADOWBLUR", r.ShadowBlur);
+    r.ShadowColor = TColor(readPlainInt("SHADOWCOLOR", std::int32_t(r.ShadowColor)));
+    r.ShadowEnabled = readBool("SHADOWENABLED", r.ShadowEnabled);
+    r.ShadowOffset = readInt("SHADOWOFFSET", r.ShadowOffset);
+    r.ShadowTransparency = readInt("SHADOWTRANSPARENCY", r.ShadowTransparency);
+    r.Transparency = readInt("TRANSPARENCY", r.Transparency);
+    r.GradientPercent = readInt("GRADIENTPERCENT", r.GradientPercent);
+    r.GradientData = readText("GRADIENTDATA", r.GradientData);
+    r.ImagePercent = readInt("IMAGEPERCENT", r.ImagePercent);
+    r.ShowFocus = readBool("SHOWFOCUS", r.ShowFocus);
+    r.FadingEnabled = readBool("FADINGENABLED", r.FadingEnabled);
+    r.FadingIntervalIn = readInt("FADINGINTERVALIN", r.FadingIntervalIn);
+    r.FadingIntervalOut = readInt("FADINGINTERVALOUT", r.FadingIntervalOut);
+    r.FadingIterations = readInt("FADINGITERATIONS", r.FadingIterations);
+    r.HotColor = readColor("HOTCOLOR", r.HotColor);
+    r.HotTransparency = readInt("HOTTRANSPARENCY", r.HotTransparency);
+    r.HotBevel = ToBevel(readInt("HOTBEVEL", std::int32_t(r.HotBevel)));
+    r.HotGradientPercent = readInt("HOTGRADIENTPERCENT", r.HotGradientPercent);
+    r.HotGradientData = readText("HOTGRADIENTDATA", r.HotGradientData);
+    r.HotImagePercent = readInt("HOTIMAGEPERCENT", r.HotImagePercent);
+    r.BorderColor1 = readColor("BORDERCOLOR1", r.BorderColor1);
+    r.BorderColor2 = readColor("BORDERCOLOR2", r.BorderColor2);
+}
+
+void ParseGradients(TsGeneralData& r) {
+    r.GradientArray.clear();
+    r.HotGradientArray.clear();
+    if (r.GradientData != " ")
+        r.GradientArray =
+            WithContext(r.ClassName, "GRADIENTDATA", [&] { return ParseGradientData(r.GradientData); });
+    if (r.HotGradientData != " ")
+        r.HotGradientArray =
+            WithContext(r.ClassName, "HOTGRADIENTDATA", [&] { return ParseGradientData(r.HotGradientData); });
+}
+
+std::int32_t StrictGlobal(const TacSkinOptions& options, std::string_view key, std::int32_t fallback) {
+    const auto value = options.Value("GLOBALINFO", key);
+    if (!value) return fallback;
+    return WithContext("GLOBALINFO", key, [&] { return StrToInt(*value); });
+}
+
+} // namespace
+
+void TsSkinLoader::SectionPass(const TsSkinSource& source) {
+    const TacSkinOptions& options = *source.Options;
+    ReadGlobalValues(options);
+    m_model.GeneralData.clear();
+    if (m_report) CheckParentChains(options);
+    for (const TacSkinOptions::Section& section : options.Sections()) {
+        TsGeneralData record;
+        record.ClassName = section.Name;
+        record.ParentClass = options.ReadString(section.Name, "PARENTCLASS", "");
+        ReadRecordFields(
+            record,
+            [&](std::string_view key, std::int32_t fallback) {
+                return ReadInheritedInteger(options, section.Name, key, fallback);
+            },
+            [&](std::string_view key, std::string_view fallback) {
+                return ReadInheritedString(options, section.Name, key, fallback);
+            },
+            [&](std::string_view key, std::int32_t fallback) {
+                return options.ReadInteger(section.Name, key, fallback);
+            });
+        if (m_report) {
+            for (const char* key : {"BEVEL", "HOTBEVEL"}) {
+                const std::int32_t bevel = ReadInheritedInteger(options, section.Name, key, 0);
+                if (bevel < 0 || bevel > 4)
+                    Note(section.Name, key,
+                         "bevel " + std::to_string(bevel) + " is not 0..4; no bevel is drawn");
+            }
+        }
+        ParseGradients(record);
+        m_model.GeneralData.push_back(std::move(record));
+    }
+    if (m_common && !m_common->IsEmpty()) MergeCommonRecords(*m_common);
+}
+
+void TsSkinLoader::ReadGlobalValues(const TacSkinOptions& options) {
+    TsSkinData& data = m_model.SkinData;
+    data.Version = TryStrToFloat(options.ReadString("GLOBALINFO", "VERSION", "0")).value_or(0);
+    data.Author = options.ReadString("GLOBALINFO", "AUTHOR", "");
+    data.Description = options.ReadString("GLOBALINFO", "DESCRIPTION", "");
+    data.Shadow1Color = TColor(options.ReadInteger("GLOBALINFO", "SHADOW1COLOR", 0));
+    data.Shadow1Offset = StrictGlobal(options, "SHADOW1OFFSET", 0);
+    data.Shadow1Blur = StrictGlobal(options, "SHADOW1BLUR", -1);
+    data.Shadow1Transparency = StrictGlobal(options, "SHADOW1TRANSPARENCY", 0);
+    data.BISpace = options.ReadInteger("GLOBALINFO", "BISPACE", 0);
+    data.BorderColor = TColor(options.ReadInteger("GLOBALINFO", "BORDERCOLOR", 0));
+}
+
+void TsSkinLoader::CheckParentChains(const TacSkinOptions& options) {
+    for (const TacSkinOptions::Section& section : options.Sections()) {
+        std::vector<std::string> visited{section.Name};
+        std::string current = section.Name;
+        for (;;) {
+            const std::string parent = options.ReadString(current, "PARENTCLASS", "");
+            if (parent.empty() || parent == current) break;
+            if (!options.SectionExists(parent)) {
+                Note(current, "PARENTCLASS", "names the missing section \"" + parent + "\"");
+                break;
+            }
+            if (std::any_of(visited.begin(), visited.end(),
+                            [&](const std::string& s) { return SameText(s, parent); })) {
+                if (current == section.Name || SameText(parent, section.Name))
+                    Note(section.Name, "PARENTCLASS", "the parent chain loops back to \"" + parent + "\"");
+                break;
+            }
+            visited.push_back(parent);
+            current = parent;
+        }
+    }
+}
+
+// ---------------------------------------------------------------- CommonSections merge
+
+void TsSkinLoader::MergeCommonRecords(const TacSkinOptions& common) {
+    for (const TacSkinOptions::Section& section : common.Sections()) {
+        TsGeneralData record;
+        const std::string parent = common.ReadString(section.Name, "PARENTCLASS", "");
+        if (!parent.empty()) {
+            const std::string upperParent = UpperCase(parent);
+            for (const TsGeneralData& loaded : m_model.GeneralData)
+                if (UpperCase(loaded.ClassName) == upperParent) {
+                    record = loaded;
+                    break;
+                }
+        }
+        record.ClassName = section.Name;
+        record.ParentClass = parent;
+        const TIntRead readInt = [&](std::string_view key, std::int32_t fallback) {
+            return common.ReadInteger(section.Name, key, fallback);
+        };
+        ReadRecordFields(
+            record, readInt,
+            [&](std::string_view key, std::string_view fallback) {
+                return common.ReadString(section.Name, key, fallback);
+            },
+            readInt);
+        ParseGradients(record);
+        const int existing = m_model.GetSkinIndex(record.ClassName);
+        if (existing >= 0)
+            m_model.GeneralData[std::size_t(existing)] = std::move(record);
+        else
+            m_model.GeneralData.push_back(std::move(record));
+    }
+}
