@@ -323,8 +323,8 @@ def texture(size, kind, base, seed=1):
         n = fractal_noise(size, seed, ((3, 0.5), (6, 0.25), (12, 0.15), (24, 0.1)))
         for y in range(size):
             for x in range(size):
-                s = math.sin(2 * math.pi * ((x + 2 * y) / size + 2.2 * n[y][x]))
-                vein = abs(s) ** 0.35
-                c = mix((92, 98, 104), base, vein)
-                im.set(x, y, mix(c, (255, 255, 255), 0.15 * n[y][x]))
+                s = math.sin(2 * math.pi * ((x + 2 * y) / size + 1.6 * n[y][x]))
+                vein = max(0.0, 1.0 - abs(s) * 5.0) ** 1.5
+                cloud = mix(base, (214, 212, 204), 0.6 * n[y][x])
+                im.set(x, y, mix(cloud, (120, 126, 130), 0.55 * vein))
     return im
