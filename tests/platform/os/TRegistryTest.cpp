@@ -1,0 +1,333 @@
+#include "platform/os/TRegistry.h"
+#include "OsTestSupport.h"
+#include "platform/os/Exceptions.h"
+#include "platform/os/FileSystem.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* kKey = "Software\\Quibbleton";
+
+struct TStore {
+    TTempFolder Folder;
+    std::string Path = Folder / "quibbleton/registry.reg";
+
+    TRegistry Open() const {
+        TRegistry registry(Path);
+        registry.SetRootKey(HKEY_LOCAL_MACHINE);
+        return registry;
+    }
+    void Write(const std::string& text) const {
+        ForceDirectories(ExtractFilePath(Path));
+        WriteTextFile(Path, text);
+    }
+};
+
+std::string ReadError(const TRegistry& registry, const char* name) {
+    try {
+        registry.ReadString(name);
+    } catch (const ERegistryException& error) {
+        return error.Message();
+    }
+    return "no error";
+}
+
+const std::string kStored = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quibbleton]\n"
+                            "\"LastFrase\"=\"2\"\n\"FormHue\"=dword:00000032\n\"Empty\"=hex:\n"
+                            "\"Expand\"=hex(2):61,62,00,63,00\n";
+
+} // namespace
+
+TEST(Registry, MissingKeyIsCreatedInANewStore) {
+    TStore store;
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, true));
+    EXPECT_EQ(ReadTextFile(store.Path), "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quibbleton]\n");
+    EXPECT_EQ(registry.ReadString("LastFrase"), "");
+    EXPECT_FALSE(registry.ValueExists("LastFrase"));
+}
+
+TEST(Registry, MissingKeyWithoutCreationIsNotOpened) {
+    TStore store;
+    TRegistry registry = store.Open();
+    EXPECT_FALSE(registry.OpenKey(kKey, false));
+    EXPECT_FALSE(FileExists(store.Path));
+}
+
+TEST(Registry, ValueWrittenIsReadByAFreshAccessor) {
+    TStore store;
+    {
+        TRegistry registry = store.Open();
+        ASSERT_TRUE(registry.OpenKey(kKey, true));
+        registry.WriteString("FormStyle", "Golden \"A\\B\" (internal)");
+    }
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    EXPECT_EQ(registry.ReadString("formstyle"), "Golden \"A\\B\" (internal)");
+    EXPECT_NE(ReadTextFile(store.Path).find("\"FormStyle\"=\"Golden \\\"A\\\\B\\\" (internal)\""),
+              std::string::npos);
+}
+
+TEST(Registry, NonStringValueReportsItsTypeAndRefusesText) {
+    TStore store;
+    store.Write(kStored);
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    TRegDataInfo info;
+    ASSERT_TRUE(registry.GetDataInfo("FormHue", info));
+    EXPECT_EQ(info.RegData, TRegDataType::rdInteger);
+    EXPECT_EQ(info.DataSize, 4);
+    EXPECT_EQ(ReadError(registry, "FormHue"), "Invalid data type for 'FormHue'");
+    EXPECT_EQ(registry.ReadInteger("FormHue"), 50);
+}
+
+TEST(Registry, ZeroSizeValueReadsAsEmptyText) {
+    TStore store;
+    store.Write(kStored);
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    EXPECT_EQ(registry.GetDataType("Empty"), TRegDataType::rdBinary);
+    EXPECT_EQ(registry.GetDataSize("Empty"), 0);
+    EXPECT_EQ(registry.ReadString("Empty"), "");
+}
+
+TEST(Registry, ExpandStringReadsUpToFirstNul) {
+    TStore store;
+    store.Write(kStored);
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    EXPECT_EQ(registry.GetDataType("Expand"), TRegDataType::rdExpandString);
+    EXPECT_EQ(registry.ReadString("Expand"), "ab");
+}
+
+TEST(Registry, Version5ExpandStringIsUtf16) {
+    TStore store;
+    store.Write("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Quibbleton]\r\n"
+                "\"Name\"=hex(2):1f,04,40,04,00,00\r\n");
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    EXPECT_EQ(registry.ReadString("Name"), "Пр");
+    registry.WriteExpandString("Other", "Ж");
+    EXPECT_NE(ReadTextFile(store.Path).find("\"Other\"=hex(2):16,04,00,00\r\n"), std::string::npos);
+    EXPECT_EQ(registry.ReadString("Other"), "Ж");
+}
+
+TEST(Registry, UnparsableStoreIsNeitherOpenedNorOverwritten) {
+    TStore store;
+    const std::string garbage = "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software\\Quibbleton]\nnot a value\n";
+    store.Write(garbage);
+    TRegistry registry = store.Open();
+    EXPECT_FALSE(registry.OpenKey(kKey, true));
+    EXPECT_FALSE(registry.OpenKey("Software\\Other", true));
+    EXPECT_EQ(ReadTextFile(store.Path), garbage);
+}
+
+TEST(Registry, StoreBrokenAfterOpeningRefusesWrites) {
+    TStore store;
+    store.Write(kStored);
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    store.Write("\x89PNG garbage");
+    EXPECT_EQ(registry.ReadString("LastFrase"), "");
+    try {
+        registry.WriteString("LastFrase", "3");
+        FAIL() << "no exception";
+    } catch (const ERegistryException& error) {
+        EXPECT_EQ(error.Message(), "Failed to set data for 'LastFrase'");
+    }
+    EXPECT_EQ(ReadTextFile(store.Path), "\x89PNG garbage");
+}
+
+TEST(Registry, WritingKeepsEverythingElseByteForByte) {
+    TStore store;
+    const std::string before = "REGEDIT4\r\n; settings\r\n\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n"
+                               "\"Blob\"=hex:00,01,\\\r\n  02,03\r\n@=\"default\"\r\n\r\n"
+                               "[HKEY_LOCAL_MACHINE\\Software\\Quibbleton]\r\n\"LastFrase\"=\"2\"\r\n"
+                               "\"FormStyle\"=\"Golden (internal)\"\r\n";
+    store.Write(before);
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    registry.WriteString("LastFrase", "-1");
+    std::string expected = before;
+    expected.replace(expected.find("\"LastFrase\"=\"2\""), 15, "\"LastFrase\"=\"-1\"");
+    EXPECT_EQ(ReadTextFile(store.Path), expected);
+}
+
+TEST(Registry, NewValueGoesIntoItsOwnKey) {
+    TStore store;
+    store.Write("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quibbleton]\n\"A\"=\"1\"\n\n"
+                "[HKEY_LOCAL_MACHINE\\Software\\Z]\n\"A\"=\"z\"\n");
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    registry.WriteString("B", "2");
+    EXPECT_EQ(ReadTextFile(store.Path),
+              "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quibbleton]\n\"A\"=\"1\"\n"
+              "\"B\"=\"2\"\n\n[HKEY_LOCAL_MACHINE\\Software\\Z]\n\"A\"=\"z\"\n");
+}
+
+TEST(Registry, IntegersAndControlCharactersRoundTrip) {
+    TStore store;
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, true));
+    registry.WriteInteger("Hue", -1);
+    registry.WriteString("Lines", "a\r\nb");
+    EXPECT_EQ(registry.ReadInteger("Hue"), -1);
+    EXPECT_EQ(registry.ReadString("Lines"), "a\r\nb");
+    const std::string text = ReadTextFile(store.Path);
+    EXPECT_NE(text.find("\"Hue\"=dword:ffffffff\n"), std::string::npos);
+    EXPECT_NE(text.find("\"Lines\"=hex(1):61,0d,0a,62,00\n"), std::string::npos);
+}
+
+TEST(Registry, WritingWithoutOpenKeyOrWithBadNameFails) {
+    TStore store;
+    TRegistry registry = store.Open();
+    EXPECT_THROW(registry.WriteString("LastFrase", "1"), ERegistryException);
+    ASSERT_TRUE(registry.OpenKey(kKey, true));
+    EXPECT_THROW(registry.WriteString("Bad\nName", "1"), ERegistryException);
+}
+
+TEST(Registry, RelativeAndAbsoluteKeys) {
+    TStore store;
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey("Software", true));
+    ASSERT_TRUE(registry.OpenKey("Quibbleton", true));
+    EXPECT_EQ(registry.CurrentPath(), kKey);
+    ASSERT_TRUE(registry.OpenKey("\\Software", false));
+    EXPECT_EQ(registry.CurrentPath(), "Software");
+    EXPECT_TRUE(registry.KeyExists("\\SOFTWARE\\quibbleton"));
+}
+
+TEST(Registry, StoreLocationFromEnvironment) {
+    TTempFolder folder;
+    TScopedEnv registry("QUIBBLETON_REGISTRY", std::nullopt);
+    TScopedEnv home("HOME", folder.Path());
+    {
+        TScopedEnv config("XDG_CONFIG_HOME", std::nullopt);
+        EXPECT_EQ(TRegistry::DefaultStorePath(), folder.Path() + ".config/quibbleton/registry.reg");
+    }
+    TScopedEnv config("XDG_CONFIG_HOME", folder / "cfg");
+    EXPECT_EQ(TRegistry::DefaultStorePath(), folder / "cfg/quibbleton/registry.reg");
+    TScopedEnv explicitPath("QUIBBLETON_REGISTRY", folder / "r.reg");
+    EXPECT_EQ(TRegistry().StorePath(), folder / "r.reg");
+}
+
+// Runs the body in a child process with the file size limit set to the store's current size,
+// so that writing a larger store fails part-way like a full disk.
+int WriteInChildWithSizeLimit(const TStore& store, bool ignoreSignal) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        rlimit limit{};
+        limit.rlim_cur = limit.rlim_max = static_cast<rlim_t>(ReadTextFile(store.Path).size());
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        if (ignoreSignal) ::signal(SIGXFSZ, SIG_IGN);
+        try {
+            TRegistry registry = store.Open();
+            if (!registry.OpenKey(kKey, false)) ::_exit(2);
+            registry.WriteString("LastFrase", std::string(100000, '7'));
+        } catch (const ERegistryException& error) {
+            ::_exit(error.Message() == "Failed to set data for 'LastFrase'" ? 0 : 3);
+        }
+        ::_exit(1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return status;
+}
+
+TEST(RegistryAtomicity, FailedWriteLeavesOldFileAndNoTemporary) {
+    TStore store;
+    store.Write(kStored);
+    const int status = WriteInChildWithSizeLimit(store, true);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadTextFile(store.Path), kStored);
+    for (const auto& entry : ListDirectory(ExtractFilePath(store.Path)))
+        EXPECT_EQ(entry.Name.find(".tmp"), std::string::npos) << entry.Name;
+}
+
+TEST(RegistryAtomicity, CrashMidWriteLeavesOldFileReadable) {
+    TStore store;
+    store.Write(kStored);
+    const int status = WriteInChildWithSizeLimit(store, false);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+    EXPECT_EQ(ReadTextFile(store.Path), kStored);
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    EXPECT_EQ(registry.ReadString("LastFrase"), "2");
+    registry.WriteString("LastFrase", "5");
+    EXPECT_EQ(registry.ReadString("LastFrase"), "5");
+}
+
+TEST(RegistryAtomicity, ReaderNeverSeesAHalfWrittenStore) {
+    TStore store;
+    store.Write(kStored);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        try {
+            TRegistry registry = store.Open();
+            if (!registry.OpenKey(kKey, false)) ::_exit(2);
+            for (int i = 0; i < 300; ++i)
+                registry.WriteString("Counter", std::to_string(i) + std::string(i * 37 % 4000, 'x'));
+        } catch (...) {
+            ::_exit(3);
+        }
+        ::_exit(0);
+    }
+    int reads = 0, failures = 0, last = -1, backwards = 0, status = 0;
+    while (::waitpid(child, &status, WNOHANG) == 0) {
+        TRegistry registry = store.Open();
+        ++reads;
+        if (!registry.OpenKey(kKey, false) || registry.ReadString("LastFrase") != "2") {
+            ++failures;
+            continue;
+        }
+        const std::string counter = registry.ReadString("Counter");
+        const int value = counter.empty() ? -1 : std::stoi(counter);
+        backwards += value < last;
+        last = value;
+    }
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_GT(reads, 0);
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(backwards, 0);
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    EXPECT_EQ(registry.ReadString("Counter").substr(0, 3), "299");
+}
+
+TEST(RegistryAtomicity, TwoWritersLoseNoUpdate) {
+    TStore store;
+    store.Write(kStored);
+    auto writeAll = [&](const char* name) {
+        TRegistry registry = store.Open();
+        if (!registry.OpenKey(kKey, false)) return false;
+        for (int i = 0; i < 100; ++i)
+            registry.WriteString(name, std::to_string(i));
+        return true;
+    };
+    const pid_t child = ::fork();
+    if (child == 0) {
+        try {
+            ::_exit(writeAll("A") ? 0 : 1);
+        } catch (...) {
+            ::_exit(2);
+        }
+    }
+    EXPECT_TRUE(writeAll("B"));
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    EXPECT_EQ(registry.ReadString("A"), "99");
+    EXPECT_EQ(registry.ReadString("B"), "99");
+    EXPECT_EQ(registry.ReadString("LastFrase"), "2");
+}
