@@ -370,6 +370,48 @@ class Sheet:
         blur = skin.num('GLOBALINFO', 'SHADOW1BLUR', -1)
         self.texts.append((x + fw + 24, y + th + 32, 321, 105, phrase, txt, 16, False, (glow, blur)))
 
+    def options_group(self, x, y, w, h):
+        """A group box of the options dialog with a combo box, a spin edit and a button, on a
+        dialog background."""
+        skin, bg = self.skin, self.bmp
+        paint_layers(skin, bg, (x, y, x + w, y + h), 'FORM', 1)
+        parent = bg.crop(0, 0, bg.w, bg.h)
+        gy = y + 18
+        face = Image(w - 16, h - 26)
+        paint_layers(skin, face, (0, 0, face.w, face.h), 'GROUPBOX', 0, parent, (x + 8, gy))
+        e = skin.entry('GROUPBOX', 'BORDERSMASK')
+        draw_mask(face, (0, 0, face.w, face.h), e, 0, False, parent, (x + 8, gy))
+        bg.blit(face, x + 8, gy)
+        # Caption plate (CHECKBOX, usually see-through) and the caption.
+        self.texts.append((x + 14, gy - 8, 170, 16, ' Стиль кнопок 1 ', skin.colour('CHECKBOX', 'FONTCOLOR', 0),
+                           11, False, 'west'))
+        for i, state in enumerate((0, 1)):
+            cx, cy, cw, chh = x + 20, gy + 18 + i * 30, 145, 21
+            cf = Image(cw, chh)
+            paint_layers(skin, cf, (0, 0, cw, chh), 'COMBOBOX', state, bg, (cx, cy))
+            draw_mask(cf, (0, 0, cw, chh), skin.entry('COMBOBOX', 'BORDERSMASK'), state, True, bg, (cx, cy))
+            bw = 17
+            bl = cw - bw - 2
+            sub = Image(bw, chh - 4)
+            paint_layers(skin, sub, (0, 0, bw, chh - 4), 'COMBOBTN', state)
+            draw_mask(sub, (0, 0, bw, chh - 4), skin.entry('COMBOBTN', 'BORDERSMASK'), state, True,
+                      cf, (bl, 2))
+            cf.blit(sub, bl, 2)
+            g = skin.entry('COMBOBOX', 'GLYPHMASK')
+            gw, gh = (g['R'][2] - g['R'][0]) // 3, (g['R'][3] - g['R'][1]) // 2
+            draw_glyph(cf, bl + (bw - gw) // 2, (chh - gh) // 2, g, state)
+            bg.blit(cf, cx, cy)
+            self.texts.append((cx + 4, cy, 110, chh, 'Golden (internal)', skin.colour('COMBOBOX', 'FONTCOLOR', 0),
+                               11, False, 'west'))
+            ex = cx + cw + 10
+            ef = Image(49, chh)
+            paint_layers(skin, ef, (0, 0, 49, chh), 'EDIT', state, bg, (ex, cy))
+            draw_mask(ef, (0, 0, 49, chh), skin.entry('EDIT', 'BORDERSMASK'), state, True, bg, (ex, cy))
+            bg.blit(ef, ex, cy)
+            self.texts.append((ex + 4, cy, 40, chh, '240', skin.colour('EDIT', 'FONTCOLOR', 0), 11, False, 'west'))
+        self.button(x + 20, gy + 80, 75, 25, 0, 'Ok', 11)
+        self.button(x + 105, gy + 80, 75, 25, 1, 'Cancel', 11)
+
     def title_states(self, x, y):
         """The three states of the title buttons over a title-bar strip."""
         skin = self.skin
@@ -437,6 +479,7 @@ def render(folder, out):
         sh.button(16 + st * 255, 320, 241, 129, st, 'Супер кнопка', 24, 'BUTTON_HUGE')
     sh.dialog(16, 460, 363, 120, 'Кто рано встаёт, тому Бог подаёт. The quick brown fox.')
     sh.title_states(420, 470)
+    sh.options_group(790, 16, 236, 150)
     sh.write(out)
 
 
