@@ -4,9 +4,9 @@
 #include "platform/graphics/BmpCodec.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "platform/os/Exceptions.h"
@@ -134,9 +134,13 @@ TBmpHeader ParseHeader(const TByteReader& in) {
     }
 
     std::uint64_t afterHeader = info + h.HeaderSize;
-    if (h.Compression == kCompressionRle8 || h.Compression == kCompressionRle4)
-        Fail("run-length compressed bitmaps are not supported");
-    if (h.Compression == kCompressionBitfields) {
+    if (h.Compression == kCompressionRle8 || h.Compression == kCompressionRle4) {
+        if (h.BitsPerPixel != (h.Compression == kCompressionRle8 ? 8 : 4))
+            Fail("run-length compression does not match " + std::to_string(h.BitsPerPixel) +
+                 " bits per pixel");
+        if (h.TopDown) Fail("run-length compressed rows cannot be stored top-down");
+        if (h.HeaderSize == kCoreHeaderSize) Fail("a core header cannot describe compression");
+    } else if (h.Compression == kCompressionBitfields) {
         if (h.BitsPerPixel != 16 && h.BitsPerPixel != 32) Fail("channel masks need 16 or 32 bits per pixel");
         // A plain information header is followed by the three masks; later headers hold them.
         const std::uint64_t masks = info + kInfoHeaderSize;
@@ -170,7 +174,70 @@ std::uint64_t RowBytes(std::int64_t width, int bitsPerPixel) {
     return ((std::uint64_t(width) * std::uint64_t(bitsPerPixel) + 31) / 32) * 4;
 }
 
+std::vector<TColor> ReadPalette(const TByteReader& in, const TBmpHeader& h) {
+    std::vector<TColor> palette(h.PaletteCount);
+    const std::uint8_t* p =
+        in.At(h.PaletteOffset, std::uint64_t(h.PaletteCount) * std::uint64_t(h.PaletteEntrySize));
+    for (std::uint32_t i = 0; i < h.PaletteCount; ++i, p += h.PaletteEntrySize)
+        palette[i] = MakeColor(p[2], p[1], p[0]);
+    return palette;
+}
+
+// Run-length data: pairs of (count, index) runs, and escapes after a zero count for end of
+// row, end of picture, a jump, or a literal stretch padded to a whole word. Rows are stored
+// bottom-up; pixels that the data skips keep index 0 and runs past the right edge are cut.
+TBitmap DecodeRunLength(const TByteReader& in, const TBmpHeader& h) {
+    const bool fourBit = h.Compression == kCompressionRle4;
+    const int width = static_cast<int>(h.Width);
+    const int height = static_cast<int>(h.Height);
+    TBitmap bitmap(width, height, TPixelFormat::pf8bit);
+    bitmap.SetPalette(ReadPalette(in, h));
+
+    std::uint64_t at = h.PixelOffset;
+    int x = 0;
+    int row = 0; // counted from the bottom
+    auto put = [&](std::uint8_t index) {
+        if (x < width && row < height) bitmap.ScanLine(height - 1 - row)[x] = index;
+        x = std::min(x + 1, width);
+    };
+    auto truncated = [] { Fail("the compressed pixel data ends early"); };
+    while (true) {
+        if (!in.Has(at, 2)) truncated();
+        const std::uint8_t count = in.At(at, 2)[0];
+        const std::uint8_t value = in.At(at, 2)[1];
+        at += 2;
+        if (count > 0) {
+            for (int i = 0; i < count; ++i)
+                put(fourBit ? std::uint8_t(i % 2 ? value & 0x0F : value >> 4) : value);
+            continue;
+        }
+        if (value == 0) { // end of row
+            x = 0;
+            ++row;
+        } else if (value == 1) { // end of picture
+            break;
+        } else if (value == 2) { // jump right and up
+            if (!in.Has(at, 2)) truncated();
+            x = std::min(x + in.At(at, 2)[0], width);
+            row += in.At(at, 2)[1];
+            at += 2;
+        } else { // a literal stretch of value pixels
+            const std::uint64_t bytes = fourBit ? (value + 1u) / 2u : value;
+            if (!in.Has(at, bytes)) truncated();
+            const std::uint8_t* p = in.At(at, bytes);
+            for (int i = 0; i < value; ++i)
+                put(fourBit ? std::uint8_t(i % 2 ? p[i / 2] & 0x0F : p[i / 2] >> 4) : p[i]);
+            at += (bytes + 1) & ~std::uint64_t(1);
+        }
+        // Nothing can be written beyond the top row; what follows is ignored.
+        if (row >= height) break;
+    }
+    return bitmap;
+}
+
 TBitmap DecodePixels(const TByteReader& in, const TBmpHeader& h) {
+    if (h.Compression == kCompressionRle8 || h.Compression == kCompressionRle4) return DecodeRunLength(in, h);
+
     const int width = static_cast<int>(h.Width);
     const int height = static_cast<int>(h.Height);
     const std::uint64_t stride = RowBytes(h.Width, h.BitsPerPixel);
@@ -185,14 +252,7 @@ TBitmap DecodePixels(const TByteReader& in, const TBmpHeader& h) {
     if (h.BitsPerPixel == 32) format = TPixelFormat::pf32bit;
     TBitmap bitmap(width, height, format);
 
-    if (format == TPixelFormat::pf8bit) {
-        std::vector<TColor> palette(h.PaletteCount);
-        const std::uint8_t* p =
-            in.At(h.PaletteOffset, std::uint64_t(h.PaletteCount) * std::uint64_t(h.PaletteEntrySize));
-        for (std::uint32_t i = 0; i < h.PaletteCount; ++i, p += h.PaletteEntrySize)
-            palette[i] = MakeColor(p[2], p[1], p[0]);
-        bitmap.SetPalette(std::move(palette));
-    }
+    if (format == TPixelFormat::pf8bit) bitmap.SetPalette(ReadPalette(in, h));
 
     const TChannelMask red(h.Masks[0]), green(h.Masks[1]), blue(h.Masks[2]);
     const bool plain32 =
@@ -246,12 +306,15 @@ TBitmap DecodePixels(const TByteReader& in, const TBmpHeader& h) {
     return bitmap;
 }
 
-void PutU16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
+// The headers and palette of a written file, assembled before the pixel rows.
+using THeadBytes = std::array<std::uint8_t, 14 + 40 + 256 * 4>;
+
+void PutU16(THeadBytes& out, std::size_t at, std::uint32_t v) {
     out[at] = std::uint8_t(v);
     out[at + 1] = std::uint8_t(v >> 8);
 }
 
-void PutU32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
+void PutU32(THeadBytes& out, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
         out[at + std::size_t(i)] = std::uint8_t(v >> (8 * i));
 }
@@ -264,11 +327,14 @@ TBitmap ReadBmp(std::span<const std::uint8_t> data) {
 }
 
 TBitmap ReadBmpFile(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
     std::ifstream file(path, std::ios::binary);
-    if (!file) throw EFOpenError("Cannot open file \"" + path.string() + "\"");
-    const std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(file)),
-                                         std::istreambuf_iterator<char>());
-    if (file.bad()) throw EFOpenError("Cannot read file \"" + path.string() + "\"");
+    if (error || !file) throw EFOpenError("Cannot open file \"" + path.string() + "\"");
+    std::vector<std::uint8_t> data(static_cast<std::size_t>(size));
+    file.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    if (file.gcount() != static_cast<std::streamsize>(data.size()))
+        throw EFOpenError("Cannot read file \"" + path.string() + "\"");
     return ReadBmp(data);
 }
 
@@ -307,10 +373,9 @@ std::vector<std::uint8_t> WriteBmp(const TBitmap& bitmap, const TBmpWriteOptions
     const std::uint64_t pixelOffset = kFileHeaderSize + kInfoHeaderSize + palette.size() * 4;
     const std::uint64_t fileSize = pixelOffset + stride * std::uint64_t(height);
     if (fileSize > 0xFFFFFFFFu) throw EInvalidGraphic("The bitmap is too large for a bitmap file");
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(fileSize), 0);
+    THeadBytes out{};
 
-    out[0] = 'B';
-    out[1] = 'M';
+    PutU16(out, 0, 'B' | ('M' << 8));
     PutU32(out, 2, std::uint32_t(fileSize));
     PutU32(out, 10, std::uint32_t(pixelOffset));
     const std::size_t info = kFileHeaderSize;
@@ -331,10 +396,12 @@ std::vector<std::uint8_t> WriteBmp(const TBitmap& bitmap, const TBmpWriteOptions
         out[at + 1] = GetGValue(palette[i]);
         out[at + 2] = GetRValue(palette[i]);
     }
+    std::vector<std::uint8_t> file(out.begin(), out.begin() + std::ptrdiff_t(pixelOffset));
+    file.resize(static_cast<std::size_t>(fileSize), 0);
 
     for (int y = 0; y < height; ++y) {
         const int fileRow = options.RowOrder == TBmpRowOrder::TopDown ? y : height - 1 - y;
-        std::uint8_t* dst = out.data() + pixelOffset + std::uint64_t(fileRow) * stride;
+        std::uint8_t* dst = file.data() + pixelOffset + std::uint64_t(fileRow) * stride;
         const std::uint8_t* src = bitmap.ScanLine(y);
         switch (bits) {
         case 1:
@@ -360,7 +427,7 @@ std::vector<std::uint8_t> WriteBmp(const TBitmap& bitmap, const TBmpWriteOptions
             break;
         }
     }
-    return out;
+    return file;
 }
 
 void WriteBmpFile(const TBitmap& bitmap, const std::filesystem::path& path, const TBmpWriteOptions& options) {

@@ -12,8 +12,9 @@
 // Read: 1-, 4- and 8-bit palettised files become pf8bit bitmaps with the file's palette
 // (as many entries as the file holds); 24-bit files become pf24bit; 32-bit files (plain or
 // with channel masks) become pf32bit; 16-bit files (5-5-5 or with channel masks) become
-// pf24bit. Rows may be stored bottom-up or top-down. Compressed (run-length) files, broken
-// or truncated files and sizes beyond the limits below raise EInvalidGraphic.
+// pf24bit. Rows may be stored bottom-up or top-down; 4- and 8-bit files may be run-length
+// compressed. Broken or truncated files and sizes beyond the limits below raise
+// EInvalidGraphic, always before more than the limits allow is allocated.
 //
 // Write: pf8bit as a palettised file (8 bits, or 1 or 4 bits on request), pf24bit and
 // pf32bit as uncompressed 24- and 32-bit files.
@@ -30,7 +31,7 @@ struct TBmpWriteOptions {
 // The largest picture a file may describe: no side above kMaxBmpSide pixels and no more
 // than kMaxBmpPixels pixels in all.
 constexpr int kMaxBmpSide = 1 << 16;
-constexpr std::int64_t kMaxBmpPixels = std::int64_t(1) << 27;
+constexpr std::int64_t kMaxBmpPixels = std::int64_t(1) << 25;
 
 TBitmap ReadBmp(std::span<const std::uint8_t> data);
 // Raises EFOpenError when the file cannot be read, EInvalidGraphic when it is not a bitmap.

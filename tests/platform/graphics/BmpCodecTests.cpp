@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
+#include <limits>
 #include <numeric>
+#include <utility>
 
 #include "platform/graphics/BmpCodec.h"
 #include "platform/os/Exceptions.h"
@@ -9,6 +12,9 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+
+constexpr TColor kRed8 = MakeColor(255, 0, 0);
+constexpr TColor kBlue8 = MakeColor(0, 0, 255);
 
 void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
@@ -265,7 +271,7 @@ TEST(BmpMalformed, PaletteRunsPastTheEnd) {
 
 TEST(BmpMalformed, UnsupportedDepthAndCompression) {
     ExpectRejected(MakeFile(1, 1, 7, Bytes(4, 0)));
-    ExpectRejected(MakeFile(1, 1, 8, Bytes(4, 0), 1, {}, {clBlack}));
+    ExpectRejected(MakeFile(1, 1, 8, Bytes(4, 0), 4, {}, {clBlack}));
     ExpectRejected(MakeFile(1, 1, 24, Bytes(4, 0), 3, {1, 2, 4}));
 }
 
@@ -275,4 +281,45 @@ TEST(BmpMalformed, UnknownHeaderSize) {
     ExpectRejected(file);
     Put32(file, 14, 0xFFFFFFF0);
     ExpectRejected(file);
+}
+
+// ---- run-length compressed files
+
+TEST(BmpRunLength, EightBitRunsLiteralsAndRowEnds) {
+    std::vector<TColor> palette = {clBlack, clWhite, kRed8, kBlue8};
+    // Bottom row: run of 3 x index 2, then a literal 1, 3, 1 (odd, padded); top row: jump 1, then index 3.
+    const Bytes data = {3, 2, 0, 3, 1, 3, 1, 0, 0, 0, 0, 2, 1, 0, 1, 3, 0, 1};
+    const TBitmap b = ReadBmp(MakeFile(6, 2, 8, data, 1, {}, palette));
+    const std::array<int, 6> bottom = {2, 2, 2, 1, 3, 1};
+    for (int x = 0; x < 6; ++x)
+        EXPECT_EQ(b.ScanLine(1)[x], bottom[std::size_t(x)]) << x;
+    EXPECT_EQ(b.ScanLine(0)[0], 0);
+    EXPECT_EQ(b.ScanLine(0)[1], 3);
+    EXPECT_EQ(b.Palette(), palette);
+}
+
+TEST(BmpRunLength, FourBitAlternatesNibbles) {
+    std::vector<TColor> palette(16, clBlack);
+    const Bytes data = {5, 0x12, 0, 3, 0x34, 0x50, 0, 1};
+    const TBitmap b = ReadBmp(MakeFile(9, 1, 4, data, 2, {}, palette));
+    const std::array<int, 9> expected = {1, 2, 1, 2, 1, 3, 4, 5, 0};
+    for (int x = 0; x < 9; ++x)
+        EXPECT_EQ(b.ScanLine(0)[x], expected[std::size_t(x)]) << x;
+}
+
+TEST(BmpRunLength, RunsPastTheEdgeAreCut) {
+    const TBitmap b =
+        ReadBmp(MakeFile(2, 1, 8, {200, 1, 0, 2, 255, 255, 7, 1, 0, 1}, 1, {}, {clBlack, clWhite}));
+    EXPECT_EQ(b.ScanLine(0)[1], 1);
+}
+
+TEST(BmpRunLength, MissingEndIsRejected) {
+    ExpectRejected(MakeFile(4, 1, 8, {4, 1}, 1, {}, {clBlack, clWhite}));
+    ExpectRejected(MakeFile(4, 1, 8, {4, 1, 0, 2, 1}, 1, {}, {clBlack, clWhite}));
+    ExpectRejected(MakeFile(4, 1, 8, {0, 5, 1, 1}, 1, {}, {clBlack, clWhite}));
+}
+
+TEST(BmpRunLength, TopDownOrWrongDepthIsRejected) {
+    ExpectRejected(MakeFile(1, -1, 8, {0, 1}, 1, {}, {clBlack}));
+    ExpectRejected(MakeFile(1, 1, 4, {0, 1}, 1, {}, {clBlack}));
 }
