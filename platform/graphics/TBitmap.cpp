@@ -11,9 +11,12 @@ std::ptrdiff_t RowStepFor(int width, int bytesPerPixel) {
 
 int BytesPerPixelOf(TPixelFormat format) {
     switch (format) {
-    case TPixelFormat::pf8bit: return 1;
-    case TPixelFormat::pf24bit: return 3;
-    case TPixelFormat::pf32bit: return 4;
+    case TPixelFormat::pf8bit:
+        return 1;
+    case TPixelFormat::pf24bit:
+        return 3;
+    case TPixelFormat::pf32bit:
+        return 4;
     }
     return 3;
 }
@@ -24,7 +27,9 @@ TBitmap::TBitmap(int width, int height, TPixelFormat format) : m_format(format) 
     SetSize(width, height);
 }
 
-int TBitmap::BytesPerPixel() const { return BytesPerPixelOf(m_format); }
+int TBitmap::BytesPerPixel() const {
+    return BytesPerPixelOf(m_format);
+}
 
 void TBitmap::SetSize(int width, int height) {
     if (width < 0 || height < 0) throw std::invalid_argument("TBitmap: negative size");
@@ -39,7 +44,8 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
     if (format == m_format || format == TPixelFormat::pf8bit) return;
     TBitmap converted(m_width, m_height, format);
     for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x < m_width; ++x) converted.SetPixel(x, y, GetPixel(x, y));
+        for (int x = 0; x < m_width; ++x)
+            converted.SetPixel(x, y, GetPixel(x, y));
     *this = std::move(converted);
 }
 
@@ -67,7 +73,8 @@ void TBitmap::SetPixel(int x, int y, TColor c) {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height) return;
     std::uint8_t* row = ScanLine(y);
     switch (m_format) {
-    case TPixelFormat::pf8bit: return;
+    case TPixelFormat::pf8bit:
+        return;
     case TPixelFormat::pf24bit: {
         std::uint8_t* p = row + x * 3;
         p[0] = GetBValue(c);

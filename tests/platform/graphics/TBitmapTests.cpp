@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include "platform/graphics/TBitmap.h"
+
+TEST(TBitmap, RowsArePaddedToFourBytes) {
+    EXPECT_EQ(TBitmap(5, 2, TPixelFormat::pf24bit).RowStep(), 16);
+    EXPECT_EQ(TBitmap(5, 2, TPixelFormat::pf8bit).RowStep(), 8);
+    EXPECT_EQ(TBitmap(5, 2, TPixelFormat::pf32bit).RowStep(), 20);
+}
+
+TEST(TBitmap, ScanLineHoldsBlueGreenRed) {
+    TBitmap b(2, 2);
+    b.SetPixel(1, 1, MakeColor(10, 20, 30));
+    const std::uint8_t* p = b.ScanLine(1) + 3;
+    EXPECT_EQ(p[0], 30);
+    EXPECT_EQ(p[1], 20);
+    EXPECT_EQ(p[2], 10);
+}
+
+TEST(TBitmap, ZeroSizeIsAllowed) {
+    TBitmap b(0, 3);
+    EXPECT_TRUE(b.IsEmpty());
+    b.Fill(clWhite);
+    EXPECT_EQ(b.GetPixel(0, 0), clBlack);
+}
+
+TEST(TBitmap, PalettisedConvertsToTwentyFourBits) {
+    TBitmap b(2, 1, TPixelFormat::pf8bit);
+    std::vector<TColor> palette(4, clBlack);
+    palette[2] = MakeColor(1, 2, 3);
+    b.SetPalette(palette);
+    b.ScanLine(0)[0] = 2;
+    b.SetPixelFormat(TPixelFormat::pf24bit);
+    EXPECT_EQ(b.PixelFormat(), TPixelFormat::pf24bit);
+    EXPECT_EQ(b.GetPixel(0, 0), MakeColor(1, 2, 3));
+    EXPECT_EQ(b.GetPixel(1, 0), clBlack);
+}
+
+TEST(TBitmap, CopyIsIndependent) {
+    TBitmap a(2, 2);
+    TBitmap b = a;
+    b.SetPixel(0, 0, clWhite);
+    EXPECT_EQ(a.GetPixel(0, 0), clBlack);
+    EXPECT_NE(a, b);
+}
+
+TEST(TBitmap, IndexOutsideThePaletteReadsBlack) {
+    TBitmap b(1, 1, TPixelFormat::pf8bit);
+    b.SetPalette({clWhite});
+    b.ScanLine(0)[0] = 9;
+    EXPECT_EQ(b.GetPixel(0, 0), clBlack);
+}
