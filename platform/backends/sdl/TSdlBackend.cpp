@@ -1,0 +1,274 @@
+#include "platform/backends/sdl/TSdlBackend.h"
+
+#include <SDL2/SDL.h>
+
+#include <climits>
+
+#include "platform/backends/sdl/SdlKeyMap.h"
+
+static_assert(SDL_BYTEORDER == SDL_LIL_ENDIAN, "32-bit bitmaps are uploaded as XRGB8888 words");
+
+namespace {
+
+// Copies a picture into a window's surface in one blit and shows it.
+void UploadPicture(SDL_Window* window, const TBitmap& picture) {
+    SDL_Surface* target = SDL_GetWindowSurface(window);
+    if (!target || picture.IsEmpty()) return;
+    TBitmap converted;
+    const TBitmap* source = &picture;
+    if (picture.PixelFormat() == TPixelFormat::pf8bit || picture.RowStep() <= 0) {
+        converted = picture;
+        converted.SetPixelFormat(TPixelFormat::pf24bit);
+        source = &converted;
+    }
+    const bool is32 = source->PixelFormat() == TPixelFormat::pf32bit;
+    SDL_Surface* upload = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint8_t*>(source->ScanLine(0)), source->Width(), source->Height(), is32 ? 32 : 24,
+        int(source->RowStep()), is32 ? SDL_PIXELFORMAT_XRGB8888 : SDL_PIXELFORMAT_BGR24);
+    if (!upload) return;
+    SDL_BlitSurface(upload, nullptr, target, nullptr);
+    SDL_FreeSurface(upload);
+    SDL_UpdateWindowSurface(window);
+}
+
+TMouseButton ButtonFromSdl(std::uint8_t button) {
+    if (button == SDL_BUTTON_RIGHT) return TMouseButton::mbRight;
+    if (button == SDL_BUTTON_MIDDLE) return TMouseButton::mbMiddle;
+    return TMouseButton::mbLeft;
+}
+
+std::uint32_t CurrentShift() {
+    return ShiftFromSdlModifiers(std::uint16_t(SDL_GetModState())) |
+           ShiftFromSdlButtons(SDL_GetMouseState(nullptr, nullptr));
+}
+
+} // namespace
+
+std::unique_ptr<TSdlBackend> TSdlBackend::Create(std::string& error) {
+    // Closing the last window is the toolkit's business, not a reason to quit.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        error = SDL_GetError();
+        return nullptr;
+    }
+    const std::uint32_t wakeEventType = SDL_RegisterEvents(1);
+    if (wakeEventType == std::uint32_t(-1)) {
+        error = "no SDL user event is left for waking the message loop";
+        SDL_Quit();
+        return nullptr;
+    }
+    SDL_StartTextInput();
+    return std::unique_ptr<TSdlBackend>(new TSdlBackend(wakeEventType));
+}
+
+TSdlBackend::TSdlBackend(std::uint32_t wakeEventType) : m_wakeEventType(wakeEventType) {}
+
+TSdlBackend::~TSdlBackend() {
+    for (auto& [id, window] : m_windows)
+        SDL_DestroyWindow(window);
+    SDL_Quit();
+}
+
+TSize TSdlBackend::ScreenSize() const {
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(0, &bounds) != 0) return {1024, 768};
+    return {bounds.w, bounds.h};
+}
+
+SDL_Window* TSdlBackend::FindWindow(TNativeWindowId id) const {
+    const auto it = m_windows.find(id);
+    return it == m_windows.end() ? nullptr : it->second;
+}
+
+TNativeWindowId TSdlBackend::CreateWindow(const TRect& screenBounds, const std::string& title,
+                                          TNativeWindowStyle style) {
+    std::uint32_t flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
+    if (style.StayOnTop) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+    SDL_Window* window =
+        SDL_CreateWindow(title.c_str(), screenBounds.Left, screenBounds.Top,
+                         std::max(1, screenBounds.Width()), std::max(1, screenBounds.Height()), flags);
+    if (!window) return 0;
+    const TNativeWindowId id = SDL_GetWindowID(window);
+    m_windows[id] = window;
+    if (style.Visible) SDL_ShowWindow(window);
+    return id;
+}
+
+void TSdlBackend::DestroyWindow(TNativeWindowId id) {
+    SDL_Window* window = FindWindow(id);
+    if (!window) return;
+    if (m_capture == id) CaptureMouse(0);
+    SDL_DestroyWindow(window);
+    m_windows.erase(id);
+}
+
+void TSdlBackend::SetWindowBounds(TNativeWindowId id, const TRect& screenBounds) {
+    SDL_Window* window = FindWindow(id);
+    if (!window) return;
+    SDL_SetWindowPosition(window, screenBounds.Left, screenBounds.Top);
+    SDL_SetWindowSize(window, std::max(1, screenBounds.Width()), std::max(1, screenBounds.Height()));
+}
+
+void TSdlBackend::SetWindowTitle(TNativeWindowId id, const std::string& title) {
+    if (SDL_Window* window = FindWindow(id)) SDL_SetWindowTitle(window, title.c_str());
+}
+
+void TSdlBackend::ShowWindow(TNativeWindowId id, bool visible) {
+    SDL_Window* window = FindWindow(id);
+    if (!window) return;
+    if (visible)
+        SDL_ShowWindow(window);
+    else
+        SDL_HideWindow(window);
+}
+
+void TSdlBackend::RaiseWindow(TNativeWindowId id) {
+    if (SDL_Window* window = FindWindow(id)) SDL_RaiseWindow(window);
+}
+
+void TSdlBackend::Present(TNativeWindowId id, const TBitmap& picture) {
+    if (SDL_Window* window = FindWindow(id)) UploadPicture(window, picture);
+}
+
+void TSdlBackend::CaptureMouse(TNativeWindowId id) {
+    if (!FindWindow(id)) id = 0;
+    if (id == m_capture) return;
+    m_capture = id;
+    SDL_CaptureMouse(id ? SDL_TRUE : SDL_FALSE);
+}
+
+std::uint64_t TSdlBackend::NowMs() const {
+    return SDL_GetTicks64();
+}
+
+void TSdlBackend::Wake() {
+    SDL_Event event{};
+    event.type = m_wakeEventType;
+    SDL_PushEvent(&event);
+}
+
+TPoint TSdlBackend::ToScreen(TNativeWindowId id, int x, int y) const {
+    SDL_Window* window = FindWindow(id);
+    if (!window) return GlobalMouse();
+    int left = 0, top = 0;
+    SDL_GetWindowPosition(window, &left, &top);
+    return {left + x, top + y};
+}
+
+TPoint TSdlBackend::GlobalMouse() const {
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    return {x, y};
+}
+
+std::vector<TBackendEvent> TSdlBackend::WaitEvents(std::optional<std::uint64_t> deadlineMs) {
+    std::vector<TBackendEvent> out;
+    SDL_Event event;
+    if (!SDL_PollEvent(&event)) {
+        int received = 0;
+        if (deadlineMs) {
+            const std::uint64_t now = NowMs();
+            if (*deadlineMs <= now) return out;
+            received = SDL_WaitEventTimeout(&event, int(std::min<std::uint64_t>(*deadlineMs - now, INT_MAX)));
+        } else {
+            received = SDL_WaitEvent(&event);
+        }
+        if (!received) return out;
+    }
+    do {
+        Translate(event, out);
+    } while (SDL_PollEvent(&event));
+    return out;
+}
+
+void TSdlBackend::Translate(const SDL_Event& event, std::vector<TBackendEvent>& out) {
+    TBackendEvent e;
+    switch (event.type) {
+    case SDL_MOUSEMOTION:
+        e.Kind = TBackendEventKind::MouseMove;
+        e.Window = m_capture ? m_capture : event.motion.windowID;
+        // While the toolkit drags a window, positions relative to the moving window lag.
+        e.ScreenPos =
+            m_capture ? GlobalMouse() : ToScreen(event.motion.windowID, event.motion.x, event.motion.y);
+        e.Shift = CurrentShift();
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        if (event.button.button != SDL_BUTTON_LEFT && event.button.button != SDL_BUTTON_RIGHT &&
+            event.button.button != SDL_BUTTON_MIDDLE)
+            return;
+        e.Kind =
+            event.type == SDL_MOUSEBUTTONDOWN ? TBackendEventKind::MouseDown : TBackendEventKind::MouseUp;
+        e.Window = m_capture ? m_capture : event.button.windowID;
+        e.ScreenPos =
+            m_capture ? GlobalMouse() : ToScreen(event.button.windowID, event.button.x, event.button.y);
+        e.Button = ButtonFromSdl(event.button.button);
+        e.Shift = CurrentShift();
+        break;
+    case SDL_MOUSEWHEEL: {
+        const int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+        if (notches == 0) return;
+        e.Kind = TBackendEventKind::MouseWheel;
+        e.Window = m_capture ? m_capture : event.wheel.windowID;
+        e.ScreenPos = GlobalMouse();
+        e.WheelDelta = notches * 120;
+        e.Shift = CurrentShift();
+        break;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        e.Kind = event.type == SDL_KEYDOWN ? TBackendEventKind::KeyDown : TBackendEventKind::KeyUp;
+        e.Window = event.key.windowID;
+        e.Key = VirtualKeyFromSdl(event.key.keysym.sym);
+        if (e.Key == 0) return;
+        e.Shift = ShiftFromSdlModifiers(event.key.keysym.mod) |
+                  ShiftFromSdlButtons(SDL_GetMouseState(nullptr, nullptr));
+        break;
+    case SDL_TEXTINPUT:
+        e.Kind = TBackendEventKind::Text;
+        e.Window = event.text.windowID;
+        e.Text = event.text.text;
+        e.Shift = CurrentShift();
+        break;
+    case SDL_WINDOWEVENT:
+        e.Window = event.window.windowID;
+        switch (event.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            e.Kind = TBackendEventKind::CloseRequest;
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            e.Kind = TBackendEventKind::Activate;
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            e.Kind = TBackendEventKind::Deactivate;
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            e.Kind = TBackendEventKind::Expose;
+            break;
+        case SDL_WINDOWEVENT_LEAVE:
+            if (m_capture) return;
+            // The pointer is over no window of ours now.
+            e.Kind = TBackendEventKind::MouseMove;
+            e.Window = 0;
+            e.ScreenPos = GlobalMouse();
+            e.Shift = CurrentShift();
+            break;
+        default:
+            return;
+        }
+        break;
+    case SDL_DISPLAYEVENT:
+        e.Kind = TBackendEventKind::ScreenResized;
+        break;
+    case SDL_QUIT:
+        // SIGINT or SIGTERM: the session asks the program to end.
+        e.Kind = TBackendEventKind::CloseRequest;
+        e.Window = 0;
+        break;
+    default:
+        return; // the wake event and everything the toolkit does not use
+    }
+    out.push_back(std::move(e));
+}

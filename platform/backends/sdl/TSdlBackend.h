@@ -1,0 +1,50 @@
+#pragma once
+
+#include <map>
+#include <memory>
+
+#include "platform/toolkit/TBackend.h"
+
+struct SDL_Window;
+union SDL_Event;
+
+// Real windows through SDL2: one borderless window per top-level form, whose frame and title
+// bar the toolkit draws itself. Caption dragging is done by the toolkit: it captures the
+// mouse and moves the window with SetWindowBounds, and while the mouse is captured this
+// backend reports the pointer's true screen position, so the moving window does not feed
+// back into the drag. WaitEvents sleeps in SDL_WaitEventTimeout until an event or the next
+// timer; Wake pushes a user event.
+class TSdlBackend : public TBackend {
+public:
+    // Starts SDL's video subsystem; null, with the reason in error, when there is no display.
+    static std::unique_ptr<TSdlBackend> Create(std::string& error);
+    ~TSdlBackend() override;
+    TSdlBackend(const TSdlBackend&) = delete;
+    TSdlBackend& operator=(const TSdlBackend&) = delete;
+
+    std::string Name() const override { return "sdl"; }
+    TSize ScreenSize() const override;
+    TNativeWindowId CreateWindow(const TRect& screenBounds, const std::string& title,
+                                 TNativeWindowStyle style) override;
+    void DestroyWindow(TNativeWindowId id) override;
+    void SetWindowBounds(TNativeWindowId id, const TRect& screenBounds) override;
+    void SetWindowTitle(TNativeWindowId id, const std::string& title) override;
+    void ShowWindow(TNativeWindowId id, bool visible) override;
+    void RaiseWindow(TNativeWindowId id) override;
+    void Present(TNativeWindowId id, const TBitmap& picture) override;
+    void CaptureMouse(TNativeWindowId id) override;
+    std::uint64_t NowMs() const override;
+    std::vector<TBackendEvent> WaitEvents(std::optional<std::uint64_t> deadlineMs) override;
+    void Wake() override;
+
+private:
+    TSdlBackend(std::uint32_t wakeEventType);
+    SDL_Window* FindWindow(TNativeWindowId id) const;
+    TPoint ToScreen(TNativeWindowId id, int x, int y) const;
+    TPoint GlobalMouse() const;
+    void Translate(const SDL_Event& event, std::vector<TBackendEvent>& out);
+
+    std::uint32_t m_wakeEventType;
+    std::map<TNativeWindowId, SDL_Window*> m_windows;
+    TNativeWindowId m_capture = 0;
+};
