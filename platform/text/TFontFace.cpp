@@ -29,13 +29,18 @@ int Pixels(FT_Pos pos26_6) {
 } // namespace
 
 std::unique_ptr<TFontFace> TFontFace::Open(FT_Library library, const std::string& path, int faceIndex,
-                                           int height, TFontSynthesis synthesis) {
+                                           int height, TFontStyles styles) {
     std::unique_ptr<TFontFace> face(new TFontFace);
     if (FT_New_Face(library, path.c_str(), faceIndex, &face->m_face) != 0) {
         face->m_face = nullptr;
         return nullptr;
     }
     if (!FT_IS_SCALABLE(face->m_face) || face->m_face->units_per_EM == 0) return nullptr;
+    // The face's own style bits, not fontconfig's answer, which reports a made-up style as real.
+    TFontSynthesis synthesis;
+    synthesis.Bold = styles.Has(TFontStyle::fsBold) && !(face->m_face->style_flags & FT_STYLE_FLAG_BOLD);
+    synthesis.Italic =
+        styles.Has(TFontStyle::fsItalic) && !(face->m_face->style_flags & FT_STYLE_FLAG_ITALIC);
     face->m_synthesis = synthesis;
     face->ComputeMetrics(height);
     if (FT_Set_Pixel_Sizes(face->m_face, 0, FT_UInt(face->m_metrics.EmHeight)) != 0) return nullptr;
@@ -126,9 +131,14 @@ std::vector<TShapedGlyph> TFontFace::Shape(std::u32string_view text) {
         if (g.Advance > 0) g.Advance += m_emboldenAdvance;
         g.OffsetX = Pixels(pos[i].x_offset);
         g.OffsetY = Pixels(pos[i].y_offset);
+        g.Face = this;
         glyphs.push_back(g);
     }
     return glyphs;
+}
+
+bool TFontFace::HasGlyphFor(char32_t c) const {
+    return FT_Get_Char_Index(m_face, FT_ULong(c)) != 0;
 }
 
 const TGlyphImage& TFontFace::Glyph(std::uint32_t index) {

@@ -10,6 +10,8 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include "platform/text/TFont.h"
+
 struct hb_font_t;
 struct hb_buffer_t;
 
@@ -43,9 +45,12 @@ struct TGlyphImage {
     std::vector<std::uint8_t> Coverage;
 };
 
-// One shaped glyph: Cluster is the index of the first code point it stands for; Advance
-// and the offsets are whole pixels.
+class TFontFace;
+
+// One shaped glyph of Face: Cluster is the index of the first code point it stands for;
+// Advance and the offsets are whole pixels.
 struct TShapedGlyph {
+    TFontFace* Face = nullptr;
     std::uint32_t Index = 0;
     std::uint32_t Cluster = 0;
     int Advance = 0;
@@ -58,9 +63,10 @@ struct TShapedGlyph {
 class TFontFace {
 public:
     // Returns nullptr when the file cannot be opened as a scalable font. A negative height
-    // is the em height in pixels, a positive one the cell height.
+    // is the em height in pixels, a positive one the cell height. Bold and italic that the
+    // face itself lacks are made up.
     static std::unique_ptr<TFontFace> Open(FT_Library library, const std::string& path, int faceIndex,
-                                           int height, TFontSynthesis synthesis);
+                                           int height, TFontStyles styles);
     ~TFontFace();
     TFontFace(const TFontFace&) = delete;
     TFontFace& operator=(const TFontFace&) = delete;
@@ -69,6 +75,7 @@ public:
     TFontSynthesis Synthesis() const { return m_synthesis; }
     std::vector<TShapedGlyph> Shape(std::u32string_view text);
     const TGlyphImage& Glyph(std::uint32_t index);
+    bool HasGlyphFor(char32_t c) const;
 
 private:
     TFontFace() = default;

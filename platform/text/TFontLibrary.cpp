@@ -49,12 +49,6 @@ std::optional<TFontLibrary::TFontFile> TFontLibrary::Match(const std::string& fa
         file->Path = reinterpret_cast<const char*>(path);
         int index = 0;
         if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) file->Index = index;
-        int weight = FC_WEIGHT_REGULAR;
-        FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
-        int slant = FC_SLANT_ROMAN;
-        FcPatternGetInteger(match, FC_SLANT, 0, &slant);
-        file->Synthesis.Bold = bold && weight < FC_WEIGHT_DEMIBOLD;
-        file->Synthesis.Italic = italic && slant == FC_SLANT_ROMAN;
     }
     FcPatternDestroy(match);
     return file;
@@ -67,8 +61,14 @@ const std::optional<TFontLibrary::TFontFile>& TFontLibrary::Resolve(const std::s
     if (found != m_resolved.end()) return found->second;
     std::optional<TFontFile> file = Match(family, bold, italic);
     if (!file) file = Match(FallbackFamily, bold, italic);
-    if (!file) file = TFontFile{FallbackPath, 0, {bold, italic}};
+    if (!file) file = TFontFile{FallbackPath, 0};
     return m_resolved.emplace(key, std::move(file)).first->second;
+}
+
+TFontFace* TFontLibrary::FallbackFace(const TFont& font) {
+    TFont fallback = font;
+    fallback.SetName(FallbackFamily);
+    return Face(fallback);
 }
 
 TFontFace* TFontLibrary::Face(const TFont& font) {
@@ -84,14 +84,13 @@ TFontFace* TFontLibrary::Face(const TFont& font) {
     if (!m_freetype) return nullptr;
     std::unique_ptr<TFontFace> face;
     const std::optional<TFontFile>& file = Resolve(font.Name(), bold, italic);
-    if (file) face = TFontFace::Open(m_freetype, file->Path, file->Index, font.Height(), file->Synthesis);
+    if (file) face = TFontFace::Open(m_freetype, file->Path, file->Index, font.Height(), font.Style());
     if (!face) {
         // The matched file would not open; try the fallback family before giving up.
         std::optional<TFontFile> fallback = Match(FallbackFamily, bold, italic);
         if (fallback)
-            face = TFontFace::Open(m_freetype, fallback->Path, fallback->Index, font.Height(),
-                                   fallback->Synthesis);
-        if (!face) face = TFontFace::Open(m_freetype, FallbackPath, 0, font.Height(), {bold, italic});
+            face = TFontFace::Open(m_freetype, fallback->Path, fallback->Index, font.Height(), font.Style());
+        if (!face) face = TFontFace::Open(m_freetype, FallbackPath, 0, font.Height(), font.Style());
     }
     if (!face) return nullptr;
     m_faces.push_front({key, std::move(face)});

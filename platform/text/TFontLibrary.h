@@ -25,12 +25,14 @@ public:
     // The face for a font, or nullptr when no usable font is installed at all. The face
     // stays valid until the next call (the cache may drop it then).
     TFontFace* Face(const TFont& font);
+    // The face of the fallback family at the font's height and style, for characters the
+    // font's own face lacks. Keeps the face last returned by Face valid.
+    TFontFace* FallbackFace(const TFont& font);
 
 private:
     struct TFontFile {
         std::string Path;
         int Index = 0;
-        TFontSynthesis Synthesis;
     };
     using TResolveKey = std::tuple<std::string, bool, bool>;
     using TFaceKey = std::tuple<std::string, bool, bool, int>;

@@ -57,12 +57,51 @@ void PrepareText(TParagraph& paragraph, std::u32string_view source, bool prefixe
     }
 }
 
-void Shape(TParagraph& paragraph, TFontFace* face) {
+bool NeedsFallback(std::u32string_view text, TFontFace& face) {
+    return std::any_of(text.begin(), text.end(),
+                       [&](char32_t c) { return c > U' ' && !face.HasGlyphFor(c); });
+}
+
+// Shapes runs of characters that the face lacks with the fallback face; blanks and marks
+// the fallback lacks as well stay with the run they are in.
+std::vector<TShapedGlyph> ShapeWithFallback(std::u32string_view text, TFontFace& face, TFontFace& fallback) {
+    std::vector<TShapedGlyph> glyphs;
+    std::size_t start = 0;
+    TFontFace* runFace = &face;
+    auto flush = [&](std::size_t end) {
+        if (end <= start) return;
+        for (TShapedGlyph g : runFace->Shape(text.substr(start, end - start))) {
+            g.Cluster += std::uint32_t(start);
+            glyphs.push_back(g);
+        }
+        start = end;
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t c = text[i];
+        TFontFace* wanted = runFace;
+        if (face.HasGlyphFor(c))
+            wanted = c > U' ' ? &face : runFace;
+        else if (fallback.HasGlyphFor(c))
+            wanted = &fallback;
+        if (wanted != runFace) {
+            flush(i);
+            runFace = wanted;
+        }
+    }
+    flush(text.size());
+    return glyphs;
+}
+
+void Shape(TParagraph& paragraph, TFontFace* face, const TFallbackFace& fallback) {
     paragraph.Advances.assign(paragraph.Text.size(), 0);
     if (!face || paragraph.Text.empty()) return;
     std::u32string shaped = paragraph.Text;
     std::replace(shaped.begin(), shaped.end(), U'\t', U' ');
-    paragraph.Glyphs = face->Shape(shaped);
+    TFontFace* other = fallback && NeedsFallback(shaped, *face) ? fallback() : nullptr;
+    if (other && other != face)
+        paragraph.Glyphs = ShapeWithFallback(shaped, *face, *other);
+    else
+        paragraph.Glyphs = face->Shape(shaped);
     for (const TShapedGlyph& g : paragraph.Glyphs)
         if (g.Cluster < paragraph.Advances.size()) paragraph.Advances[g.Cluster] += g.Advance;
 }
@@ -149,7 +188,8 @@ void ApplyEllipsis(TLayout& layout, TLine& line, int maxWidth) {
 
 } // namespace
 
-TLayout Layout(TFontFace* face, std::u32string_view text, int maxWidth, unsigned flags) {
+TLayout Layout(TFontFace* face, const TFallbackFace& fallback, std::u32string_view text, int maxWidth,
+               unsigned flags) {
     TLayout layout;
     layout.ExpandTabs = (flags & DT_EXPANDTABS) != 0;
     if (face) layout.TabWidth = std::max(1, 8 * face->Metrics().AveCharWidth);
@@ -158,7 +198,7 @@ TLayout Layout(TFontFace* face, std::u32string_view text, int maxWidth, unsigned
     for (const std::u32string& source : SplitParagraphs(text, singleLine)) {
         TParagraph& p = layout.Paragraphs.emplace_back();
         PrepareText(p, source, (flags & DT_NOPREFIX) == 0);
-        Shape(p, face);
+        Shape(p, face, fallback);
     }
     for (std::size_t i = 0; i < layout.Paragraphs.size(); ++i) {
         const TParagraph& p = layout.Paragraphs[i];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,9 +41,13 @@ struct TLayout {
     int Width = 0;
 };
 
+// Gives the face that draws characters the font's own face lacks; called only when needed.
+using TFallbackFace = std::function<TFontFace*()>;
+
 // Lays out text for a rectangle maxWidth pixels wide with TextFlags. A null face measures
 // every character as zero pixels wide.
-TLayout Layout(TFontFace* face, std::u32string_view text, int maxWidth, unsigned flags);
+TLayout Layout(TFontFace* face, const TFallbackFace& fallback, std::u32string_view text, int maxWidth,
+               unsigned flags);
 
 // The x position of each code point of a line relative to the line's start, and after
 // them the line's end: End - Start + 1 values.

@@ -98,8 +98,8 @@ private:
     int m_bytesPerPixel = 3;
 };
 
-void DrawGlyphs(TPaintArea& area, TFontFace& face, const std::vector<TShapedGlyph>& glyphs, std::size_t start,
-                std::size_t end, const std::vector<int>& positions, int lineX, int baseline, TRgb color,
+void DrawGlyphs(TPaintArea& area, const std::vector<TShapedGlyph>& glyphs, std::size_t start, std::size_t end,
+                const std::vector<int>& positions, int lineX, int baseline, TRgb color,
                 bool clustersRelative) {
     std::uint32_t cluster = std::uint32_t(-1);
     int pen = lineX;
@@ -111,7 +111,7 @@ void DrawGlyphs(TPaintArea& area, TFontFace& face, const std::vector<TShapedGlyp
                 pen = lineX + positions[g.Cluster - start];
             }
         }
-        const TGlyphImage& image = face.Glyph(g.Index);
+        const TGlyphImage& image = g.Face->Glyph(g.Index);
         area.Blend(image, pen + g.OffsetX + image.Left, baseline - g.OffsetY - image.Top, color);
         pen += g.Advance;
     }
@@ -144,10 +144,10 @@ void DrawLayout(TPaintArea& area, TFontFace* face, const TFontMetrics& m, const 
         const TextLayout::TParagraph& p = layout.Paragraphs[line.Paragraph];
         const std::vector<int> positions = TextLayout::CharPositions(layout, line);
         if (face) {
-            DrawGlyphs(area, *face, p.Glyphs, line.Start, line.End, positions, x, baseline, color, true);
+            DrawGlyphs(area, p.Glyphs, line.Start, line.End, positions, x, baseline, color, true);
             if (line.Ellipsis)
-                DrawGlyphs(area, *face, layout.EllipsisGlyphs, 0, 0, positions, x + positions.back(),
-                           baseline, color, false);
+                DrawGlyphs(area, layout.EllipsisGlyphs, 0, 0, positions, x + positions.back(), baseline,
+                           color, false);
         }
         if (underline)
             area.Fill(TRect::FromBounds(x, baseline + m.UnderlineOffset, line.Width, m.UnderlineThickness),
@@ -175,7 +175,8 @@ int DrawText(TBitmap* target, const TRegion& clip, const TFont& font, std::strin
     TFontFace* face = library.Face(font);
     const TFontMetrics metrics = face ? face->Metrics() : FallbackMetrics(font);
     const std::u32string text = Utf8::Decode(utf8Text);
-    const TextLayout::TLayout layout = TextLayout::Layout(face, text, rect.Width(), flags);
+    const TextLayout::TLayout layout = TextLayout::Layout(
+        face, [&] { return library.FallbackFace(font); }, text, rect.Width(), flags);
     const int height = int(layout.Lines.size()) * metrics.CellHeight;
     if (flags & DT_CALCRECT) {
         rect.Right = rect.Left + layout.Width;

@@ -54,3 +54,31 @@ TEST(TFontLookup, UnknownFamilyFallsBackToAnInstalledFace) {
     font.SetName("No Such Family At All");
     EXPECT_GT(TextRenderer::TextExtent(font, "Кнопка").Width, 20);
 }
+
+TEST(TFontHeight, EightPointDejaVuSansIsThirteenPixelsHigh) {
+    TFont font;
+    font.SetName("DejaVu Sans");
+    font.SetSize(8);
+    EXPECT_EQ(TextRenderer::CellHeight(font), 13);
+}
+
+TEST(TFontLookup, BoldIsMadeUpForAFamilyWithoutABoldFace) {
+    // The installed DejaVu Math family has only a regular face.
+    TFont regular;
+    regular.SetName("DejaVu Math TeX Gyre");
+    regular.SetSize(12);
+    TFont bold = regular;
+    bold.SetStyle(bold.Style().With(TFontStyle::fsBold));
+    EXPECT_GT(TextRenderer::TextExtent(bold, "Button").Width,
+              TextRenderer::TextExtent(regular, "Button").Width);
+}
+
+TEST(TFontLookup, CharactersTheFaceLacksComeFromTheFallbackFamily) {
+    // The DejaVu Math face has no Cyrillic letters.
+    TFont math;
+    math.SetName("DejaVu Math TeX Gyre");
+    math.SetSize(12);
+    TFont sans = math;
+    sans.SetName("DejaVu Sans");
+    EXPECT_EQ(TextRenderer::TextExtent(math, "Кнопка").Width, TextRenderer::TextExtent(sans, "Кнопка").Width);
+}
