@@ -165,7 +165,9 @@ void BreakParagraph(TLayout& layout, std::size_t index, int maxWidth) {
             layout.Lines.push_back({index, s, breakEnd, false, breakWidth});
             s = breakNext;
         } else {
-            layout.Lines.push_back({index, s, n, false, contentWidth});
+            // Blanks after the last word do not widen a wrapped line; a line of blanks only has their width.
+            const bool blanksOnly = contentWidth == 0 && !overflow;
+            layout.Lines.push_back({index, s, n, false, blanksOnly ? x : contentWidth});
             s = n;
         }
     } while (s < n);

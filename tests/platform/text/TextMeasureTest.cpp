@@ -62,6 +62,12 @@ TEST(TextMeasure, WordBreakShrinksToTheWidestLine) {
     EXPECT_EQ(r.Height(), Cell());
 }
 
+TEST(TextMeasure, WrappedLineOfBlanksKeepsItsWidth) {
+    EXPECT_EQ(Measure(" ", DT_WORDBREAK).Width(), Width(" "));
+    EXPECT_EQ(Measure(" ", DT_WORDBREAK).Height(), Cell());
+    EXPECT_EQ(Measure("ab   ", DT_WORDBREAK).Width(), Width("ab"));
+}
+
 TEST(TextMeasure, LongWordOverflowsInsteadOfSplitting) {
     const TRect r = Measure("Supercalifragilistic", DT_WORDBREAK, 10);
     EXPECT_EQ(r.Height(), Cell());
