@@ -1,0 +1,52 @@
+// Loads arbitrary bytes as a skin: a package whose options entry and images go through the
+// loader passes and the colour passes, or, when the bytes are no package, the bytes as the
+// options text of a skin without images.
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <string_view>
+
+#include "skin/HueSaturation.h"
+#include "skin/SkinMessages.h"
+#include "skin/TacSkinConvertor.h"
+#include "skin/TacSkinOptions.h"
+#include "skin/TsSkinLoader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const bool silenced = [] {
+        SetSkinMessageHook([](const TSkinMessage&) {});
+        return true;
+    }();
+    (void)silenced;
+    TacSkinConvertor reader;
+    reader.LendSource({data, size});
+    try {
+        reader.LoadPackage();
+    } catch (const std::exception&) {
+    }
+    const bool isPackage = reader.Options() != nullptr;
+    const TacSkinOptions options =
+        isPackage ? TacSkinOptions::Parse(*reader.Options())
+                  : TacSkinOptions::Parse(std::string_view(reinterpret_cast<const char*>(data), size));
+    TsSkinModel model;
+    TsSkinLoader loader(model);
+    TsLoadReport report;
+    loader.SetReport(&report);
+    try {
+        loader.Load({&options, isPackage ? &reader : nullptr, ""});
+        const std::int32_t hue = size > 0 ? data[size - 1] * 4 : 0;
+        ApplyHueOffset(model, hue);
+        ApplySaturation(model, hue % 150 - 50);
+    } catch (const std::exception&) {
+    }
+    model.RebuildCommonIndexes();
+    for (int i = 0; i < int(model.MaskData.size()); ++i) {
+        (void)model.GetMaskSize(i);
+        (void)model.MaskWidthLeft(i);
+        (void)model.MaskWidthBottom(i);
+    }
+    for (int i = 0; i < int(model.GeneralData.size()); ++i)
+        (void)model.GetMaskIndex(i, model.GeneralData[std::size_t(i)].ClassName, "BORDERSMASK");
+    reader.ReleaseSource();
+    return 0;
+}

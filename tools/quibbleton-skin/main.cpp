@@ -1,0 +1,8 @@
+#include <iostream>
+
+#include "SkinTool.h"
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return RunSkinTool(args, std::cout, std::cerr, StoredSkinPackages());
+}
