@@ -98,21 +98,31 @@ private:
     int m_bytesPerPixel = 3;
 };
 
-void DrawGlyphs(TPaintArea& area, const std::vector<TShapedGlyph>& glyphs, std::size_t start, std::size_t end,
-                const std::vector<int>& positions, int lineX, int baseline, TRgb color,
-                bool clustersRelative) {
+void DrawGlyph(TPaintArea& area, const TShapedGlyph& g, int pen, int baseline, TRgb color) {
+    const TGlyphImage& image = g.Face->Glyph(g.Index);
+    area.Blend(image, pen + g.OffsetX + image.Left, baseline - g.OffsetY - image.Top, color);
+}
+
+// Draws the glyphs of the code points [start, end) of a paragraph; each cluster starts at
+// its laid-out position, so tab stops hold.
+void DrawLineGlyphs(TPaintArea& area, const std::vector<TShapedGlyph>& glyphs, std::size_t start,
+                    std::size_t end, const std::vector<int>& positions, int lineX, int baseline, TRgb color) {
     std::uint32_t cluster = std::uint32_t(-1);
     int pen = lineX;
     for (const TShapedGlyph& g : glyphs) {
-        if (clustersRelative) {
-            if (g.Cluster < start || g.Cluster >= end) continue;
-            if (g.Cluster != cluster) {
-                cluster = g.Cluster;
-                pen = lineX + positions[g.Cluster - start];
-            }
+        if (g.Cluster < start || g.Cluster >= end) continue;
+        if (g.Cluster != cluster) {
+            cluster = g.Cluster;
+            pen = lineX + positions[g.Cluster - start];
         }
-        const TGlyphImage& image = g.Face->Glyph(g.Index);
-        area.Blend(image, pen + g.OffsetX + image.Left, baseline - g.OffsetY - image.Top, color);
+        DrawGlyph(area, g, pen, baseline, color);
+        pen += g.Advance;
+    }
+}
+
+void DrawRun(TPaintArea& area, const std::vector<TShapedGlyph>& glyphs, int pen, int baseline, TRgb color) {
+    for (const TShapedGlyph& g : glyphs) {
+        DrawGlyph(area, g, pen, baseline, color);
         pen += g.Advance;
     }
 }
@@ -130,8 +140,8 @@ int FirstLineTop(const TRect& rect, int cellHeight, unsigned flags) {
     return rect.Top;
 }
 
-void DrawLayout(TPaintArea& area, TFontFace* face, const TFontMetrics& m, const TextLayout::TLayout& layout,
-                const TFont& font, const TRect& rect, unsigned flags, bool opaque, TColor background) {
+void DrawLayout(TPaintArea& area, const TFontMetrics& m, const TextLayout::TLayout& layout, const TFont& font,
+                const TRect& rect, unsigned flags, bool opaque, TColor background) {
     const TRgb color = ToRgb(font.Color());
     const TRgb fill = ToRgb(background);
     const bool underline = font.Style().Has(TFontStyle::fsUnderline);
@@ -143,12 +153,8 @@ void DrawLayout(TPaintArea& area, TFontFace* face, const TFontMetrics& m, const 
         if (opaque) area.Fill(TRect::FromBounds(x, y, line.Width, m.CellHeight), fill);
         const TextLayout::TParagraph& p = layout.Paragraphs[line.Paragraph];
         const std::vector<int> positions = TextLayout::CharPositions(layout, line);
-        if (face) {
-            DrawGlyphs(area, p.Glyphs, line.Start, line.End, positions, x, baseline, color, true);
-            if (line.Ellipsis)
-                DrawGlyphs(area, layout.EllipsisGlyphs, 0, 0, positions, x + positions.back(), baseline,
-                           color, false);
-        }
+        DrawLineGlyphs(area, p.Glyphs, line.Start, line.End, positions, x, baseline, color);
+        if (line.Ellipsis) DrawRun(area, layout.EllipsisGlyphs, x + positions.back(), baseline, color);
         if (underline)
             area.Fill(TRect::FromBounds(x, baseline + m.UnderlineOffset, line.Width, m.UnderlineThickness),
                       color);
@@ -186,7 +192,7 @@ int DrawText(TBitmap* target, const TRegion& clip, const TFont& font, std::strin
     if (!target || target->PixelFormat() == TPixelFormat::pf8bit || layout.Lines.empty()) return height;
     const bool clipToRect = (flags & DT_NOCLIP) == 0;
     TPaintArea area(*target, clip, clipToRect ? &rect : nullptr);
-    if (!area.IsEmpty()) DrawLayout(area, face, metrics, layout, font, rect, flags, opaque, background);
+    if (!area.IsEmpty()) DrawLayout(area, metrics, layout, font, rect, flags, opaque, background);
     return height;
 }
 
