@@ -32,6 +32,14 @@ enum class TBackendEventKind {
     ScreenResized,
     Expose, // the window's picture was lost and must be presented again
 };
+// How the backends report things (both backends keep to this):
+// - Mouse events carry the window under the pointer, or the capturing window; Window 0 on a
+//   MouseMove means the pointer is over no window of the program (it left them).
+// - Text carries printable characters only (what a keyboard types, Space included); Enter,
+//   Escape, Tab, Backspace and Ctrl or Alt combinations come as key events alone.
+// - Activate and Deactivate report activation changes made outside the toolkit (a click on
+//   another window); a backend may also echo a RaiseWindow with an Activate of that window.
+// - A CloseRequest with Window 0 asks the whole program to end (the session sent SIGTERM).
 
 // Key codes are the original platform's virtual-key numbers (VK_RETURN = 0x0D ...).
 enum TShiftBits : std::uint32_t {

@@ -106,6 +106,11 @@ std::vector<TBackendEvent> THeadlessBackend::WaitEvents(std::optional<std::uint6
     return m_queue.TakeAll();
 }
 
+std::vector<TBackendEvent> THeadlessBackend::PollEvents() {
+    m_woken = false;
+    return m_queue.TakeAll();
+}
+
 void THeadlessBackend::ResizeScreen(TSize size) {
     m_screen.SetSize(size);
     TBackendEvent event;

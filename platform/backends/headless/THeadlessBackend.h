@@ -35,6 +35,8 @@ public:
     std::uint64_t NowMs() const override { return m_clock.NowMs(); }
     std::vector<TBackendEvent> WaitEvents(std::optional<std::uint64_t> deadlineMs) override;
     void Wake() override { m_woken = true; }
+    // What is already queued; never asks the idle handler for more.
+    std::vector<TBackendEvent> PollEvents() override;
 
     void SetIdleHandler(TIdleHandler handler) { m_idleHandler = std::move(handler); }
 

@@ -5,19 +5,22 @@
 #include <iostream>
 
 #include "platform/toolkit/automation/TScriptDriver.h"
+#include "platform/toolkit/automation/TToolkitAutomationTarget.h"
 
 namespace {
 
-// A headless backend that carries the driver of its script.
+// A headless backend that carries the driver of its script, looking at the toolkit of the
+// running application.
 class TScriptedHeadlessBackend : public THeadlessBackend {
 public:
     TScriptedHeadlessBackend(TSize screenSize, std::unique_ptr<TScriptReader> reader)
         : THeadlessBackend(screenSize), m_driver(*this, std::move(reader)) {
+        m_driver.SetTarget(&m_target);
         m_driver.Attach();
     }
-    TScriptDriver& Driver() { return m_driver; }
 
 private:
+    TToolkitAutomationTarget m_target;
     TScriptDriver m_driver;
 };
 
@@ -61,9 +64,4 @@ std::unique_ptr<THeadlessBackend> CreateHeadlessBackendFromEnvironment() {
         }
     }
     return std::make_unique<TScriptedHeadlessBackend>(screenSize, std::move(reader));
-}
-
-void SetAutomationTarget(TBackend& backend, TAutomationTarget* target) {
-    if (auto* scripted = dynamic_cast<TScriptedHeadlessBackend*>(&backend))
-        scripted->Driver().SetTarget(target);
 }

@@ -6,8 +6,6 @@
 
 #include "platform/backends/headless/THeadlessBackend.h"
 
-class TAutomationTarget;
-
 // Parses QUIBBLETON_SCREEN's "WxH" (each side 1 to 16384); nothing when malformed.
 std::optional<TSize> ParseScreenSize(std::string_view text);
 
@@ -16,7 +14,3 @@ std::optional<TSize> ParseScreenSize(std::string_view text);
 // script the run ends at the first idle moment, as an empty script does. Null, with a
 // message on standard error, when the screen size or the script cannot be used.
 std::unique_ptr<THeadlessBackend> CreateHeadlessBackendFromEnvironment();
-
-// Lets the script driver of a headless backend made above see the window toolkit (for dump
-// and click NAME). Does nothing for other backends.
-void SetAutomationTarget(TBackend& backend, TAutomationTarget* target);

@@ -1,0 +1,14 @@
+#include "platform/toolkit/TApplication.h"
+#include "tools/quibbleton-demo/TDemoForm.h"
+
+int main() {
+    std::unique_ptr<TBackend> backend = CreateBackendFromEnvironment();
+    // The reason is already on standard error.
+    if (!backend) return 1;
+    TApplication application(std::move(backend));
+    application.Initialize();
+    application.SetTitle("Demo");
+    application.CreateForm<TDemoForm>();
+    application.Run();
+    return 0;
+}
