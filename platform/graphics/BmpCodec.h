@@ -39,6 +39,6 @@ TBitmap ReadBmpFile(const std::filesystem::path& path);
 
 // Raises EInvalidGraphic for an empty bitmap or options the bitmap does not fit.
 std::vector<std::uint8_t> WriteBmp(const TBitmap& bitmap, const TBmpWriteOptions& options = {});
-// Raises EFOpenError when the file cannot be written.
+// Raises EFCreateError when the file cannot be written.
 void WriteBmpFile(const TBitmap& bitmap, const std::filesystem::path& path,
                   const TBmpWriteOptions& options = {});

@@ -11,5 +11,5 @@
 
 // Raises EInvalidGraphic for an empty bitmap or when the encoder fails.
 std::vector<std::uint8_t> WritePngToMemory(const TBitmap& bitmap);
-// Raises EInvalidGraphic as above and EFOpenError when the file cannot be written.
+// Raises EInvalidGraphic as above and EFCreateError when the file cannot be written.
 void WritePng(const TBitmap& bitmap, const std::filesystem::path& path);

@@ -323,3 +323,7 @@ TEST(BmpRunLength, TopDownOrWrongDepthIsRejected) {
     ExpectRejected(MakeFile(1, -1, 8, {0, 1}, 1, {}, {clBlack}));
     ExpectRejected(MakeFile(1, 1, 4, {0, 1}, 1, {}, {clBlack}));
 }
+
+TEST(BmpWrite, UnwritablePathIsAnError) {
+    EXPECT_THROW(WriteBmpFile(Pattern(1, 1, TPixelFormat::pf24bit), "/nonexistent-dir/x.bmp"), EFCreateError);
+}

@@ -70,5 +70,5 @@ TEST(PngWriter, EmptyBitmapIsRefused) {
 }
 
 TEST(PngWriter, UnwritablePathIsAnError) {
-    EXPECT_THROW(WritePng(Pattern(1, 1, TPixelFormat::pf24bit), "/nonexistent-dir/x.png"), EFOpenError);
+    EXPECT_THROW(WritePng(Pattern(1, 1, TPixelFormat::pf24bit), "/nonexistent-dir/x.png"), EFCreateError);
 }
