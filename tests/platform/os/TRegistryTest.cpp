@@ -331,3 +331,15 @@ TEST(RegistryAtomicity, TwoWritersLoseNoUpdate) {
     EXPECT_EQ(registry.ReadString("B"), "99");
     EXPECT_EQ(registry.ReadString("LastFrase"), "2");
 }
+
+TEST(Registry, KeyNotOpenedWhenTheStoreCannotBeCreated) {
+    TTempFolder folder;
+    WriteTextFile(folder / "plain", "x");
+    TRegistry inFile(folder / "plain/registry.reg");
+    inFile.SetRootKey(HKEY_LOCAL_MACHINE);
+    EXPECT_FALSE(inFile.OpenKey(kKey, true));
+    TRegistry isFolder(folder.Path());
+    isFolder.SetRootKey(HKEY_LOCAL_MACHINE);
+    EXPECT_FALSE(isFolder.OpenKey(kKey, true));
+    EXPECT_TRUE(DirectoryExists(folder.Path()));
+}
