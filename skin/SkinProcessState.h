@@ -1,0 +1,18 @@
+#pragma once
+
+class TsSkinManager;
+
+// The skin engine's process-wide state (one user-interface thread).
+//
+// LoadingSkin is raised while a manager loads a skin by SkinName, HueOffset or Saturation;
+// controls skip fades and some repaints meanwhile. AnnouncingSkin is raised while a manager
+// sends cmdSkinLoaded; a binding that handles cmdSkinLoaded clears it.
+bool LoadingSkin();
+void SetLoadingSkin(bool loading);
+bool AnnouncingSkin();
+void SetAnnouncingSkin(bool announcing);
+
+// The default manager: the first manager created in the process unless another took the
+// role through IsDefault; null when there is none.
+TsSkinManager* DefaultManager();
+void SetDefaultManager(TsSkinManager* manager);

@@ -1,0 +1,53 @@
+#include "skin/TacManagerSettings.h"
+
+#include "skin/SkinStrings.h"
+
+namespace {
+
+constexpr const char* Defaults[ThirdPartyList::KindCount] = {
+    "TEdit\nTMemo\nTMaskEdit\nTLabeledEdit\nTHotKey\nTListBox\nTCheckListBox\nTDBListBox\nTRichEdit\nTDBMemo"
+    "\n"
+    "TSynEdit\nTSynMemo\nTDBSynEdit\nTDBLookupListBox\nTDBRichEdit\nTDBCtrlGrid\nTDateTimePicker\nTDBEdit",
+    "TButton",
+    "TBitBtn",
+    "TCheckBox\nTRadioButton\nTDBCheckBox\nTDBCheckBoxEh\nTGroupButton",
+    "TComboBox\nTColorBox\nTDBComboBox",
+    "TStringGrid\nTDrawGrid\nTRichView\nTDBRichViewEdit\nTRichViewEdit\nTDBRichView\nTwwDBGrid\nTAdvStringGri"
+    "d\n"
+    "TDBAdvGrid\nTValueListEditor\nTDBGrid",
+    "TGroupBox\nTDBRadioGroup\nTRadioGroup",
+    "TListView",
+    "TPanel\nTDBCtrlPanel",
+    "TTreeView\nTRzTreeView\nTDBTreeView",
+    "TDBLookupComboBox\nTwwDBComboBox\nTwwDBCustomCombo\nTwwDBCustomLookupCombo",
+    "TDBGridEh",
+    "TVirtualStringTree\nTVirtualStringTreeDB\nTEasyListview\nTVirtualExplorerListview\n"
+    "TVirtualExplorerTreeview\nTVirtualExplorerTree\nTVirtualDrawTree",
+};
+
+} // namespace
+
+std::string ThirdPartyList::DefaultText(Kind kind) {
+    return Defaults[kind];
+}
+
+void ThirdPartyList::SetText(Kind kind, std::string text) {
+    m_texts[kind] = std::move(text);
+    Parse(kind);
+}
+
+void ThirdPartyList::FillDefaults() {
+    for (int i = 0; i < KindCount; ++i) {
+        const Kind kind = Kind(i);
+        if (m_texts[kind].empty()) m_texts[kind] = Defaults[kind];
+        Parse(kind);
+    }
+}
+
+void ThirdPartyList::Parse(Kind kind) {
+    m_names[kind].clear();
+    for (std::string_view word : SplitWords(m_texts[kind], "\r\n")) {
+        const std::string_view name = Trim(word);
+        if (!name.empty()) m_names[kind].emplace_back(name);
+    }
+}

@@ -1,0 +1,356 @@
+// The skin manager. Sections of this file:
+//   - life and properties
+//   - loading (by name, package, folder or stored skin)
+//   - announcing, broadcasting and deactivating
+//   - skin names and hover notice
+#include "skin/TsSkinManager.h"
+
+#include <algorithm>
+
+#include "platform/os/Exceptions.h"
+#include "platform/os/FileSystem.h"
+#include "platform/os/ProgramPaths.h"
+#include "platform/toolkit/Messages.h"
+#include "platform/toolkit/TApplication.h"
+#include "platform/toolkit/TCustomForm.h"
+#include "platform/toolkit/TWinControl.h"
+#include "skin/HueSaturation.h"
+#include "skin/SkinCommands.h"
+#include "skin/SkinDirectory.h"
+#include "skin/SkinProcessState.h"
+#include "skin/SkinStrings.h"
+#include "skin/TacSkinConvertor.h"
+#include "skin/TacSkinOptions.h"
+#include "skin/TsSkinImageFinder.h"
+#include "skin/TsSkinLoader.h"
+
+namespace {
+
+// Raises LoadingSkin for its lifetime. A load that fails lowers it too, so that controls do
+// not go on skipping their fades after a broken skin.
+class TLoadingScope {
+public:
+    TLoadingScope() : m_previous(LoadingSkin()) { SetLoadingSkin(true); }
+    ~TLoadingScope() { SetLoadingSkin(m_previous); }
+    TLoadingScope(const TLoadingScope&) = delete;
+    TLoadingScope& operator=(const TLoadingScope&) = delete;
+
+private:
+    bool m_previous;
+};
+
+TWParam CommandWParam(std::uint16_t code) {
+    return MakeWParam(0, code);
+}
+
+// True when the control answers cmdIsSkinAware with 1, by direct dispatch or through its
+// window.
+bool IsSkinAware(TControl* control) {
+    TMessage message{WM_SKINCOMMAND, CommandWParam(cmdIsSkinAware), 0, 0};
+    control->PerformMessage(message);
+    if (message.LParam == 1 || message.Result == 1) return true;
+    auto* windowed = dynamic_cast<TWinControl*>(control);
+    return windowed && windowed->HandleAllocated() &&
+           windowed->SendMessage(WM_SKINCOMMAND, CommandWParam(cmdIsSkinAware), 0) == 1;
+}
+
+void Deliver(TControl* control, std::uint16_t code, TLParam lParam, bool throughWindow) {
+    try {
+        if (throughWindow)
+            static_cast<TWinControl*>(control)->SendMessage(WM_SKINCOMMAND, CommandWParam(code), lParam);
+        else
+            control->Perform(WM_SKINCOMMAND, CommandWParam(code), lParam);
+    } catch (const std::exception&) {
+        // A control's failure to handle a skin command must not stop the others.
+    }
+}
+
+// Walks the container's children; false when a control being destroyed ended the walk.
+bool WalkControls(TWinControl* container, std::uint16_t code, TLParam lParam) {
+    const std::vector<TControl*> children = container->ControlList();
+    for (TControl* child : children) {
+        if (child->IsDestroying()) return false;
+        auto* windowed = dynamic_cast<TWinControl*>(child);
+        if (!windowed || !windowed->HandleAllocated()) {
+            Deliver(child, code, lParam, false);
+        } else if (IsSkinAware(windowed)) {
+            Deliver(windowed, code, lParam, true);
+        } else if (!WalkControls(windowed, code, lParam)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void SendToControl(TControl* control, std::uint16_t code, TLParam lParam) {
+    auto* windowed = dynamic_cast<TWinControl*>(control);
+    if (!windowed)
+        Deliver(control, code, lParam, false);
+    else if (windowed->HandleAllocated() && !windowed->IsDestroying())
+        Deliver(windowed, code, lParam, true);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- life and properties
+
+TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner), m_internalSkins(this) {
+    if (!DefaultManager()) SetDefaultManager(this);
+    m_thirdParty.FillDefaults();
+    m_skinDirectory = DefaultSkinDirectory;
+}
+
+TsSkinManager::~TsSkinManager() {
+    if (m_active) {
+        m_active = false;
+        try {
+            Deactivate();
+        } catch (const std::exception&) {
+        }
+    }
+    if (m_hover) m_hover->RemoveFreeNotification(this);
+    if (DefaultManager() == this) SetDefaultManager(nullptr);
+}
+
+void TsSkinManager::Loaded() {
+    TComponent::Loaded();
+    if (m_skinDirectory.empty()) m_skinDirectory = DefaultSkinDirectory;
+    if (m_menuSupport.IcoLineSkin.empty()) m_menuSupport.IcoLineSkin = "ICOLINE";
+    m_thirdParty.FillDefaults();
+    if (m_active && !m_skinName.empty()) Announce();
+}
+
+void TsSkinManager::SetSkinnedPopups(bool value) {
+    m_skinnedPopups = value;
+}
+
+bool TsSkinManager::IsDefault() const {
+    return DefaultManager() == this;
+}
+
+void TsSkinManager::SetIsDefault(bool value) {
+    if (!value && DefaultManager()) return;
+    SetDefaultManager(this);
+    if (!m_active) {
+        Deactivate();
+    } else {
+        Announce();
+        AnnounceRepaint();
+    }
+}
+
+void TsSkinManager::SetActive(bool value) {
+    if (value == m_active) return;
+    m_active = value;
+    if (value) {
+        LoadByName();
+    } else {
+        if (!FormDataBeingRead()) Deactivate();
+        m_model.RebuildCommonIndexes();
+    }
+}
+
+void TsSkinManager::SetCommonSections(const TStringList& lines) {
+    m_commonSections.Clear();
+    for (const std::string& line : lines) {
+        std::string cleaned = line;
+        if (!cleaned.empty() && cleaned.front() != ';')
+            cleaned.erase(std::remove(cleaned.begin(), cleaned.end(), ' '), cleaned.end());
+        m_commonSections.Add(std::move(cleaned));
+    }
+    SetSkinName(m_skinName);
+}
+
+void TsSkinManager::SetSaturation(std::int32_t value) {
+    if (value == m_saturation) return;
+    m_saturation = value;
+    Reload();
+}
+
+void TsSkinManager::SetHueOffset(std::int32_t value) {
+    if (value == m_hueOffset) return;
+    m_hueOffset = value;
+    Reload();
+}
+
+void TsSkinManager::Reload() {
+    if (!m_model.SkinData.Ready) return;
+    {
+        TLoadingScope loading;
+        LoadFromSource();
+    }
+    if (!m_active) {
+        Deactivate();
+        return;
+    }
+    if (!FormDataBeingRead()) AnnounceRepaint();
+}
+
+void TsSkinManager::SetSkinDirectory(const std::string& directory) {
+    if (directory == m_skinDirectory) return;
+    m_skinDirectory = directory;
+    m_model.SkinData.SkinPath = ResolvedSkinDirectory();
+}
+
+void TsSkinManager::SetSkinName(const std::string& name) {
+    m_skinName = name;
+    if (m_active) LoadByName();
+}
+
+std::string TsSkinManager::SkinInfo() const {
+    return m_model.SkinData.Ready ? FloatToText(m_model.SkinData.Version) : "N/A";
+}
+
+std::string TsSkinManager::ResolvedSkinDirectory() const {
+    return ResolveSkinDirectory(m_skinDirectory, ProgramFolder());
+}
+
+// ---------------------------------------------------------------- loading
+
+void TsSkinManager::LoadByName() {
+    if (OnBeforeChange) OnBeforeChange(this);
+    {
+        TLoadingScope loading;
+        m_model.SkinData.Ready = false;
+        LoadFromSource();
+        if (!m_active)
+            Deactivate();
+        else
+            Announce();
+    }
+    if (OnAfterChange) OnAfterChange(this);
+}
+
+void TsSkinManager::LoadFromSource() {
+    const std::string package = PackageFilePath(m_skinDirectory, m_skinName);
+    if (FileExists(package) && LoadPackageFile(package)) return;
+    LoadFolderOrStoredSkin();
+}
+
+bool TsSkinManager::LoadPackageFile(const std::string& path) {
+    std::unique_ptr<TacSkinConvertor> reader;
+    ::LoadPackageFile(path, reader, true);
+    // A package that vanished, had the wrong magic or holds no options entry is no skin:
+    // the search goes on with the folders and stored skins.
+    if (!reader || !reader->Options()) return false;
+    const TacSkinOptions options = TacSkinOptions::Parse(*reader->Options());
+    m_model.SkinData.SkinPath = ResolvedSkinDirectory() + "/";
+    m_isPackage = true;
+    RunLoader({&options, reader.get(), m_model.SkinData.SkinPath});
+    return true;
+}
+
+void TsSkinManager::LoadFolderOrStoredSkin() {
+    const std::string folder = SkinFolderPath(ResolvedSkinDirectory(), m_skinName);
+    if (!folder.empty()) {
+        m_isPackage = false;
+        const TacSkinOptions options =
+            TacSkinOptions::Parse(ReadFileBytes(FindFileIgnoringCase(folder, "Options.dat")));
+        m_model.SkinData.SkinPath = folder;
+        RunLoader({&options, nullptr, folder});
+        return;
+    }
+    m_model.SkinData.SkinPath.clear();
+    const TsStoredSkin* stored = m_internalSkins.Find(m_skinName);
+    if (!stored) {
+        if (m_internalSkins.IsEmpty()) {
+            m_active = false;
+            return;
+        }
+        stored = &m_internalSkins.Items(0);
+        m_skinName = stored->Name;
+    }
+    if (!stored->IsPackage()) {
+        m_isPackage = false;
+        LoadCollectionForm(m_model, *stored, this);
+        ApplyHueOffset(m_model, m_hueOffset);
+        ApplySaturation(m_model, m_saturation);
+        return;
+    }
+    TacSkinConvertor reader;
+    reader.LendSource(stored->Data);
+    reader.LoadPackage();
+    reader.ReleaseSource();
+    if (!reader.Options()) {
+        // A stored skin without options text cannot be worn.
+        m_model.ClearImagesAndSections();
+        m_active = false;
+        return;
+    }
+    const TacSkinOptions options = TacSkinOptions::Parse(*reader.Options());
+    m_isPackage = true;
+    RunLoader({&options, &reader, ""});
+}
+
+void TsSkinManager::RunLoader(const TsSkinSource& source) {
+    TacSkinOptions common;
+    if (!m_commonSections.IsEmpty()) common = TacSkinOptions::Parse(m_commonSections.Text());
+    TsSkinLoader loader(m_model, this);
+    loader.SetCommonSections(&common);
+    loader.Load(source);
+    ApplyHueOffset(m_model, m_hueOffset);
+    ApplySaturation(m_model, m_saturation);
+}
+
+// ---------------------------------------------------------------- announcing
+
+void TsSkinManager::Announce() {
+    m_model.SkinData.Ready = false;
+    SetAnnouncingSkin(true);
+    m_model.RebuildCommonIndexes();
+    Broadcast(cmdSkinLoaded);
+    SetAnnouncingSkin(false);
+    m_model.SkinData.Ready = true;
+    AnnounceRepaint();
+}
+
+void TsSkinManager::AnnounceRepaint() {
+    if (!IsDesigning()) Broadcast(cmdStopAnimation);
+    Broadcast(cmdSkinApplied);
+}
+
+void TsSkinManager::Deactivate() {
+    m_model.SkinData.Ready = false;
+    Broadcast(cmdSkinRemoved);
+    m_model.ClearImagesAndSections();
+}
+
+void TsSkinManager::Broadcast(std::uint16_t code) {
+    if (!Application) return;
+    const TLParam lParam = LParamFromPointer(this);
+    for (TCustomForm* form : Application->FormsLastToFirst()) {
+        if (form->IsCreating() || form->IsDestroying() || IsSkinAware(form)) continue;
+        SendToControl(form, code, lParam);
+        WalkControls(form, code, lParam);
+    }
+}
+
+// ---------------------------------------------------------------- names and hover
+
+std::string TsSkinManager::GetSkinNames(TStringList& target, int kind) const {
+    const TSkinNameList list =
+        ListSkinNames(ResolvedSkinDirectory(), SkinListKindOf(kind), m_internalSkins.Names());
+    target.Clear();
+    for (const std::string& name : list.Names)
+        target.Add(name);
+    return list.FirstName;
+}
+
+void TsSkinManager::HoverNotice(TControl* control) {
+    if (control == m_hover) return;
+    const TLParam lParam = LParamFromPointer(this);
+    if (m_hover) {
+        m_hover->RemoveFreeNotification(this);
+        SendToControl(m_hover, cmdMouseLeave, lParam);
+    }
+    m_hover = control;
+    if (m_hover) {
+        m_hover->FreeNotification(this);
+        SendToControl(m_hover, cmdMouseEnter, lParam);
+    }
+}
+
+void TsSkinManager::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == m_hover) m_hover = nullptr;
+}
