@@ -340,6 +340,19 @@ constexpr unsigned RDW_ALLCHILDREN = 0x0080;
 constexpr unsigned RDW_UPDATENOW = 0x0100;
 constexpr unsigned RDW_FRAME = 0x0400;
 
+// --- WM_WINDOWPOSCHANGING / WM_WINDOWPOSCHANGED: LParam points to a TWindowPos ---
+constexpr unsigned SWP_NOSIZE = 0x0001;
+constexpr unsigned SWP_NOMOVE = 0x0002;
+constexpr unsigned SWP_NOZORDER = 0x0004;
+struct TWindowPos {
+    THandle Hwnd = 0; // 0 for a windowless control
+    int X = 0;        // the new bounds (a CHANGING handler may change them)
+    int Y = 0;
+    int Cx = 0;
+    int Cy = 0;
+    unsigned Flags = 0; // SWP_NOMOVE / SWP_NOSIZE when that part does not change
+};
+
 // --- WM_PARENTNOTIFY (low word of WParam) ---
 constexpr std::uint16_t WM_PARENTNOTIFY_CREATE = WM_CREATE;
 

@@ -78,6 +78,8 @@ public:
     // TTimer's timers (the tick is a WM_TIMER message to the TTimer).
     void StartComponentTimer(TTimer* timer, unsigned intervalMs);
     void StopComponentTimer(TTimer* timer);
+    // Stops every window timer of the window (its handle is going away).
+    void KillTimersOf(THandle window);
     // The backend's clock, in milliseconds.
     std::uint64_t NowMs() const { return m_backend->NowMs(); }
     // The next timer deadline, if any.

@@ -68,6 +68,8 @@ public:
     ~TControl() override;
 
     std::string ClassName() const override { return "TControl"; }
+    // Renames; a control whose caption still is its name follows (csSetCaption).
+    void SetName(const std::string& name) override;
 
     // --- tree ---
     TWinControl* Parent() const { return m_parent; }
@@ -201,6 +203,8 @@ public:
 
     // The toolkit's bookkeeping when a parent's child list changes (not for general use).
     void SetParentField(TWinControl* parent) { m_parent = parent; }
+    // The shift state (ssShift, ssCtrl, ssAlt, ssLeft ...) of a mouse message's WParam.
+    static TShiftState ShiftFromMouseKeys(TWParam keys);
 
 protected:
     virtual void WndProc(TMessage& message);
@@ -255,8 +259,15 @@ protected:
     void DoMouseUp(TMessage& m, TMouseButton button);
     // The rectangle to invalidate in the parent when this windowless control changes.
     void InvalidateInParent(const TRect& parentRect, bool erase = true);
-    // Called by SetParent before and after the change (windowed controls allocate handles).
+    // Called by SetParent after the change (windowed controls allocate handles).
     virtual void ParentChanged(TWinControl* oldParent);
+    // Called by SetBounds after the fields changed and before WM_WINDOWPOSCHANGED: invalidates
+    // what the change uncovers and covers.
+    virtual void BoundsChanged(const TRect& oldBounds);
+    // Sets the Visible field without notifications (forms start hidden).
+    void InitVisible(bool visible) { m_visible = visible; }
+    // Marks the component as being destroyed (set first thing by destructors).
+    void MarkDestroying() { SetComponentStateFlag(TComponentStateFlag::csDestroying, true); }
 
     // Set by TWinControl's constructor.
     bool m_windowed = false;

@@ -119,6 +119,11 @@ public:
     // anything was painted; nothing while redraw is off. True when it presented.
     bool ComposeAndPresent();
     TNativeWindowId NativeWindow() const { return m_nativeWindow; }
+    // Presents the surface again at the next composition even when nothing changed (the
+    // backend lost the window's picture).
+    void RequestPresent() { m_presentRequested = true; }
+    // The canvas of the paint in progress (valid inside OnPaint), or null.
+    TCanvas* Canvas() const { return m_paintCanvas; }
     std::uint64_t PresentCount() const { return m_presentCount; }
 
     // --- events ---
@@ -149,6 +154,7 @@ protected:
     void PaintNonClient(TCanvas& canvas) override;
     void PaintWindow(TCanvas& canvas) override;
     void Resize() override;
+    void BoundsChanged(const TRect& oldBounds) override;
     virtual void DoShow();
     virtual void DoHide();
     virtual void DoClose(TCloseAction& action);
@@ -192,6 +198,8 @@ private:
     TBitmap m_surface;
     TNativeWindowId m_nativeWindow = 0;
     std::uint64_t m_presentCount = 0;
+    bool m_presentRequested = false;
+    TCanvas* m_paintCanvas = nullptr;
     TButtonBehaviour m_closeButton;
     TButtonBehaviour m_maxButton;
 };

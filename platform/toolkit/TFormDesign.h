@@ -59,6 +59,9 @@ private:
     std::vector<TEntry> m_entries;
 };
 
+// Reads the design into the form (see above); does not run the creation handler.
+void ReadFormDesign(TCustomForm& form, const TFormDesign& design);
+
 // The class registry (optional): class name -> factory. The registry is process-wide.
 void RegisterComponentClass(const std::string& className, TFormDesign::TFactory factory);
 TFormDesign::TFactory FindComponentClass(const std::string& className);

@@ -32,7 +32,7 @@ public:
 private:
     TSize m_size;
     std::vector<TCustomForm*> m_forms;
-    std::vector<TCustomForm*> m_zOrder; // top first
+    std::vector<TCustomForm*> m_zOrder; // the last raised last
 };
 
 extern TScreen* Screen;

@@ -187,6 +187,8 @@ protected:
     virtual void WMMeasureItem(TMessage& m); // reflects as CN_MEASUREITEM
     virtual void WMTimer(TMessage& m) { DefaultHandler(m); }
     virtual void WMSetText(TMessage& m);
+    void OtherMessage(TMessage& m) override;
+    void BoundsChanged(const TRect& oldBounds) override;
 
     friend class TApplication;
     friend class TCustomForm;

@@ -1,0 +1,65 @@
+#include "platform/toolkit/TFormDesign.h"
+
+#include <map>
+
+#include "platform/os/Exceptions.h"
+#include "platform/toolkit/TCustomForm.h"
+
+namespace {
+
+std::map<std::string, TFormDesign::TFactory>& Registry() {
+    static std::map<std::string, TFormDesign::TFactory> registry;
+    return registry;
+}
+
+} // namespace
+
+TFormDesign& TFormDesign::Form(std::function<void(TCustomForm&)> setter) {
+    m_form.push_back(std::move(setter));
+    return *this;
+}
+
+TFormDesign& TFormDesign::AddByClass(TEntry entry) {
+    m_entries.push_back(std::move(entry));
+    return *this;
+}
+
+void RegisterComponentClass(const std::string& className, TFormDesign::TFactory factory) {
+    Registry()[className] = std::move(factory);
+}
+
+TFormDesign::TFactory FindComponentClass(const std::string& className) {
+    auto it = Registry().find(className);
+    return it == Registry().end() ? TFormDesign::TFactory() : it->second;
+}
+
+void ReadFormDesign(TCustomForm& form, const TFormDesign& design) {
+    std::vector<TComponent*> loaded{&form};
+    form.SetLoadingState(true);
+    for (const auto& setter : design.FormProperties())
+        setter(form);
+    for (const auto& entry : design.Entries()) {
+        TFormDesign::TFactory create = entry.Create ? entry.Create : FindComponentClass(entry.ClassName);
+        if (!create) throw EReadError("Class " + entry.ClassName + " not found");
+        TComponent* c = create(&form);
+        if (!c) throw EReadError("Class " + entry.ClassName + " could not be created");
+        c->SetLoadingState(true);
+        loaded.push_back(c);
+        c->SetName(entry.Name);
+        if (auto* control = dynamic_cast<TControl*>(c)) {
+            TWinControl* parent = &form;
+            if (!entry.ParentName.empty()) {
+                parent = dynamic_cast<TWinControl*>(form.FindComponent(entry.ParentName));
+                if (!parent)
+                    throw EReadError("Parent " + entry.ParentName + " of " + entry.Name + " not found");
+            }
+            control->SetParent(parent);
+        }
+        for (const auto& setter : entry.Properties)
+            setter(*c);
+        c->ClearReadingState();
+    }
+    form.ClearReadingState();
+    for (TComponent* c : loaded)
+        c->Loaded();
+}
