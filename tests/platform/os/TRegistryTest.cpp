@@ -272,7 +272,7 @@ TEST(RegistryAtomicity, ReaderNeverSeesAHalfWrittenStore) {
         try {
             TRegistry registry = store.Open();
             if (!registry.OpenKey(kKey, false)) ::_exit(2);
-            for (int i = 0; i < 300; ++i)
+            for (int i = 0; i < 150; ++i)
                 registry.WriteString("Counter", std::to_string(i) + std::string(i * 37 % 4000, 'x'));
         } catch (...) {
             ::_exit(3);
@@ -299,7 +299,7 @@ TEST(RegistryAtomicity, ReaderNeverSeesAHalfWrittenStore) {
     EXPECT_EQ(backwards, 0);
     TRegistry registry = store.Open();
     ASSERT_TRUE(registry.OpenKey(kKey, false));
-    EXPECT_EQ(registry.ReadString("Counter").substr(0, 3), "299");
+    EXPECT_EQ(registry.ReadString("Counter").substr(0, 3), "149");
 }
 
 TEST(RegistryAtomicity, TwoWritersLoseNoUpdate) {
@@ -308,7 +308,7 @@ TEST(RegistryAtomicity, TwoWritersLoseNoUpdate) {
     auto writeAll = [&](const char* name) {
         TRegistry registry = store.Open();
         if (!registry.OpenKey(kKey, false)) return false;
-        for (int i = 0; i < 100; ++i)
+        for (int i = 0; i < 60; ++i)
             registry.WriteString(name, std::to_string(i));
         return true;
     };
@@ -327,8 +327,8 @@ TEST(RegistryAtomicity, TwoWritersLoseNoUpdate) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
     TRegistry registry = store.Open();
     ASSERT_TRUE(registry.OpenKey(kKey, false));
-    EXPECT_EQ(registry.ReadString("A"), "99");
-    EXPECT_EQ(registry.ReadString("B"), "99");
+    EXPECT_EQ(registry.ReadString("A"), "59");
+    EXPECT_EQ(registry.ReadString("B"), "59");
     EXPECT_EQ(registry.ReadString("LastFrase"), "2");
 }
 
