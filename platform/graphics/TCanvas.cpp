@@ -142,8 +142,13 @@ bool TCanvas::IsVisible(int deviceX, int deviceY) const {
 void TCanvas::FillRect(const TRect& r, TColor c) {
     const Bgr colour = ToBgr(c);
     ForEachClipped(ToDevice(r), [&](const TRect& part) {
-        for (int y = part.Top; y < part.Bottom; ++y)
-            FillRun(*m_target, y, part.Left, part.Right, colour);
+        // The first row is built pixel by pixel, the others are copies of it.
+        FillRun(*m_target, part.Top, part.Left, part.Right, colour);
+        const int bpp = m_target->BytesPerPixel();
+        const std::size_t bytes = std::size_t(part.Width()) * std::size_t(bpp);
+        const std::uint8_t* first = m_target->ScanLine(part.Top) + std::ptrdiff_t(part.Left) * bpp;
+        for (int y = part.Top + 1; y < part.Bottom; ++y)
+            std::memcpy(m_target->ScanLine(y) + std::ptrdiff_t(part.Left) * bpp, first, bytes);
     });
 }
 
