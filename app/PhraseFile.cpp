@@ -1,0 +1,36 @@
+#include "app/PhraseFile.h"
+
+#include "platform/os/CodePage.h"
+#include "platform/os/FileSystem.h"
+#include "platform/os/TStringList.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+// Present in any form: file, folder or anything else the name may stand for (a broken link
+// counts as nothing).
+bool NameExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::path(path), error);
+}
+
+} // namespace
+
+TPhraseEncoding LoadPhraseFile(const std::string& path, TStringList& list) {
+    if (!NameExists(path)) return TPhraseEncoding::Utf8;
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+    // The text ends at a NUL byte; what follows it decides nothing.
+    const auto end = std::find(bytes.begin(), bytes.end(), std::uint8_t{0});
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()),
+                                static_cast<std::size_t>(end - bytes.begin()));
+    list.LoadFromBytes(text);
+    return IsValidUtf8(text) ? TPhraseEncoding::Utf8 : TPhraseEncoding::AnsiCodePage;
+}
+
+std::string PhraseForDisplay(std::string_view phrase, TPhraseEncoding encoding) {
+    if (encoding == TPhraseEncoding::Utf8) return std::string(phrase);
+    return DecodeCodePage(phrase, AnsiCodePage());
+}

@@ -1,0 +1,11 @@
+#include "app/SettingsConversions.h"
+
+#include "platform/os/StrToInt.h"
+
+std::int32_t StrToHue(std::string_view text) {
+    return StrToIntDef(text, 0);
+}
+
+std::int32_t StrToPhraseIndex(std::string_view text) {
+    return StrToIntDef(text, -1);
+}

@@ -1,0 +1,56 @@
+#include "app/Startup.h"
+
+#include <memory>
+#include <span>
+
+#include "app/StartupMode.h"
+#include "app/TForm1.h"
+#include "platform/os/TNamedMutex.h"
+#include "platform/toolkit/TApplication.h"
+
+namespace {
+
+// The program file's extension, held for the life of the process.
+std::string ProgramExtension;
+
+// The application, made the first time a window is to run.
+class TApplicationHolder {
+public:
+    // Null when no backend can start; the reason is already on standard error.
+    TApplication* Get() {
+        if (!m_application) {
+            std::unique_ptr<TBackend> backend = CreateBackendFromEnvironment();
+            if (!backend) return nullptr;
+            m_application = std::make_unique<TApplication>(std::move(backend));
+            m_application->Initialize();
+        }
+        return m_application.get();
+    }
+
+private:
+    std::unique_ptr<TApplication> m_application;
+};
+
+} // namespace
+
+int RunProgram(const std::vector<std::string>& commandLine) {
+    // The lock is never released by the program: the system drops it when the process ends,
+    // however it ends.
+    static auto* const singleInstance = new TNamedMutex(SingleInstanceName);
+    if (singleInstance->AlreadyExists()) return 0;
+
+    ProgramExtension = commandLine.empty() ? std::string() : ProgramFileExtension(commandLine.front());
+    const std::span<const std::string> arguments =
+        commandLine.empty() ? std::span<const std::string>() : std::span(commandLine).subspan(1);
+    const TStartupPlan plan = PlanStartup(ProgramExtension, ModeLetter(arguments));
+
+    TApplicationHolder holder;
+    if (plan.RunMainScreen) {
+        TApplication* application = holder.Get();
+        if (!application) return 1;
+        application->CreateForm<TForm1>(&Form1);
+        application->Run();
+    }
+    // FIXME: the options dialog is not built yet; configuration mode starts no window.
+    return 0;
+}

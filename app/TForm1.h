@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "app/ButtonScaling.h"
+#include "app/PhraseFile.h"
+#include "app/PhraseSequence.h"
+#include "platform/os/TStringList.h"
+#include "platform/toolkit/TForm.h"
+
+class TsButton;
+class TsLabel;
+class TsLabelFX;
+class TTimer;
+
+// The main screen: a borderless maximised window of fifty buttons in five size classes and
+// the super button. Every click shows the next phrase in the phrase dialog; a press on the
+// window's own surface closes it, and closing stores the phrase index. The buttons are laid
+// out for a 1032 x 748 window and rescaled from their recorded design bounds at every resize.
+class TForm1 : public TForm {
+public:
+    // The highest button number (sButton1 ... sButton51).
+    static constexpr int ButtonCount = 51;
+    // The super button's number and its Tag.
+    static constexpr int SuperButtonNumber = 5;
+    static constexpr int SuperButtonTag = 10;
+
+    // Reads the stored design and runs FormCreate.
+    explicit TForm1(TComponent* owner);
+    ~TForm1() override;
+    std::string ClassName() const override { return "TForm1"; }
+
+    // --- components of the design ---
+    // sButton1 ... sButton51 by number (sButton(5) is the super button); null out of range.
+    TsButton* sButton(int number) const;
+    TsLabelFX* sLabel1 = nullptr;
+    TsLabel* sLabel1_old = nullptr;
+    TTimer* Timer1 = nullptr;
+
+    // --- handlers ---
+    void FormCreate(TObject* sender);
+    void FormResize(TObject* sender);
+    void FormMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void FormClose(TObject* sender, TCloseAction& action);
+    void sButton1Click(TObject* sender);
+    void Timer1Timer(TObject* sender);
+    void sLabel1Click(TObject* sender);
+
+    // The re-layout pass of FormResize.
+    void ScaleButtons();
+    // Reads the settings from the settings store (the last step of FormCreate).
+    void ReadSettings();
+    // Stores the phrase index (from FormClose).
+    void SaveLastPhrase();
+
+    // --- state ---
+    std::int32_t PhraseIndex() const { return m_phraseIndex; }
+    // Null before FormCreate and after FormClose.
+    const TStringList* PhraseList() const { return m_phraseList.get(); }
+    const std::vector<TLayoutRecord>& LayoutRecords() const { return m_layoutRecords; }
+
+private:
+    friend class TMainScreenDesign;
+
+    std::array<TsButton*, ButtonCount + 1> m_buttons{};
+    std::unique_ptr<TStringList> m_phraseList;
+    TPhraseEncoding m_phraseEncoding = TPhraseEncoding::Utf8;
+    std::vector<TLayoutRecord> m_layoutRecords;
+    std::int32_t m_phraseIndex = NoPhraseShown;
+};
+
+// The main screen of the running program (set while it exists).
+extern TForm1* Form1;

@@ -1,0 +1,3 @@
+#include "controls/TsButton.h"
+
+TsButton::TsButton(TComponent* owner) : TButton(owner) {}

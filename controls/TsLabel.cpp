@@ -1,0 +1,3 @@
+#include "controls/TsLabel.h"
+
+TsLabel::TsLabel(TComponent* owner) : TLabel(owner) {}

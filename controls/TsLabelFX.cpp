@@ -1,0 +1,3 @@
+#include "controls/TsLabelFX.h"
+
+TsLabelFX::TsLabelFX(TComponent* owner) : TLabel(owner) {}
