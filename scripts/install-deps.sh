@@ -8,7 +8,7 @@ packages=(
   zlib1g-dev libjpeg62-turbo-dev libsdl2-dev
   libfreetype-dev libharfbuzz-dev libfontconfig-dev libpng-dev
   fonts-dejavu-core
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   xvfb xdotool imagemagick x11-utils
   clang libclang-rt-14-dev clang-format
 )
