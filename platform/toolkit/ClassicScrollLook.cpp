@@ -12,8 +12,8 @@ void DrawArrowGlyph(TCanvas& canvas, const TRect& r, TArrowDirection direction, 
     if (r.IsEmpty()) return;
     TColor c = ColorToRGB(color);
     int half = std::max(1, (std::min(r.Width(), r.Height()) - 4) / 4);
-    int depth = half + 1;     // rows from the tip to the base
-    int base = 2 * half + 1;  // pixels across the base
+    int depth = half + 1;    // rows from the tip to the base
+    int base = 2 * half + 1; // pixels across the base
     bool vertical = direction == TArrowDirection::Up || direction == TArrowDirection::Down;
     int boxW = vertical ? base : depth;
     int boxH = vertical ? depth : base;
@@ -87,10 +87,12 @@ TScrollBarPart ScrollBarPartAt(const TScrollBarLayout& layout, TPoint p) {
     return p.Y < layout.Thumb.Top ? TScrollBarPart::PageUp : TScrollBarPart::PageDown;
 }
 
-void DrawVerticalScrollBar(TCanvas& canvas, const TScrollBarLayout& layout, TScrollBarPart pushed, bool enabled) {
+void DrawVerticalScrollBar(TCanvas& canvas, const TScrollBarLayout& layout, TScrollBarPart pushed,
+                           bool enabled) {
     bool active = enabled && !layout.Thumb.IsEmpty();
     DrawArrowButton(canvas, layout.UpButton, TArrowDirection::Up, pushed == TScrollBarPart::UpButton, active);
-    DrawArrowButton(canvas, layout.DownButton, TArrowDirection::Down, pushed == TScrollBarPart::DownButton, active);
+    DrawArrowButton(canvas, layout.DownButton, TArrowDirection::Down, pushed == TScrollBarPart::DownButton,
+                    active);
     // The track is a checkerboard of the face and highlight colours.
     const TRect& t = layout.Track;
     TColor face = ColorToRGB(clBtnFace);

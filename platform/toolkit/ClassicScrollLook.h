@@ -34,6 +34,7 @@ enum class TScrollBarPart { None, UpButton, DownButton, PageUp, PageDown, Thumb 
 TScrollBarPart ScrollBarPartAt(const TScrollBarLayout& layout, TPoint p);
 
 // The whole scroll bar; pushed names the part shown pushed (an arrow button).
-void DrawVerticalScrollBar(TCanvas& canvas, const TScrollBarLayout& layout, TScrollBarPart pushed, bool enabled);
+void DrawVerticalScrollBar(TCanvas& canvas, const TScrollBarLayout& layout, TScrollBarPart pushed,
+                           bool enabled);
 
 } // namespace ClassicLook

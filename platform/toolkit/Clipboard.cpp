@@ -12,8 +12,12 @@ bool& Filled() {
 }
 } // namespace
 
-bool HasText() { return Filled(); }
-const std::string& Text() { return Store(); }
+bool HasText() {
+    return Filled();
+}
+const std::string& Text() {
+    return Store();
+}
 void SetText(std::string text) {
     Store() = std::move(text);
     Filled() = true;

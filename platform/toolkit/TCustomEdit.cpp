@@ -29,8 +29,12 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
 
 // --- selection and caret ---
 
-int TCustomEdit::SelStart() const { return std::min(m_caret, m_anchor); }
-int TCustomEdit::SelLength() const { return std::abs(m_caret - m_anchor); }
+int TCustomEdit::SelStart() const {
+    return std::min(m_caret, m_anchor);
+}
+int TCustomEdit::SelLength() const {
+    return std::abs(m_caret - m_anchor);
+}
 
 void TCustomEdit::SetSelStart(int pos) {
     pos = std::clamp(pos, 0, TextLength());
@@ -56,13 +60,18 @@ void TCustomEdit::SetSelection(int start, int end) {
     Invalidate();
 }
 
-void TCustomEdit::SelectAll() { SetSelection(0, -1); }
-
-std::string TCustomEdit::SelText() const {
-    return Utf8::Encode(std::u32string_view(m_chars).substr(std::size_t(SelStart()), std::size_t(SelLength())));
+void TCustomEdit::SelectAll() {
+    SetSelection(0, -1);
 }
 
-void TCustomEdit::SetSelText(const std::string& text) { ReplaceSelection(Utf8::Decode(text)); }
+std::string TCustomEdit::SelText() const {
+    return Utf8::Encode(
+        std::u32string_view(m_chars).substr(std::size_t(SelStart()), std::size_t(SelLength())));
+}
+
+void TCustomEdit::SetSelText(const std::string& text) {
+    ReplaceSelection(Utf8::Decode(text));
+}
 
 // --- editing ---
 
@@ -116,7 +125,8 @@ void TCustomEdit::PasteFromClipboard() {
     // A single-line edit takes the first line only.
     auto eol = text.find_first_of(U"\r\n");
     if (eol != std::u32string::npos) text.resize(eol);
-    if (m_numbersOnly && !std::all_of(text.begin(), text.end(), [](char32_t c) { return c >= U'0' && c <= U'9'; }))
+    if (m_numbersOnly &&
+        !std::all_of(text.begin(), text.end(), [](char32_t c) { return c >= U'0' && c <= U'9'; }))
         return;
     UserReplace(text);
 }
@@ -143,7 +153,9 @@ void TCustomEdit::SetReadOnly(bool v) {
     Invalidate();
 }
 
-void TCustomEdit::SetMaxLength(int v) { m_maxLength = std::max(v, 0); }
+void TCustomEdit::SetMaxLength(int v) {
+    m_maxLength = std::max(v, 0);
+}
 
 void TCustomEdit::SetHideSelection(bool v) {
     if (v == m_hideSelection) return;
@@ -186,7 +198,10 @@ void TCustomEdit::ResetTextRect() {
 
 int TCustomEdit::PosToX(int pos) const {
     pos = std::clamp(pos, 0, TextLength());
-    int width = pos == 0 ? 0 : TextRenderer::TextExtent(Font(), Utf8::Encode(std::u32string_view(m_chars).substr(0, std::size_t(pos)))).Width;
+    int width = pos == 0 ? 0
+                         : TextRenderer::TextExtent(
+                               Font(), Utf8::Encode(std::u32string_view(m_chars).substr(0, std::size_t(pos))))
+                               .Width;
     return TextRect().Left - m_scrollX + width;
 }
 
@@ -263,7 +278,9 @@ void TCustomEdit::PaintWindow(TCanvas& canvas) {
 
 // --- keyboard ---
 
-TLResult TCustomEdit::DialogCode() const { return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL; }
+TLResult TCustomEdit::DialogCode() const {
+    return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
+}
 
 void TCustomEdit::MoveCaret(int pos, bool extend) {
     pos = std::clamp(pos, 0, TextLength());
@@ -275,16 +292,20 @@ void TCustomEdit::MoveCaret(int pos, bool extend) {
 
 int TCustomEdit::WordStartBefore(int pos) const {
     int i = pos;
-    while (i > 0 && !IsWordChar(m_chars[std::size_t(i - 1)])) --i;
-    while (i > 0 && IsWordChar(m_chars[std::size_t(i - 1)])) --i;
+    while (i > 0 && !IsWordChar(m_chars[std::size_t(i - 1)]))
+        --i;
+    while (i > 0 && IsWordChar(m_chars[std::size_t(i - 1)]))
+        --i;
     return i;
 }
 
 int TCustomEdit::WordEndAfter(int pos) const {
     int n = TextLength();
     int i = pos;
-    while (i < n && IsWordChar(m_chars[std::size_t(i)])) ++i;
-    while (i < n && !IsWordChar(m_chars[std::size_t(i)])) ++i;
+    while (i < n && IsWordChar(m_chars[std::size_t(i)]))
+        ++i;
+    while (i < n && !IsWordChar(m_chars[std::size_t(i)]))
+        ++i;
     return i;
 }
 
@@ -297,14 +318,20 @@ void TCustomEdit::KeyDown(int& key, TShiftState shift) {
     if (alt) return;
     switch (key) {
     case VK_LEFT:
-        if (ctrl) MoveCaret(WordStartBefore(m_caret), sh);
-        else if (HasSelection() && !sh) MoveCaret(SelStart(), false);
-        else MoveCaret(m_caret - 1, sh);
+        if (ctrl)
+            MoveCaret(WordStartBefore(m_caret), sh);
+        else if (HasSelection() && !sh)
+            MoveCaret(SelStart(), false);
+        else
+            MoveCaret(m_caret - 1, sh);
         break;
     case VK_RIGHT:
-        if (ctrl) MoveCaret(WordEndAfter(m_caret), sh);
-        else if (HasSelection() && !sh) MoveCaret(SelStart() + SelLength(), false);
-        else MoveCaret(m_caret + 1, sh);
+        if (ctrl)
+            MoveCaret(WordEndAfter(m_caret), sh);
+        else if (HasSelection() && !sh)
+            MoveCaret(SelStart() + SelLength(), false);
+        else
+            MoveCaret(m_caret + 1, sh);
         break;
     case VK_HOME:
         MoveCaret(0, sh);
@@ -320,14 +347,18 @@ void TCustomEdit::KeyDown(int& key, TShiftState shift) {
         if (sh && !ctrl) {
             CutToClipboard();
         } else {
-            if (!HasSelection() && m_caret < TextLength()) m_anchor = ctrl ? WordEndAfter(m_caret) : m_caret + 1;
+            if (!HasSelection() && m_caret < TextLength())
+                m_anchor = ctrl ? WordEndAfter(m_caret) : m_caret + 1;
             UserReplace(U"");
         }
         break;
     case VK_INSERT:
-        if (ctrl && !sh) CopyToClipboard();
-        else if (sh && !ctrl) PasteFromClipboard();
-        else return;
+        if (ctrl && !sh)
+            CopyToClipboard();
+        else if (sh && !ctrl)
+            PasteFromClipboard();
+        else
+            return;
         break;
     default:
         if (!ctrl || sh) return;
@@ -386,16 +417,19 @@ void TCustomEdit::WMLButtonDblClk(TMessage& m) {
     TWinControl::WMLButtonDblClk(m);
     int pos = CharIndexAtX(PointFromLParam(m.LParam).X);
     int start = pos;
-    while (start > 0 && IsWordChar(m_chars[std::size_t(start - 1)])) --start;
+    while (start > 0 && IsWordChar(m_chars[std::size_t(start - 1)]))
+        --start;
     int end = pos;
-    while (end < TextLength() && IsWordChar(m_chars[std::size_t(end)])) ++end;
+    while (end < TextLength() && IsWordChar(m_chars[std::size_t(end)]))
+        ++end;
     SetSelection(start, end);
     m_mouseSelecting = false;
 }
 
 void TCustomEdit::WMMouseMove(TMessage& m) {
     TWinControl::WMMouseMove(m);
-    if (m_mouseSelecting && (m.WParam & MK_LBUTTON)) MoveCaret(CharIndexAtX(PointFromLParam(m.LParam).X), true);
+    if (m_mouseSelecting && (m.WParam & MK_LBUTTON))
+        MoveCaret(CharIndexAtX(PointFromLParam(m.LParam).X), true);
 }
 
 void TCustomEdit::WMLButtonUp(TMessage& m) {
@@ -464,7 +498,8 @@ void TCustomEdit::OtherMessage(TMessage& m) {
         int s = SelStart(), e = SelStart() + SelLength();
         if (m.WParam) *reinterpret_cast<int*>(m.WParam) = s;
         if (m.LParam) *PointerFromLParam<int>(m.LParam) = e;
-        m.Result = TLResult(MakeWParam(std::uint16_t(std::min(s, 0xFFFF)), std::uint16_t(std::min(e, 0xFFFF))));
+        m.Result =
+            TLResult(MakeWParam(std::uint16_t(std::min(s, 0xFFFF)), std::uint16_t(std::min(e, 0xFFFF))));
         return;
     }
     case EM_SETSEL:
@@ -475,8 +510,10 @@ void TCustomEdit::OtherMessage(TMessage& m) {
         return;
     case EM_SETRECT:
     case EM_SETRECTNP:
-        if (m.LParam) m_textRect = *PointerFromLParam<const TRect>(m.LParam);
-        else m_textRect.reset();
+        if (m.LParam)
+            m_textRect = *PointerFromLParam<const TRect>(m.LParam);
+        else
+            m_textRect.reset();
         ScrollToCaret();
         if (m.Msg == EM_SETRECT) Invalidate();
         return;

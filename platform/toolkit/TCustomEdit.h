@@ -6,11 +6,11 @@
 #include "platform/toolkit/TWinControl.h"
 
 // Edit control messages, with the platform's numbers.
-constexpr std::uint32_t EM_GETSEL = 0x00B0;     // Result: start in the low word, end in the high word
-constexpr std::uint32_t EM_SETSEL = 0x00B1;     // WParam start, LParam end (-1: the end); start -1 deselects
-constexpr std::uint32_t EM_GETRECT = 0x00B2;    // LParam: TRect* that receives the text rectangle
-constexpr std::uint32_t EM_SETRECT = 0x00B3;    // LParam: const TRect* (null: the default rectangle)
-constexpr std::uint32_t EM_SETRECTNP = 0x00B4;  // the same without repainting
+constexpr std::uint32_t EM_GETSEL = 0x00B0;    // Result: start in the low word, end in the high word
+constexpr std::uint32_t EM_SETSEL = 0x00B1;    // WParam start, LParam end (-1: the end); start -1 deselects
+constexpr std::uint32_t EM_GETRECT = 0x00B2;   // LParam: TRect* that receives the text rectangle
+constexpr std::uint32_t EM_SETRECT = 0x00B3;   // LParam: const TRect* (null: the default rectangle)
+constexpr std::uint32_t EM_SETRECTNP = 0x00B4; // the same without repainting
 constexpr std::uint32_t EM_GETMODIFY = 0x00B8;
 constexpr std::uint32_t EM_SETMODIFY = 0x00B9;
 constexpr std::uint32_t EM_REPLACESEL = 0x00C2; // LParam: const char* (UTF-8, zero-terminated)

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/toolkit/ClassicScrollLook.h"
+#include "platform/toolkit/TCustomForm.h"
+
+class TCustomComboBox;
+
+// The drop-down list of a combo box: a borderless popup form that stays on top and never
+// takes the activation. While open it holds the mouse capture, so a press outside it closes
+// it. It shows DropDownCount rows from TopIndex; with more items a classic vertical scroll
+// bar on its right scrolls it (arrows, track pages, thumb dragging), as do the wheel and
+// the keys its combo box passes on. The highlighted item follows the pointer; a click on an
+// item chooses it.
+class TComboBoxList : public TCustomForm {
+public:
+    TComboBoxList(TComponent* owner, TCustomComboBox* combo);
+    std::string ClassName() const override { return "TComboBoxList"; }
+
+    TCustomComboBox* ComboBox() const { return m_combo; }
+    // The highlighted item (-1 none); setting scrolls it into view.
+    int HighlightIndex() const { return m_highlight; }
+    void SetHighlightIndex(int index);
+    int TopIndex() const { return m_top; }
+    void SetTopIndex(int index);
+    void ScrollBy(int rows);
+    // Rows shown at once: DropDownCount, fewer when there are fewer items, at least one.
+    int VisibleRows() const;
+    bool HasScrollBar() const;
+    // Client coordinates.
+    TRect ItemRect(int index) const;
+    TRect ScrollBarRect() const;
+    // The item at a client position in the item area, or -1.
+    int ItemAt(TPoint p) const;
+    // Places the list under the box with the given screen rectangle, sized for its rows.
+    void PlaceBelow(const TRect& boxScreenRect);
+    void WriteDumpFields(TJsonWriter& json) const override;
+
+protected:
+    void PaintWindow(TCanvas& canvas) override;
+    void WMLButtonDown(TMessage& m) override;
+    void WMLButtonDblClk(TMessage& m) override;
+    void WMLButtonUp(TMessage& m) override;
+    void WMMouseMove(TMessage& m) override;
+    void WMMouseWheel(TMessage& m) override;
+    void WMCaptureChanged(TMessage& m) override;
+    void WMTimer(TMessage& m) override;
+
+private:
+    int Count() const;
+    int MaxTop() const;
+    TRect ItemArea() const;
+    ClassicLook::TScrollBarLayout ScrollLayout() const;
+    void ScrollPart(ClassicLook::TScrollBarPart part);
+    void StopScrollRepeat();
+
+    TCustomComboBox* m_combo;
+    int m_top = 0;
+    int m_highlight = -1;
+    ClassicLook::TScrollBarPart m_pushed = ClassicLook::TScrollBarPart::None;
+    bool m_thumbDrag = false;
+    int m_thumbGrabY = 0;
+    int m_thumbGrabTop = 0;
+};
