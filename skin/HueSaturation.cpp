@@ -5,13 +5,12 @@
 #include <cmath>
 
 #include "platform/graphics/SystemColors.h"
+#include "skin/SkinBitmaps.h"
 #include "skin/TsSkinModel.h"
 
 namespace {
 
-// The arithmetic runs in extended precision so that values close to a half round the same
-// way on every build.
-using Real = long double;
+using Real = double;
 
 std::uint8_t RoundChannel(Real value) {
     return std::uint8_t(std::clamp<Real>(std::nearbyint(value), 0, 255));
@@ -42,7 +41,7 @@ private:
 
 template <typename F> void RecolourPixels(TBitmap& bitmap, F& function) {
     if (bitmap.IsEmpty()) return;
-    if (bitmap.PixelFormat() != TPixelFormat::pf24bit) bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+    ConvertTo24Bits(bitmap);
     for (int y = 0; y < bitmap.Height(); ++y) {
         std::uint8_t* p = bitmap.ScanLine(y);
         for (int x = 0; x < bitmap.Width(); ++x, p += 3) {
@@ -103,7 +102,7 @@ TColor ChangeHue(std::int32_t offset, TColor color) {
         hue = 240 + Real(r - g) * k;
     if (hue < 0) hue += 360;
 
-    long long h = std::llrint(std::nearbyint(Real(offset) + hue)) % 360;
+    long long h = static_cast<long long>(std::nearbyint(Real(offset) + hue)) % 360;
     if (h < 0) h += 360;
     const Real x = Real(h) / 60;
     const long long i = static_cast<long long>(x);

@@ -11,6 +11,7 @@ TacSkinOptions TacSkinOptions::Parse(std::string_view text) {
     const std::size_t nul = text.find('\0');
     if (nul != std::string_view::npos) text = text.substr(0, nul);
     Section* current = nullptr;
+    TIndex* currentKeys = nullptr;
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t end = text.find_first_of("\r\n", start);
@@ -22,10 +23,14 @@ TacSkinOptions TacSkinOptions::Parse(std::string_view text) {
         if (line.empty() || line.front() == ';') continue;
         if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
             const std::string_view name = Trim(line.substr(1, line.size() - 2));
-            current = nullptr;
-            for (Section& section : options.m_sections)
-                if (SameText(section.Name, name)) current = &section;
-            if (!current) current = &options.m_sections.emplace_back(Section{std::string(name), {}});
+            const auto [found, added] =
+                options.m_sectionIndex.try_emplace(UpperCase(name), options.m_sections.size());
+            if (added) {
+                options.m_sections.push_back(Section{std::string(name), {}});
+                options.m_keyIndex.emplace_back();
+            }
+            current = &options.m_sections[found->second];
+            currentKeys = &options.m_keyIndex[found->second];
             continue;
         }
         if (!current) continue;
@@ -35,22 +40,23 @@ TacSkinOptions TacSkinOptions::Parse(std::string_view text) {
         else
             current->Entries.push_back(
                 {std::string(Trim(line.substr(0, equals))), std::string(Trim(line.substr(equals + 1)))});
+        currentKeys->try_emplace(UpperCase(current->Entries.back().Key), current->Entries.size() - 1);
     }
     return options;
 }
 
 const TacSkinOptions::Section* TacSkinOptions::FindSection(std::string_view name) const {
-    for (const Section& section : m_sections)
-        if (SameText(section.Name, name)) return &section;
-    return nullptr;
+    const auto found = m_sectionIndex.find(UpperCase(name));
+    return found == m_sectionIndex.end() ? nullptr : &m_sections[found->second];
 }
 
 std::optional<std::string_view> TacSkinOptions::Value(std::string_view section, std::string_view key) const {
-    const Section* found = FindSection(section);
-    if (!found) return std::nullopt;
-    for (const Entry& entry : found->Entries)
-        if (SameText(entry.Key, key)) return std::string_view(entry.Value);
-    return std::nullopt;
+    const auto foundSection = m_sectionIndex.find(UpperCase(section));
+    if (foundSection == m_sectionIndex.end()) return std::nullopt;
+    const TIndex& keys = m_keyIndex[foundSection->second];
+    const auto foundKey = keys.find(UpperCase(key));
+    if (foundKey == keys.end()) return std::nullopt;
+    return std::string_view(m_sections[foundSection->second].Entries[foundKey->second].Value);
 }
 
 std::string TacSkinOptions::ReadString(std::string_view section, std::string_view key,

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The parsed skin options text ("Options.dat"): INI sections of keys and values in file
@@ -40,5 +41,9 @@ public:
     std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t fallback) const;
 
 private:
+    // Upper-cased names to positions, for lookups that ignore letter case.
+    using TIndex = std::unordered_map<std::string, std::size_t>;
     std::vector<Section> m_sections;
+    TIndex m_sectionIndex;
+    std::vector<TIndex> m_keyIndex; // per section: the first entry of each key
 };

@@ -11,6 +11,7 @@
 
 #include "platform/graphics/SystemColors.h"
 #include "platform/os/Exceptions.h"
+#include "skin/SkinBitmaps.h"
 #include "skin/SkinImageReference.h"
 #include "skin/SkinStrings.h"
 #include "skin/TacSkinConvertor.h"
@@ -132,7 +133,7 @@ void TsSkinLoader::LoadMasterBitmap(const TacSkinOptions& options, const TsSkinI
     const std::string name = UpperCase(options.ReadString("GLOBALINFO", "MASTERBITMAP", ""));
     if (name.empty()) return;
     if (auto image = finder.ReadImage(name)) {
-        image->SetPixelFormat(TPixelFormat::pf24bit);
+        ConvertTo24Bits(*image);
         m_model.MasterBitmap = std::move(*image);
     } else {
         Note("GLOBALINFO", "MASTERBITMAP", "image \"" + name + "\": " + finder.LastProblem());
@@ -171,7 +172,7 @@ void TsSkinLoader::AddMaskEntries(const TacSkinOptions& options, const TsSkinIma
                     continue;
                 }
                 if (ref.Form == TsImageForm::BitmapFile || ref.ImgType != TacImgType::itisaTexture)
-                    image->SetPixelFormat(TPixelFormat::pf24bit);
+                    ConvertTo24Bits(*image);
                 own = std::make_unique<TBitmap>(std::move(*image));
             }
             TsMaskData mask = MakeMaskEntry(ref, own ? own->BoundsRect() : TRect{});
@@ -212,7 +213,7 @@ void TsSkinLoader::AddExternalImages(const TacSkinOptions& options, const TsSkin
                 continue;
             }
             TsMaskData mask;
-            image->SetPixelFormat(TPixelFormat::pf24bit);
+            ConvertTo24Bits(*image);
             mask.Bmp = std::make_unique<TBitmap>(std::move(*image));
             mask.ClassName = UpperCase(section.Name);
             mask.PropertyName = UpperCase(entry.Key);
