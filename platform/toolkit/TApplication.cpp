@@ -33,7 +33,7 @@ TWinControl* GetFocus() {
 
 std::string GetClassName(THandle window) {
     TWinControl* c = WindowTable::Find(window);
-    return c ? c->ClassName() : std::string();
+    return c ? c->WindowClassName() : std::string();
 }
 
 namespace {

@@ -192,6 +192,7 @@ TRect TCustomForm::MaxButtonRect() const {
 
 void TCustomForm::CreateWnd() {
     m_handle = WindowTable::Register(this);
+    m_windowClassName = ClassName();
     RunCBTHooks(HCBT_CREATEWND, m_handle, 0);
     if (Application) {
         TNativeWindowStyle style;

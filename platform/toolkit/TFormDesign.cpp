@@ -42,7 +42,7 @@ void ReadFormDesign(TCustomForm& form, const TFormDesign& design) {
         TFormDesign::TFactory create = entry.Create ? entry.Create : FindComponentClass(entry.ClassName);
         if (!create) throw EReadError("Class " + entry.ClassName + " not found");
         TComponent* c = create(&form);
-        if (!c) throw EReadError("Class " + entry.ClassName + " could not be created");
+        if (!c) throw EReadError("Component " + entry.Name + " could not be created");
         c->SetLoadingState(true);
         loaded.push_back(c);
         c->SetName(entry.Name);

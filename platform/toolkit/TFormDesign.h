@@ -21,7 +21,7 @@ public:
     using TFactory = std::function<TComponent*(TComponent* owner)>;
 
     struct TEntry {
-        std::string ClassName;
+        std::string ClassName; // for the class registry; empty when Create is given
         std::string Name;
         std::string ParentName;
         TFactory Create;
@@ -35,7 +35,6 @@ public:
     TFormDesign& Add(const std::string& name, const std::string& parentName, T** field,
                      std::vector<std::function<void(T&)>> properties) {
         TEntry e;
-        e.ClassName = T(nullptr).ClassName();
         e.Name = name;
         e.ParentName = parentName;
         e.Create = [field](TComponent* owner) -> TComponent* {

@@ -51,6 +51,7 @@ void TWinControl::CreateHandleTree() {
 
 void TWinControl::CreateWnd() {
     m_handle = WindowTable::Register(this);
+    m_windowClassName = ClassName();
     Perform(WM_CREATE);
     if (Parent()) Parent()->Perform(WM_PARENTNOTIFY, MakeWParam(WM_CREATE, 0), TLParam(m_handle));
     InvalidateTree();

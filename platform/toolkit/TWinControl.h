@@ -36,6 +36,9 @@ public:
     THandle Handle();
     THandle WindowHandle() const { return m_handle; }
     bool HandleAllocated() const { return m_handle != 0; }
+    // The class name recorded when the window was created (what GetClassName answers, also
+    // while the control is being destroyed).
+    const std::string& WindowClassName() const { return m_windowClassName; }
     void HandleNeeded() { (void)Handle(); }
     // Sends through the window system (the handle); reaches the same handler as Perform.
     TLResult SendMessage(std::uint32_t msg, TWParam wParam = 0, TLParam lParam = 0);
@@ -199,6 +202,7 @@ private:
     void CreateHandleTree();
 
     THandle m_handle = 0;
+    std::string m_windowClassName;
     std::uint32_t m_style = WS_CHILD | WS_VISIBLE;
     std::uint32_t m_exStyle = 0;
     std::vector<TControl*> m_controls;   // z-order, bottom first
