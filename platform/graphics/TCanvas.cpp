@@ -241,8 +241,9 @@ void TCanvas::FillPolygon(std::span<const TPoint> points, TColor c, TFillRule ru
     };
     std::vector<Crossing> crossings;
     for (int y = top; y < bottom; ++y) {
-        // Pixel centres are sampled; an edge covers the rows whose centres lie in [y0, y1).
-        const double yc = y + 0.5;
+        // Pixels are sampled at their own coordinates, as lines are drawn, so an outline
+        // drawn over the fill meets it without gaps. An edge covers the rows in [y0, y1).
+        const double yc = y;
         crossings.clear();
         for (std::size_t i = 0; i < points.size(); ++i) {
             const TPoint& a = points[i];
@@ -264,9 +265,9 @@ void TCanvas::FillPolygon(std::span<const TPoint> points, TColor c, TFillRule ru
             winding += rule == TFillRule::frEvenOdd ? 1 : crossings[i].Winding;
             const bool inside = rule == TFillRule::frEvenOdd ? (winding % 2) != 0 : winding != 0;
             if (!inside) continue;
-            // Pixels whose centre lies in [xa, xb) are inside.
-            const int x0 = static_cast<int>(std::ceil(crossings[i].X - 0.5));
-            const int x1 = static_cast<int>(std::ceil(crossings[i + 1].X - 0.5));
+            // Pixels in [xa, xb) are inside: left edges belong to the polygon, right ones do not.
+            const int x0 = static_cast<int>(std::ceil(crossings[i].X));
+            const int x1 = static_cast<int>(std::ceil(crossings[i + 1].X));
             ForEachClipped({x0, y, x1, y + 1},
                            [&](const TRect& part) { FillRun(*m_target, y, part.Left, part.Right, colour); });
         }

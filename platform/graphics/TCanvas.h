@@ -83,7 +83,8 @@ public:
     // A filled and outlined polygon in one colour, as the platform draws one with pen and
     // brush alike: the even-odd interior plus the one-pixel outline through every vertex.
     void Polygon(std::span<const TPoint> points, TColor c);
-    // The interior only: the pixels whose centres lie inside the outline by the rule.
+    // The interior only: the pixels inside the outline by the rule, with the left and top
+    // edges counted in and the right and bottom ones out (a rectangle's Right and Bottom).
     void FillPolygon(std::span<const TPoint> points, TColor c, TFillRule rule = TFillRule::frEvenOdd);
     // Smooth-shaded triangle: colours interpolated linearly over the triangle.
     void GradientFillTriangle(const TTriVertex& a, const TTriVertex& b, const TTriVertex& c);

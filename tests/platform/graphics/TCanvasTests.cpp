@@ -200,7 +200,7 @@ TEST(TCanvasFocusRect, DrawingTwiceRestores) {
 
 // ---- polygons and triangles
 
-TEST(TCanvasPolygon, FillCoversPixelCentresInside) {
+TEST(TCanvasPolygon, FillLeavesOutRightAndBottomEdges) {
     TBitmap b(8, 8);
     TCanvas canvas(b);
     const std::array<TPoint, 4> square = {TPoint{1, 1}, {5, 1}, {5, 4}, {1, 4}};
@@ -216,15 +216,16 @@ TEST(TCanvasPolygon, TriangleRows) {
     TCanvas canvas(b);
     const std::array<TPoint, 3> arrow = {TPoint{0, 0}, {6, 0}, {3, 3}};
     canvas.FillPolygon(arrow, kRed);
-    // Row centres at 0.5, 1.5, 2.5 meet the sides at x = 0.5..5.5, 1.5..4.5, 2.5..3.5;
-    // a pixel counts when its centre lies in that span, the right end excluded.
-    EXPECT_EQ(CountColour(b, kRed), 5 + 3 + 1);
+    // Rows 0, 1, 2 meet the sides at x = 0..6, 1..5, 2..4, the right end excluded.
+    EXPECT_EQ(CountColour(b, kRed), 6 + 4 + 2);
     EXPECT_EQ(b.GetPixel(0, 0), kRed);
-    EXPECT_EQ(b.GetPixel(4, 0), kRed);
-    EXPECT_EQ(b.GetPixel(5, 0), clBlack);
+    EXPECT_EQ(b.GetPixel(5, 0), kRed);
+    EXPECT_EQ(b.GetPixel(6, 0), clBlack);
     EXPECT_EQ(b.GetPixel(1, 1), kRed);
-    EXPECT_EQ(b.GetPixel(2, 2), kRed);
-    EXPECT_EQ(b.GetPixel(3, 2), clBlack);
+    EXPECT_EQ(b.GetPixel(4, 1), kRed);
+    EXPECT_EQ(b.GetPixel(3, 2), kRed);
+    EXPECT_EQ(b.GetPixel(4, 2), clBlack);
+    EXPECT_EQ(b.GetPixel(3, 3), clBlack);
 }
 
 TEST(TCanvasPolygon, EvenOddLeavesStarCentreOpenNonZeroFillsIt) {
@@ -247,6 +248,16 @@ TEST(TCanvasPolygon, PolygonAddsTheOutline) {
     EXPECT_EQ(b.GetPixel(6, 0), kRed);
     EXPECT_EQ(b.GetPixel(3, 3), kRed);
     EXPECT_EQ(b.GetPixel(7, 0), clBlack);
+    // The fill reaches the outline on every row.
+    for (int y = 0; y < 3; ++y) {
+        int x = 0;
+        while (x < 8 && b.GetPixel(x, y) != kRed)
+            ++x;
+        while (x < 8 && b.GetPixel(x, y) == kRed)
+            ++x;
+        while (x < 8)
+            EXPECT_NE(b.GetPixel(x++, y), kRed) << "gap in row " << y;
+    }
 }
 
 TEST(TCanvasGradient, CornersTakeVertexColours) {
