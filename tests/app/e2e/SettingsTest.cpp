@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/app/e2e/ScriptLines.h"
+#include "tests/app/support/TProgramSandbox.h"
+
+TEST(Settings, FirstStartCreatesTheKeyEmpty) {
+    TProgramSandbox sandbox;
+    sandbox.WritePhrases("one\n");
+    EXPECT_EQ(sandbox.Run({"/s"}, "dump -\n").Status, 0);
+    EXPECT_NE(sandbox.ReadSetting("Nothing"), "x");
+    ASSERT_TRUE(std::filesystem::exists(sandbox.RegistryPath()));
+    EXPECT_EQ(sandbox.ReadSetting("LastFrase"), std::nullopt);
+}
+
+TEST(Settings, WrongTypeIsReportedAndTheWindowStillOpens) {
+    TProgramSandbox sandbox;
+    sandbox.WritePhrases("one\ntwo\n");
+    sandbox.WriteIntegerSetting("LastFrase", 1);
+    const TRunResult run = sandbox.Run({"/s"}, "dump -\nkey Enter\ndump -\n");
+    const auto dumps = run.Dumps();
+    ASSERT_EQ(dumps.size(), 2u) << run.Err;
+    const auto* box = FindWindow(dumps[0], "TMessageForm");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(box->dump().find("Invalid data type for 'LastFrase'"), std::string::npos) << box->dump();
+    const auto* form = FindWindow(dumps[1], "TForm1");
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(form->at("visible").get<bool>());
+    EXPECT_EQ(FindWindow(dumps[1], "TMessageForm"), nullptr);
+}
+
+TEST(Settings, KeyThatCannotBeOpenedIsSilent) {
+    TProgramSandbox sandbox;
+    sandbox.WritePhrases("one\ntwo\n");
+    // A store that cannot be parsed opens no key and is never overwritten.
+    std::filesystem::create_directory(sandbox.RegistryPath());
+    const TRunResult run =
+        sandbox.Run({"/s"}, script::ClickAndDumpPhrase() + script::PressBackground() + "dump -\n");
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Dumps().size(), 1u) << run.Err;
+    EXPECT_TRUE(std::filesystem::is_directory(sandbox.RegistryPath()));
+}
+
+TEST(Settings, FailedSaveOnCloseIsReportedAndTheProgramStillEnds) {
+    TProgramSandbox sandbox;
+    sandbox.WritePhrases("one\ntwo\n");
+    sandbox.WriteSetting("LastFrase", "0");
+    // The store can still be read, but no change can take its lock.
+    const std::string lock = sandbox.RegistryPath().string() + ".lock";
+    std::filesystem::remove(lock);
+    std::filesystem::create_directory(lock);
+    const TRunResult run = sandbox.Run({"/s"}, script::ClickAndDumpPhrase() + script::PressBackground() +
+                                                   "dump -\nkey Enter\nwait 10\ndump -\n");
+    EXPECT_EQ(run.Status, 0);
+    const auto dumps = run.Dumps();
+    ASSERT_EQ(dumps.size(), 2u) << "the program did not end after the message: " << run.Out;
+    const auto* box = FindWindow(dumps[1], "TMessageForm");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(box->dump().find("Failed to set data for 'LastFrase'"), std::string::npos) << box->dump();
+    EXPECT_EQ(sandbox.ReadSetting("LastFrase"), "0");
+}
