@@ -121,7 +121,7 @@ void TComboBoxList::PaintWindow(TCanvas& canvas) {
     {
         TCanvasSaver saver(canvas);
         canvas.IntersectClipRect(area);
-        int last = std::min(Count(), m_top + VisibleRows() + 1);
+        int last = std::min(Count(), m_top + VisibleRows());
         unsigned base = m_combo->IsEnabledInTree() ? 0 : ODS_DISABLED;
         for (int i = m_top; i < last; ++i) {
             unsigned state = base | (i == m_highlight ? ODS_SELECTED | ODS_FOCUS : 0);

@@ -16,6 +16,11 @@
 #include "platform/toolkit/TComboBoxList.h"
 #include "platform/toolkit/TJsonWriter.h"
 
+namespace {
+// Posted to itself: hand the focus on to the inner edit.
+constexpr std::uint32_t ForwardFocusMessage = WM_USER + 0x300;
+} // namespace
+
 TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner) {
     TControlStyle style = ControlStyle();
     style.Exclude(TControlStyleFlag::csSetCaption);
@@ -235,7 +240,6 @@ void TCustomComboBox::OpenList() {
     m_list->SetHighlightIndex(-1);
     m_list->PlaceBelow(ScreenRect());
     m_list->SetHighlightIndex(ItemIndex());
-    if (ItemIndex() >= 0) m_list->SetTopIndex(ItemIndex());
     m_list->SetVisible(true);
     m_list->SetMouseCapture(true);
     Invalidate();
@@ -449,9 +453,17 @@ void TCustomComboBox::WMMouseWheel(TMessage& m) {
     }
 }
 
+void TCustomComboBox::SetFocus() {
+    if (m_edit && m_edit->CanFocus())
+        m_edit->SetFocus();
+    else
+        TWinControl::SetFocus();
+}
+
 void TCustomComboBox::WMSetFocus(TMessage& m) {
     TWinControl::WMSetFocus(m);
-    if (m_edit && m_edit->CanFocus()) m_edit->SetFocus();
+    // The edit takes the focus once the move to the box has finished.
+    if (m_edit && Application) Application->PostMessage(Handle(), ForwardFocusMessage);
     Invalidate();
 }
 
@@ -483,6 +495,9 @@ void TCustomComboBox::CMFontChanged(TMessage& m) {
 
 void TCustomComboBox::OtherMessage(TMessage& m) {
     switch (m.Msg) {
+    case ForwardFocusMessage:
+        if (m_edit && Focused() && m_edit->CanFocus()) m_edit->SetFocus();
+        return;
     case CN_DRAWITEM: {
         auto* dis = PointerFromLParam<TDrawItemStruct>(m.LParam);
         if (dis && dis->Canvas) DrawItem(*dis->Canvas, dis->ItemID, dis->RcItem, dis->ItemState);

@@ -88,6 +88,8 @@ public:
     TCustomEdit* EditControl() const;
     // The focus is on the combo box or its inner edit.
     bool IsFocusWithin() const;
+    // With an inner edit the edit takes the focus.
+    void SetFocus() override;
     // The drop-down button's rectangle and the closed box's item field (client coordinates).
     TRect ButtonRect() const;
     TRect FieldRect() const;
