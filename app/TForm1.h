@@ -12,6 +12,9 @@
 #include "platform/toolkit/TForm.h"
 
 class TsButton;
+class TsComboBox;
+class TsEdit;
+class TsUpDown;
 class TsLabel;
 class TsLabelFX;
 class TTimer;
@@ -38,6 +41,9 @@ public:
     TsButton* sButton(int number) const;
     TsLabelFX* sLabel1 = nullptr;
     TsLabel* sLabel1_old = nullptr;
+    TsComboBox* sComboBox1 = nullptr;
+    TsEdit* sEdit1 = nullptr;
+    TsUpDown* sUpDown1 = nullptr;
     TTimer* Timer1 = nullptr;
 
     // --- handlers ---

@@ -4,8 +4,11 @@
 
 #include "app/TForm1.h"
 #include "controls/TsButton.h"
+#include "controls/TsComboBox.h"
+#include "controls/TsEdit.h"
 #include "controls/TsLabel.h"
 #include "controls/TsLabelFX.h"
+#include "controls/TsUpDown.h"
 #include "platform/graphics/SystemColors.h"
 #include "platform/toolkit/TTimer.h"
 
@@ -71,6 +74,8 @@ constexpr std::array<TFieldButtonDesign, TForm1::ButtonCount> ButtonTable{{
     {50, 5, 5, 176, 216, 125, 55},
     {51, 5, 5, 672, 240, 125, 55},
 }};
+
+const TRect EditBounds = TRect::FromBounds(200, 16, 49, 21);
 
 // Controls before the buttons in tab order: sComboBox1, sEdit1, sUpDown1.
 constexpr int FirstButtonTabOrder = 3;
@@ -150,6 +155,30 @@ TFormDesign TMainScreenDesign::Build(TForm1& form) {
         };
         f.OnResize = [&form](TObject* sender) { form.FormResize(sender); };
     });
+    // The skin chooser: created hidden and never shown.
+    design.Add<TsComboBox>("sComboBox1", "", &form.sComboBox1, {[](TsComboBox& c) {
+                               c.SetBounds(40, 16, 145, 21);
+                               c.SetComboStyle(TComboBoxStyle::csDropDownList);
+                               c.SetVisible(false);
+                               c.SetTabOrder(0);
+                           }});
+    design.Add<TsEdit>("sEdit1", "", &form.sEdit1, {[](TsEdit& c) {
+                           c.SetBoundsRect(EditBounds);
+                           c.SetText("0");
+                           c.SetVisible(false);
+                           c.SetTabOrder(1);
+                       }});
+    design.Add<TsUpDown>("sUpDown1", "", &form.sUpDown1, {[&form](TsUpDown& c) {
+                             c.SetMax(1000);
+                             c.SetIncrement(10);
+                             c.SetVisible(false);
+                             c.SetTabOrder(2);
+                             c.SetAssociate(form.sEdit1);
+                             // The stored bounds are those after the association: the edit
+                             // had already made room for the up-down beside it.
+                             form.sEdit1->SetBoundsRect(EditBounds);
+                             c.SetBounds(249, 16, 15, 21);
+                         }});
     for (const TFieldButtonDesign& b : ButtonTable)
         AddButton(design, b, form.m_buttons[std::size_t(b.Number)]);
     design.Add<TsLabelFX>("sLabel1", "", &form.sLabel1, {[&form](TsLabelFX& c) {

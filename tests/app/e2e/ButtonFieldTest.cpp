@@ -140,3 +140,26 @@ TEST(ButtonField, PressWhereAHiddenControlLiesReachesTheBackground) {
     const TRunResult run = sandbox.Run({"/s"}, "press 50 20 right\nrelease 50 20 right\nwait 10\ndump -\n");
     EXPECT_TRUE(run.Dumps().empty());
 }
+
+TEST(ButtonField, SkinChooserControlsAreCreatedHiddenAtTheirDesignBounds) {
+    const auto form = MainScreenAt(1920, 1080);
+    const auto* combo = FindControl(form, "sComboBox1");
+    const auto* edit = FindControl(form, "sEdit1");
+    const auto* upDown = FindControl(form, "sUpDown1");
+    ASSERT_TRUE(combo && edit && upDown);
+    EXPECT_EQ(combo->at("class"), "TsComboBox");
+    EXPECT_EQ(edit->at("class"), "TsEdit");
+    EXPECT_EQ(upDown->at("class"), "TsUpDown");
+    for (const auto* c : {combo, edit, upDown})
+        EXPECT_FALSE(c->at("visible").get<bool>()) << c->at("name");
+    EXPECT_EQ(BoundsOf(*combo), TRect::FromBounds(40, 16, 145, 21));
+    EXPECT_EQ(BoundsOf(*edit), TRect::FromBounds(200, 16, 49, 21));
+    EXPECT_EQ(BoundsOf(*upDown), TRect::FromBounds(249, 16, 15, 21));
+    EXPECT_EQ(edit->at("text"), "0");
+    EXPECT_EQ(upDown->at("max"), 1000);
+}
+
+TEST(ButtonField, SuperButtonHasTheFocusAsTheFirstVisibleControlInTabOrder) {
+    const auto form = MainScreenAt(1920, 1080);
+    EXPECT_TRUE(FindControl(form, "sButton5")->at("focused").get<bool>());
+}

@@ -1,0 +1,3 @@
+#include "controls/TsComboBox.h"
+
+TsComboBox::TsComboBox(TComponent* owner) : TComboBox(owner) {}

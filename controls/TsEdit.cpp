@@ -1,0 +1,3 @@
+#include "controls/TsEdit.h"
+
+TsEdit::TsEdit(TComponent* owner) : TEdit(owner) {}

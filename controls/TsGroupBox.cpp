@@ -1,0 +1,3 @@
+#include "controls/TsGroupBox.h"
+
+TsGroupBox::TsGroupBox(TComponent* owner) : TGroupBox(owner) {}

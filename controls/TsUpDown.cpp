@@ -1,0 +1,3 @@
+#include "controls/TsUpDown.h"
+
+TsUpDown::TsUpDown(TComponent* owner) : TUpDown(owner) {}
