@@ -166,6 +166,8 @@ void TCanvas::Line(int x1, int y1, int x2, int y2, TColor c) {
     x2 += m_state.Origin.X;
     y1 += m_state.Origin.Y;
     y2 += m_state.Origin.Y;
+    const TRect bounds{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1};
+    if (!bounds.Intersects(m_state.Clip.Bounds().Intersect(m_target->BoundsRect()))) return;
     const int dx = std::abs(x2 - x1);
     const int dy = -std::abs(y2 - y1);
     const int sx = x1 < x2 ? 1 : -1;
@@ -395,19 +397,21 @@ struct Tap {
     double Weight;
 };
 
-// For each destination pixel along one axis, the source pixels its footprint covers and
-// how much of each; source pixels outside [0, sourceLimit) are left out.
-std::vector<std::vector<Tap>> AreaTaps(int destCount, int sourceStart, int sourceCount, int sourceLimit) {
-    std::vector<std::vector<Tap>> taps(static_cast<std::size_t>(destCount));
+// For the destination pixels [first, first + count) of an axis destCount pixels long, the
+// source pixels each one's footprint covers and how much of each; source pixels outside
+// [0, sourceLimit) are left out.
+std::vector<std::vector<Tap>> AreaTaps(int destCount, int first, int count, int sourceStart, int sourceCount,
+                                       int sourceLimit) {
+    std::vector<std::vector<Tap>> taps(static_cast<std::size_t>(count));
     const double scale = static_cast<double>(sourceCount) / destCount;
-    for (int d = 0; d < destCount; ++d) {
+    for (int d = first; d < first + count; ++d) {
         const double from = sourceStart + d * scale;
         const double to = sourceStart + (d + 1) * scale;
-        const int first = std::max(0, static_cast<int>(std::floor(from)));
-        const int last = std::min(sourceLimit, static_cast<int>(std::ceil(to)));
-        for (int s = first; s < last; ++s) {
+        const int lo = static_cast<int>(std::clamp(std::floor(from), 0.0, double(sourceLimit)));
+        const int hi = static_cast<int>(std::clamp(std::ceil(to), 0.0, double(sourceLimit)));
+        for (int s = lo; s < hi; ++s) {
             const double w = std::min<double>(to, s + 1) - std::max<double>(from, s);
-            if (w > 1e-12) taps[static_cast<std::size_t>(d)].push_back({s, w});
+            if (w > 1e-12) taps[static_cast<std::size_t>(d - first)].push_back({s, w});
         }
     }
     return taps;
@@ -423,13 +427,18 @@ void TCanvas::StretchDraw(const TRect& dest, const TBitmap& source, const TRect&
         return;
     }
     const TRect d = ToDevice(dest);
-    const auto columns = AreaTaps(d.Width(), sourceRect.Left, sourceRect.Width(), source.Width());
-    const auto rows = AreaTaps(d.Height(), sourceRect.Top, sourceRect.Height(), source.Height());
-    ForEachClipped(d, [&](const TRect& part) {
+    // Weights are worked out only for the part that can show.
+    const TRect visible = d.Intersect(m_state.Clip.Bounds()).Intersect(m_target->BoundsRect());
+    if (visible.IsEmpty()) return;
+    const auto columns = AreaTaps(d.Width(), visible.Left - d.Left, visible.Width(), sourceRect.Left,
+                                  sourceRect.Width(), source.Width());
+    const auto rows = AreaTaps(d.Height(), visible.Top - d.Top, visible.Height(), sourceRect.Top,
+                               sourceRect.Height(), source.Height());
+    ForEachClipped(visible, [&](const TRect& part) {
         for (int y = part.Top; y < part.Bottom; ++y) {
-            const auto& rowTaps = rows[static_cast<std::size_t>(y - d.Top)];
+            const auto& rowTaps = rows[static_cast<std::size_t>(y - visible.Top)];
             for (int x = part.Left; x < part.Right; ++x) {
-                const auto& columnTaps = columns[static_cast<std::size_t>(x - d.Left)];
+                const auto& columnTaps = columns[static_cast<std::size_t>(x - visible.Left)];
                 double b = 0, g = 0, r = 0, total = 0;
                 for (const Tap& ty : rowTaps)
                     for (const Tap& tx : columnTaps) {

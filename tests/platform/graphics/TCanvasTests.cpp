@@ -434,3 +434,23 @@ TEST(TCanvasStretch, ClippedToTheCanvas) {
     canvas.StretchDraw({-4, -4, 8, 8}, source, source.BoundsRect());
     EXPECT_EQ(CountColour(b, kRed), 8);
 }
+
+TEST(TCanvasStretch, HugeDestinationOnlyWorksOutTheVisiblePart) {
+    TBitmap source(2, 1);
+    source.SetPixel(0, 0, kRed);
+    source.SetPixel(1, 0, kBlue);
+    TBitmap b(4, 1);
+    TCanvas(b).StretchDraw({-1000000000, 0, 1000000000, 1}, source, source.BoundsRect());
+    EXPECT_EQ(b.GetPixel(0, 0), kBlue);
+    EXPECT_EQ(b.GetPixel(3, 0), kBlue);
+}
+
+TEST(TCanvasStretch, PartlyVisibleDestinationKeepsItsMapping) {
+    TBitmap source(4, 1);
+    for (int x = 0; x < 4; ++x)
+        source.SetPixel(x, 0, MakeColor(std::uint8_t(x * 60), 0, 0));
+    TBitmap b(4, 1);
+    TCanvas(b).StretchDraw({-4, 0, 4, 1}, source, source.BoundsRect());
+    EXPECT_EQ(GetRValue(b.GetPixel(0, 0)), 120);
+    EXPECT_EQ(GetRValue(b.GetPixel(2, 0)), 180);
+}
