@@ -6,3 +6,11 @@ bool OpenSettingsKey(TRegistry& registry) {
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
     return registry.OpenKey(SettingsKeyPath, true);
 }
+
+std::string StyleValueName(int manager) {
+    return manager == 0 ? "FormStyle" : "Buttons" + std::to_string(manager) + "Style";
+}
+
+std::string HueValueName(int manager) {
+    return manager == 0 ? "FormHue" : "Buttons" + std::to_string(manager) + "Hue";
+}

@@ -1,10 +1,13 @@
 #include "app/TForm1.h"
 
 #include "app/DialogPlacement.h"
+#include "app/SettingsConversions.h"
 #include "app/SettingsKey.h"
 #include "app/TMainScreenDesign.h"
 #include "app/TfrmFrasa.h"
 #include "controls/TsButton.h"
+#include "controls/TsComboBox.h"
+#include "controls/TsEdit.h"
 #include "controls/TsLabel.h"
 #include "controls/TsLabelFX.h"
 #include "platform/graphics/TBitmap.h"
@@ -15,6 +18,7 @@
 #include "platform/os/TRegistry.h"
 #include "platform/toolkit/TApplication.h"
 #include "platform/toolkit/TTimer.h"
+#include "skin/TsSkinManager.h"
 
 TForm1* Form1 = nullptr;
 
@@ -39,7 +43,7 @@ int PointSizeForTag(std::intptr_t tag) {
 
 } // namespace
 
-TForm1::TForm1(TComponent* owner) : TForm(owner) {
+TForm1::TForm1(TComponent* owner) : TSkinManagedForm(owner) {
     // The handlers may reach the main screen through the global while it is being created.
     Form1 = this;
     LoadDesign(TMainScreenDesign::Build(*this));
@@ -52,6 +56,11 @@ TForm1::~TForm1() {
 TsButton* TForm1::sButton(int number) const {
     if (number < 1 || number > ButtonCount) return nullptr;
     return m_buttons[std::size_t(number)];
+}
+
+TsSkinManager* TForm1::sSkinManager(int number) const {
+    if (number < 0 || number >= ManagerCount) return nullptr;
+    return m_managers[std::size_t(number)];
 }
 
 void TForm1::FormCreate(TObject*) {
@@ -67,6 +76,28 @@ void TForm1::FormCreate(TObject*) {
                 button->ChangeFont([points](TFont& f) { f.SetSize(points); });
         }
         m_layoutRecords.push_back({child->Width(), child->Height(), child->Left(), child->Top()});
+    }
+
+    // The chooser lists manager 1's skins as designed, before the managers are pointed at
+    // the skin folder.
+    TsSkinManager* chooserManager = sSkinManager(1);
+    TStringList skinNames;
+    chooserManager->GetSkinNames(skinNames, 2);
+    sComboBox1->Items() = skinNames;
+    sComboBox1->ItemsChanged();
+    for (int i = 0; i < skinNames.Count(); ++i) {
+        if (skinNames[i] == chooserManager->SkinName()) {
+            sComboBox1->SetItemIndex(i);
+            break;
+        }
+    }
+
+    // Changing the directory reloads nothing, and the managers are already active from the
+    // design: the folder takes effect with the next SkinName.
+    const std::string skinFolder = ProgramFolder() + std::string(SkinFolderName);
+    for (TsSkinManager* manager : m_managers) {
+        manager->SetSkinDirectory(skinFolder);
+        manager->SetActive(true);
     }
 
     ReadSettings();
@@ -153,11 +184,26 @@ void TForm1::sLabel1Click(TObject*) {
     Timer1->SetEnabled(!Timer1->Enabled());
 }
 
+void TForm1::sComboBox1Change(TObject*) {
+    if (!sComboBox1->Text().empty()) sSkinManager(1)->SetSkinName(sComboBox1->Text());
+}
+
+void TForm1::sEdit1Change(TObject*) {
+    std::int32_t hue = 0;
+    if (TryStrToInt(sEdit1->Text(), hue)) sSkinManager(1)->SetHueOffset(hue);
+}
+
 void TForm1::ReadSettings() {
     TRegistry registry;
     if (!OpenSettingsKey(registry)) return;
     const std::string lastPhrase = registry.ReadString(LastPhraseValueName);
     if (!lastPhrase.empty()) m_phraseIndex = StoredPhraseIndex(lastPhrase);
+    for (int n = 0; n < ManagerCount; ++n) {
+        const std::string style = registry.ReadString(StyleValueName(n));
+        if (!style.empty()) sSkinManager(n)->SetSkinName(style);
+        const std::string hue = registry.ReadString(HueValueName(n));
+        if (!hue.empty()) sSkinManager(n)->SetHueOffset(StrToHue(hue));
+    }
 }
 
 void TForm1::SaveLastPhrase() {

@@ -11,6 +11,8 @@
 #include "controls/TsUpDown.h"
 #include "platform/graphics/SystemColors.h"
 #include "platform/toolkit/TTimer.h"
+#include "skin/TsSkinManager.h"
+#include "skin/storedskins/StoredSkinPackages.h"
 
 namespace {
 
@@ -110,6 +112,48 @@ void AddButton(TFormDesign& design, const TFieldButtonDesign& b, TsButton*& fiel
     design.Add<TsButton>("sButton" + std::to_string(b.Number), "", &field, std::move(properties));
 }
 
+struct TManagerDesign {
+    const char* SkinName;
+    int HueOffset;
+    // Zero keeps the manager's default.
+    int Saturation;
+    std::vector<std::string_view> StoredSkins;
+};
+
+const std::array<TManagerDesign, TForm1::ManagerCount>& ManagerTable() {
+    static const std::array<TManagerDesign, TForm1::ManagerCount> table{{
+        {"Office2007 Black (internal)",
+         0,
+         0,
+         {"Desert (internal)", "Golden (internal)", "Office2003 (internal)", "Office2007 Black (internal)",
+          "Office2007 Blue (internal)"}},
+        {"Office2007 Black (internal)", 50, 0, {"Golden (internal)", "Office2007 Black (internal)"}},
+        {"Golden (internal)", 60, 100, {"Golden (internal)"}},
+        {"Golden (internal)", 240, 100, {"Golden (internal)"}},
+        {"Golden (internal)", 340, 100, {"Golden (internal)"}},
+        {"Golden (internal)", 170, 100, {"Golden (internal)"}},
+    }};
+    return table;
+}
+
+// The managers come first in the design, so that each loads its design skin while the rest
+// of the form data is read. The stored skins come from the packages built into the program.
+void AddManager(TFormDesign& design, int number, TsSkinManager*& field) {
+    const TManagerDesign& m = ManagerTable()[std::size_t(number)];
+    design.Add<TsSkinManager>(
+        "sSkinManager" + std::to_string(number), "", &field, {[&m, number](TsSkinManager& c) {
+            if (number != 0) c.SetIsDefault(false);
+            for (std::string_view name : m.StoredSkins)
+                if (const TStoredSkinPackage* package = FindStoredSkinPackage(name))
+                    c.InternalSkins().AddPackage(
+                        std::string(name),
+                        std::vector<std::uint8_t>(package->Data.begin(), package->Data.end()));
+            c.SetHueOffset(m.HueOffset);
+            if (m.Saturation != 0) c.SetSaturation(m.Saturation);
+            c.SetSkinName(m.SkinName);
+        }});
+}
+
 } // namespace
 
 std::span<const TFieldButtonDesign> TMainScreenDesign::Buttons() {
@@ -155,18 +199,22 @@ TFormDesign TMainScreenDesign::Build(TForm1& form) {
         };
         f.OnResize = [&form](TObject* sender) { form.FormResize(sender); };
     });
+    for (int n = 0; n < TForm1::ManagerCount; ++n)
+        AddManager(design, n, form.m_managers[std::size_t(n)]);
     // The skin chooser: created hidden and never shown.
-    design.Add<TsComboBox>("sComboBox1", "", &form.sComboBox1, {[](TsComboBox& c) {
+    design.Add<TsComboBox>("sComboBox1", "", &form.sComboBox1, {[&form](TsComboBox& c) {
                                c.SetBounds(40, 16, 145, 21);
                                c.SetComboStyle(TComboBoxStyle::csDropDownList);
                                c.SetVisible(false);
                                c.SetTabOrder(0);
+                               c.OnChange = [&form](TObject* sender) { form.sComboBox1Change(sender); };
                            }});
-    design.Add<TsEdit>("sEdit1", "", &form.sEdit1, {[](TsEdit& c) {
+    design.Add<TsEdit>("sEdit1", "", &form.sEdit1, {[&form](TsEdit& c) {
                            c.SetBoundsRect(EditBounds);
                            c.SetText("0");
                            c.SetVisible(false);
                            c.SetTabOrder(1);
+                           c.OnChange = [&form](TObject* sender) { form.sEdit1Change(sender); };
                        }});
     design.Add<TsUpDown>("sUpDown1", "", &form.sUpDown1, {[&form](TsUpDown& c) {
                              c.SetMax(1000);

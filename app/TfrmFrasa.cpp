@@ -43,6 +43,6 @@ TFormDesign FrasaDesign(TfrmFrasa& form) {
 
 } // namespace
 
-TfrmFrasa::TfrmFrasa(TComponent* owner) : TForm(owner) {
+TfrmFrasa::TfrmFrasa(TComponent* owner) : TSkinManagedForm(owner) {
     LoadDesign(FrasaDesign(*this));
 }
