@@ -39,7 +39,6 @@ enum class TBackendEventKind {
 //   Escape, Tab, Backspace and Ctrl or Alt combinations come as key events alone.
 // - Activate and Deactivate report activation changes made outside the toolkit (a click on
 //   another window); a backend may also echo a RaiseWindow with an Activate of that window.
-// - A CloseRequest with Window 0 asks the whole program to end (the session sent SIGTERM).
 
 // Key codes are the original platform's virtual-key numbers (VK_RETURN = 0x0D ...).
 enum TShiftBits : std::uint32_t {

@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 
 #include <climits>
+#include <cstdlib>
 
 #include "platform/backends/sdl/SdlKeyMap.h"
 
@@ -49,8 +50,19 @@ std::unique_ptr<TSdlBackend> TSdlBackend::Create(std::string& error) {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // SIGINT and SIGTERM keep their usual effect and end the program.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         error = SDL_GetError();
+        return nullptr;
+    }
+    // Without a display SDL falls back to drivers that show nothing to anyone; those serve
+    // only when asked for by name (benchmarks and tests use the dummy driver).
+    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    const char* requested = std::getenv("SDL_VIDEODRIVER");
+    if ((driver == "offscreen" || driver == "dummy") && !(requested && driver == requested)) {
+        error = "SDL found only its \"" + driver + "\" video driver";
+        SDL_Quit();
         return nullptr;
     }
     const std::uint32_t wakeEventType = SDL_RegisterEvents(1);
@@ -245,6 +257,7 @@ void TSdlBackend::Translate(const SDL_Event& event, std::vector<TBackendEvent>& 
             e.Kind = TBackendEventKind::Deactivate;
             break;
         case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED: // the window surface was made anew, empty
             e.Kind = TBackendEventKind::Expose;
             break;
         case SDL_WINDOWEVENT_LEAVE:
@@ -261,11 +274,6 @@ void TSdlBackend::Translate(const SDL_Event& event, std::vector<TBackendEvent>& 
         break;
     case SDL_DISPLAYEVENT:
         e.Kind = TBackendEventKind::ScreenResized;
-        break;
-    case SDL_QUIT:
-        // SIGINT or SIGTERM: the session asks the program to end.
-        e.Kind = TBackendEventKind::CloseRequest;
-        e.Window = 0;
         break;
     default:
         return; // the wake event and everything the toolkit does not use

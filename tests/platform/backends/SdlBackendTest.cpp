@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "platform/backends/VirtualKeys.h"
 #include "platform/backends/sdl/SdlKeyMap.h"
@@ -102,4 +103,22 @@ TEST(SdlBackend, DestroyedWindowsIgnoreFurtherCalls) {
     backend->CaptureMouse(id);
     backend->ShowWindow(id, true);
     EXPECT_NE(backend->CreateWindow(TRect::FromBounds(0, 0, 5, 5), "u", {}), 0u);
+}
+
+TEST(SdlBackend, RefusesDriversThatShowNothingUnlessAskedForByName) {
+    struct TSavedVariable {
+        std::string Name;
+        std::optional<std::string> Value;
+        explicit TSavedVariable(std::string name) : Name(std::move(name)) {
+            if (const char* v = std::getenv(Name.c_str())) Value = v;
+            unsetenv(Name.c_str());
+        }
+        ~TSavedVariable() {
+            if (Value) setenv(Name.c_str(), Value->c_str(), 1);
+        }
+    };
+    TSavedVariable display("DISPLAY"), wayland("WAYLAND_DISPLAY"), driver("SDL_VIDEODRIVER");
+    std::string error;
+    EXPECT_EQ(TSdlBackend::Create(error), nullptr);
+    EXPECT_NE(error, "");
 }

@@ -70,9 +70,11 @@ TDemoRun RunDemo(const std::string& dir, const std::string& script,
     std::string program = std::string(QUIBBLETON_BINARY_DIR) + "/quibbleton-demo";
     std::string timeout = "/usr/bin/timeout";
     std::string limit = TimeLimitSeconds;
+    std::string killAfter = "--kill-after=5";
     std::vector<char*> argv;
     if (std::filesystem::exists(timeout)) {
         argv.push_back(timeout.data());
+        argv.push_back(killAfter.data());
         argv.push_back(limit.data());
     }
     argv.push_back(program.data());
