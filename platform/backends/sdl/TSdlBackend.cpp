@@ -52,6 +52,10 @@ std::unique_ptr<TSdlBackend> TSdlBackend::Create(std::string& error) {
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     // SIGINT and SIGTERM keep their usual effect and end the program.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // The window surface is the driver's own shared-memory image. A renderer-backed surface
+    // would recreate the window on first use, losing its position, and buys nothing for
+    // one blit per update.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         error = SDL_GetError();
         return nullptr;
