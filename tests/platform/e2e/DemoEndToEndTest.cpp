@@ -145,3 +145,71 @@ TEST(DemoEndToEnd, UnknownBackendIsRefused) {
     EXPECT_EQ(run.ExitStatus, 1);
     EXPECT_NE(run.Err.find("QUIBBLETON_BACKEND"), std::string::npos) << run.Err;
 }
+
+namespace {
+
+// The demo form's node of a dump (message boxes and lists may be listed above it).
+const TJsonValue& DemoForm(const TJsonValue& dump) {
+    for (const TJsonValue& form : dump["windows"].Array)
+        if (form["name"].String == "DemoForm") return form;
+    return dump["windows"][0];
+}
+
+// Where a control of the demo is on the screen, from a dump of the untouched demo.
+TJsonValue ScreenBoxOf(const std::string& dir, const std::string& name) {
+    const TDemoRun run = RunDemo(dir, "dump -\n");
+    const TJsonValue dump = ParseDump(run.Out);
+    const TJsonValue* node = FindNode(dump, name);
+    return node ? (*node)["screen"] : TJsonValue{};
+}
+
+} // namespace
+
+TEST(DemoEndToEnd, TypingIntoTheEditAppendsAtTheCaret) {
+    const std::string dir = MakeTestDirectory(TestName());
+    const TDemoRun run = RunDemo(dir, "click Edit1\nkey End\ntype  world\ndump -\n");
+    ASSERT_EQ(run.ExitStatus, 0) << run.Err;
+    const TJsonValue dump = ParseDump(run.Out);
+    const TJsonValue* edit = FindNode(dump, "Edit1");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ((*edit)["text"].String, "Edit1 world");
+    EXPECT_TRUE((*edit)["focused"].Bool);
+}
+
+TEST(DemoEndToEnd, ComboBoxListDropsDownAndKeysPickAnItem) {
+    const std::string dir = MakeTestDirectory(TestName());
+    const TDemoRun run = RunDemo(dir, "click ComboBox1\n"
+                                      "dump " +
+                                          dir +
+                                          "/dropped.json\n"
+                                          "key Down\nkey Down\nkey Enter\n"
+                                          "dump " +
+                                          dir + "/picked.json\n");
+    ASSERT_EQ(run.ExitStatus, 0) << run.Err;
+    const TJsonValue dropped = ParseDump(ReadFile(dir + "/dropped.json"));
+    EXPECT_TRUE((*FindNode(DemoForm(dropped), "ComboBox1"))["droppedDown"].Bool);
+    EXPECT_NE(dropped["windows"][0]["name"].String, "DemoForm") << "the list shows above the form";
+    const TJsonValue picked = ParseDump(ReadFile(dir + "/picked.json"));
+    const TJsonValue& combo = *FindNode(DemoForm(picked), "ComboBox1");
+    EXPECT_FALSE(combo["droppedDown"].Bool);
+    EXPECT_EQ(combo["items"].Array.size(), 20u);
+    EXPECT_EQ(combo["itemIndex"].Int(), 1);
+    EXPECT_EQ(combo["text"].String, "Item 2");
+}
+
+TEST(DemoEndToEnd, HoldingTheUpArrowRepeatsOnTheVirtualClockTheSameWayEachRun) {
+    const std::string dir = MakeTestDirectory(TestName());
+    const TJsonValue box = ScreenBoxOf(dir, "UpDown1");
+    ASSERT_EQ(box.Array.size(), 4u);
+    const std::string upArrow =
+        std::to_string(box[0].Int() + box[2].Int() / 2) + " " + std::to_string(box[1].Int() + 3);
+    const std::string script = "press " + upArrow + "\nwait 1000\nrelease " + upArrow + "\ndump -\n";
+    const TDemoRun first = RunDemo(dir, script);
+    const TDemoRun second = RunDemo(dir, script);
+    ASSERT_EQ(first.ExitStatus, 0) << first.Err;
+    const TJsonValue dump = ParseDump(first.Out);
+    const int position = (*FindNode(dump, "UpDown1"))["position"].Int();
+    EXPECT_GT(position, 10) << "the held arrow did not repeat";
+    EXPECT_EQ((*FindNode(dump, "Edit2"))["text"].String, std::to_string(position));
+    EXPECT_EQ(first.Out, second.Out);
+}
