@@ -11,7 +11,7 @@ namespace ClassicLook {
 void DrawArrowGlyph(TCanvas& canvas, const TRect& r, TArrowDirection direction, TColor color) {
     if (r.IsEmpty()) return;
     TColor c = ColorToRGB(color);
-    int half = std::max(1, (std::min(r.Width(), r.Height()) - 4) / 4);
+    int half = std::max(1, (std::min(r.Width(), r.Height()) - 2) / 4);
     int depth = half + 1;    // rows from the tip to the base
     int base = 2 * half + 1; // pixels across the base
     bool vertical = direction == TArrowDirection::Up || direction == TArrowDirection::Down;
