@@ -72,6 +72,7 @@ QUIBBLETON_BACKEND=headless QUIBBLETON_SCREEN=${width}x${height} QUIBBLETON_SCRI
   fail "the headless layout run failed"
 read -r ok_x ok_y <<<"$(centre_of Button1)"
 read -r msg_x msg_y <<<"$(centre_of Button2)"
+read -r combo_x combo_y <<<"$(centre_of ComboBox1)"
 
 # 2. An X server on a free display.
 Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
@@ -101,7 +102,19 @@ DISPLAY=":$display" xdotool mousemove $((X + WIDTH / 2)) $((Y + 8))
 DISPLAY=":$display" xdotool key Return
 wait_for windows_are 1 || fail "Enter did not close the message box"
 
-# 5. Button1 closes the demo, which ends the program cleanly.
+# 5. ComboBox1 drops its list down as a window of its own and stays active meanwhile; a
+# click on an item closes the list again.
+all_windows() { DISPLAY=":$display" xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
+all_windows_are() { [ "$(all_windows)" -eq "$1" ]; }
+before=$(all_windows)
+DISPLAY=":$display" xdotool mousemove "$combo_x" "$combo_y" click 1
+wait_for all_windows_are $((before + 1)) || fail "ComboBox1 did not drop its list down"
+sleep 0.3
+shot dropped.png
+DISPLAY=":$display" xdotool mousemove "$combo_x" $((combo_y + 40)) click 1
+wait_for all_windows_are "$before" || fail "a click on an item did not close the list"
+
+# 6. Button1 closes the demo, which ends the program cleanly.
 DISPLAY=":$display" xdotool mousemove "$ok_x" "$ok_y" click 1
 for _ in $(seq 1 100); do
   kill -0 "$demo_pid" 2>/dev/null || break

@@ -118,6 +118,7 @@ void TSdlBackend::DestroyWindow(TNativeWindowId id) {
     if (m_capture == id) CaptureMouse(0);
     SDL_DestroyWindow(window);
     m_windows.erase(id);
+    if (m_focusWindow == id) m_focusWindow = 0;
 }
 
 void TSdlBackend::SetWindowBounds(TNativeWindowId id, const TRect& screenBounds) {
@@ -196,7 +197,29 @@ std::vector<TBackendEvent> TSdlBackend::WaitEvents(std::optional<std::uint64_t> 
     do {
         Translate(event, out);
     } while (SDL_PollEvent(&event));
+    if (m_focusMayHaveChanged) ReportFocusChange(out);
     return out;
+}
+
+// The toolkit activates its own windows (on clicks, on showing, through RaiseWindow); the
+// window system's focus moving between two of them, to a drop-down list for instance, is
+// none of its business. Only the program as a whole losing or regaining the focus is told.
+void TSdlBackend::ReportFocusChange(std::vector<TBackendEvent>& out) {
+    m_focusMayHaveChanged = false;
+    SDL_Window* focus = SDL_GetKeyboardFocus();
+    TNativeWindowId now = focus ? SDL_GetWindowID(focus) : 0;
+    if (!FindWindow(now)) now = 0;
+    TBackendEvent e;
+    if (m_focusWindow && !now) {
+        e.Kind = TBackendEventKind::Deactivate;
+        e.Window = m_focusWindow;
+        out.push_back(e);
+    } else if (!m_focusWindow && now) {
+        e.Kind = TBackendEventKind::Activate;
+        e.Window = now;
+        out.push_back(e);
+    }
+    m_focusWindow = now;
 }
 
 void TSdlBackend::Translate(const SDL_Event& event, std::vector<TBackendEvent>& out) {
@@ -255,11 +278,9 @@ void TSdlBackend::Translate(const SDL_Event& event, std::vector<TBackendEvent>& 
             e.Kind = TBackendEventKind::CloseRequest;
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-            e.Kind = TBackendEventKind::Activate;
-            break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
-            e.Kind = TBackendEventKind::Deactivate;
-            break;
+            m_focusMayHaveChanged = true;
+            return;
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED: // the window surface was made anew, empty
             e.Kind = TBackendEventKind::Expose;

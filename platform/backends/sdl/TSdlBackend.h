@@ -43,8 +43,12 @@ private:
     TPoint ToScreen(TNativeWindowId id, int x, int y) const;
     TPoint GlobalMouse() const;
     void Translate(const SDL_Event& event, std::vector<TBackendEvent>& out);
+    void ReportFocusChange(std::vector<TBackendEvent>& out);
 
     std::uint32_t m_wakeEventType;
     std::map<TNativeWindowId, SDL_Window*> m_windows;
     TNativeWindowId m_capture = 0;
+    // The window of ours that had the window system's focus at the last report (0: none).
+    TNativeWindowId m_focusWindow = 0;
+    bool m_focusMayHaveChanged = false;
 };
