@@ -18,6 +18,9 @@ public:
     using TIdleHandler = std::function<void(std::optional<std::uint64_t> deadlineMs)>;
 
     static constexpr TSize DefaultScreenSize{1920, 1080};
+    // The largest side a script or QUIBBLETON_SCREEN may ask for; a screenshot of the largest
+    // screen takes 192 MiB.
+    static constexpr int MaxScreenSide = 8192;
 
     explicit THeadlessBackend(TSize screenSize = DefaultScreenSize);
 

@@ -27,7 +27,8 @@ private:
 std::optional<int> ParseSide(std::string_view text) {
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < 1 || value > 16384)
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < 1 ||
+        value > THeadlessBackend::MaxScreenSide)
         return std::nullopt;
     return value;
 }
@@ -48,7 +49,9 @@ std::unique_ptr<THeadlessBackend> CreateHeadlessBackendFromEnvironment() {
     if (const char* screen = std::getenv("QUIBBLETON_SCREEN"); screen && *screen) {
         const auto parsed = ParseScreenSize(screen);
         if (!parsed) {
-            std::cerr << "quibbleton: QUIBBLETON_SCREEN must be a size such as 1920x1080 (1 to 16384 each "
+            std::cerr << "quibbleton: QUIBBLETON_SCREEN must be a size such as 1920x1080 (1 to "
+                      << THeadlessBackend::MaxScreenSide
+                      << " each "
                          "way), not \""
                       << screen << "\".\n";
             return nullptr;

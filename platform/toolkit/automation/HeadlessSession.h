@@ -6,7 +6,7 @@
 
 #include "platform/backends/headless/THeadlessBackend.h"
 
-// Parses QUIBBLETON_SCREEN's "WxH" (each side 1 to 16384); nothing when malformed.
+// Parses QUIBBLETON_SCREEN's "WxH" (each side 1 to THeadlessBackend::MaxScreenSide); nothing when malformed.
 std::optional<TSize> ParseScreenSize(std::string_view text);
 
 // The headless backend of a real run: the screen from QUIBBLETON_SCREEN (default 1920x1080)

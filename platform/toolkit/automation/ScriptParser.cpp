@@ -5,11 +5,12 @@
 #include <charconv>
 
 #include "platform/backends/VirtualKeys.h"
+#include "platform/backends/headless/THeadlessBackend.h"
 
 namespace {
 
 constexpr long long MaxCoordinate = 1'000'000;
-constexpr long long MaxScreenSide = 16384;
+constexpr long long MaxScreenSide = THeadlessBackend::MaxScreenSide;
 constexpr long long MaxWheelDelta = 1'000'000;
 constexpr long long MaxWaitMs = 86'400'000; // one day of virtual time
 
@@ -117,9 +118,31 @@ std::optional<TKeyStroke> ParsePlainKey(std::string_view name, std::uint32_t mod
 // lines are cut.
 std::string Printable(std::string_view line) {
     constexpr std::size_t MaxQuoted = 120;
+    const std::string_view shown = line.substr(0, MaxQuoted);
     std::string out;
-    for (char c : line.substr(0, MaxQuoted))
-        out += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
+    for (std::size_t i = 0; i < shown.size();) {
+        const auto lead = static_cast<unsigned char>(shown[i]);
+        if (lead < 0x80) {
+            out += lead < 0x20 || lead == 0x7F ? '?' : char(lead);
+            ++i;
+            continue;
+        }
+        // Whole UTF-8 sequences pass; anything else is one '?' per byte.
+        const std::size_t length = lead >= 0xF0 && lead <= 0xF4   ? 4
+                                   : lead >= 0xE0 && lead <= 0xEF ? 3
+                                   : lead >= 0xC2 && lead <= 0xDF ? 2
+                                                                  : 0;
+        bool valid = length != 0 && i + length <= shown.size();
+        for (std::size_t k = 1; valid && k < length; ++k)
+            valid = (static_cast<unsigned char>(shown[i + k]) & 0xC0) == 0x80;
+        if (valid) {
+            out += shown.substr(i, length);
+            i += length;
+        } else {
+            out += '?';
+            ++i;
+        }
+    }
     if (line.size() > MaxQuoted) out += "...";
     return out;
 }
@@ -204,7 +227,9 @@ TScriptLineResult ParseScriptLine(std::string_view line, int lineNumber) {
         if (argc != 2) return Fail(lineNumber, line, "screen needs a width and a height");
         const auto w = ParseInteger(words[1], 1, MaxScreenSide);
         const auto h = ParseInteger(words[2], 1, MaxScreenSide);
-        if (!w || !h) return Fail(lineNumber, line, "screen size must be 1 to 16384 pixels each way");
+        if (!w || !h)
+            return Fail(lineNumber, line,
+                        "screen size must be 1 to " + std::to_string(MaxScreenSide) + " pixels each way");
         command.Size = {int(*w), int(*h)};
         return Succeed(command);
     }

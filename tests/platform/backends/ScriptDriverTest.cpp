@@ -185,7 +185,8 @@ TEST_F(TDriverFixture, OverlongLineStopsWithStatusTwo) {
 TEST(HeadlessSession, ScreenSizeParsesWidthByHeight) {
     EXPECT_EQ(ParseScreenSize("800x600"), (TSize{800, 600}));
     EXPECT_EQ(ParseScreenSize("1x1"), (TSize{1, 1}));
+    EXPECT_EQ(ParseScreenSize("8192x8192"), (TSize{8192, 8192}));
     for (std::string_view bad :
-         {"", "800", "800x", "x600", "0x600", "800x600x2", "-800x600", "99999x10", "axb"})
+         {"", "800", "800x", "x600", "0x600", "800x600x2", "-800x600", "99999x10", "8193x10", "axb"})
         EXPECT_FALSE(ParseScreenSize(bad).has_value()) << bad;
 }

@@ -177,3 +177,14 @@ TEST(ScriptParser, ErrorMessagesShowControlBytesSafely) {
     for (char c : error)
         EXPECT_GE(static_cast<unsigned char>(c), 0x20u);
 }
+
+TEST(ScriptParser, ErrorMessagesKeepUtf8AndDropStrayBytes) {
+    const std::string error = ErrorOf("caf\xC3\xA9 \xFF\xC3");
+    EXPECT_NE(error.find("caf\xC3\xA9"), std::string::npos) << error;
+    EXPECT_EQ(error.find('\xFF'), std::string::npos) << error;
+    EXPECT_NE(error.find("??"), std::string::npos) << error;
+}
+
+TEST(ScriptParser, ScreenAcceptsTheLargestSide) {
+    EXPECT_EQ(Parse("screen 8192 8192").Size, (TSize{8192, 8192}));
+}
