@@ -69,6 +69,7 @@ TApplication::TApplication(std::unique_ptr<TBackend> backend)
 }
 
 TApplication::~TApplication() {
+    SetComponentStateFlag(TComponentStateFlag::csDestroying, true);
     // Forms go first, while the application and the screen still exist for them.
     DestroyComponents();
     for (TCustomForm* f : std::vector<TCustomForm*>(m_screen->Forms()))
@@ -284,6 +285,7 @@ void TApplication::FormHidden(TCustomForm* form) {
     if (form != m_activeForm) return;
     m_activeForm = nullptr;
     form->SetActiveState(false, nullptr, false);
+    if (IsDestroying()) return;
     TCustomForm* next = TopModalForm();
     if (next == form || (next && !next->Visible())) next = nullptr;
     if (!next)
@@ -311,6 +313,8 @@ void TApplication::FormDestroying(TCustomForm* form) {
     if (m_mainForm == form) m_mainForm = nullptr;
     if (m_activeForm == form) {
         m_activeForm = nullptr;
+        // While the application itself ends, no other form is activated.
+        if (IsDestroying()) return;
         for (TCustomForm* f : m_screen->FormsTopToBottom())
             if (f != form && !f->IsNoActivate() && !f->IsDestroying()) {
                 FormActivating(f, false);

@@ -23,6 +23,8 @@ TWinControl::~TWinControl() {
     if (Application) Application->ControlDestroying(this);
     if (TCustomForm* form = ParentForm(); form && form != static_cast<TControl*>(this))
         form->ControlDestroying(this);
+    // Leaves the parent while this is still a whole windowed control.
+    if (Parent()) Parent()->RemoveControl(this);
     // Children go with their parent, as windows do.
     while (!m_controls.empty()) {
         TControl* c = m_controls.back();
@@ -101,7 +103,8 @@ void TWinControl::RemoveControl(TControl* control) {
     }
     m_controls.erase(it);
     if (control->IsWindowed()) {
-        auto t = std::find(m_tabList.begin(), m_tabList.end(), static_cast<TWinControl*>(control));
+        auto t = std::find_if(m_tabList.begin(), m_tabList.end(),
+                              [control](TWinControl* w) { return static_cast<TControl*>(w) == control; });
         if (t != m_tabList.end()) m_tabList.erase(t);
     }
     control->SetParentField(nullptr);
