@@ -92,11 +92,13 @@ TRect TControl::ClientRect() const {
     return {0, 0, m_width, m_height};
 }
 
+// The frame is added to the wanted client size, not taken from the current size: a control
+// smaller than its own frame has a client area clamped to 0.
 void TControl::SetClientWidth(int v) {
-    SetWidth(m_width - ClientWidth() + v);
+    SetWidth(NonClientExtent().Width + v);
 }
 void TControl::SetClientHeight(int v) {
-    SetHeight(m_height - ClientHeight() + v);
+    SetHeight(NonClientExtent().Height + v);
 }
 
 TPoint TControl::ClientOrigin() const {

@@ -104,6 +104,8 @@ public:
     // Sets the size so that the client area gets the given size.
     void SetClientWidth(int v);
     void SetClientHeight(int v);
+    // The width and height that the non-client area (frame, title bar) adds to the client area.
+    virtual TSize NonClientExtent() const { return {}; }
     // Screen position of the client area's top-left corner.
     virtual TPoint ClientOrigin() const;
     TPoint ClientToScreen(TPoint p) const;

@@ -109,6 +109,10 @@ public:
     // Widths of the non-client border on each side (Left, Top, Right, Bottom as widths);
     // the client area is the bounds minus these.
     virtual TRect NonClientInsets() const { return {}; }
+    TSize NonClientExtent() const override {
+        const TRect in = NonClientInsets();
+        return {in.Left + in.Right, in.Top + in.Bottom};
+    }
     TRect ClientRect() const override;
     TPoint ClientOrigin() const override;
     // The non-client area needs a WM_NCPAINT at the next composition.

@@ -20,8 +20,6 @@ TFormDesign DemoDesign(TDemoForm& form) {
         f.SetBorderStyle(TFormBorderStyle::bsDialog);
         f.SetCaption("Demo");
         f.SetPosition(TPosition::poScreenCenter);
-        // The client size is measured from a form that already has an outer size.
-        f.SetBounds(0, 0, 400, 300);
         f.SetClientWidth(360);
         f.SetClientHeight(250);
     });
