@@ -318,3 +318,30 @@ TEST_F(FormTest, DeactivatingOneFormActivatesWhatIsBelowWhenHidden) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FormTest, ClientSizeOfANewDialogFormAddsTheFrame) {
+    TForm* form = MakeForm();
+    form->SetBounds(0, 0, 0, 0);
+    form->SetBorderStyle(TFormBorderStyle::bsDialog);
+    form->SetClientWidth(363);
+    form->SetClientHeight(162);
+    EXPECT_EQ(form->ClientWidth(), 363);
+    EXPECT_EQ(form->ClientHeight(), 162);
+    const TRect in = form->NonClientInsets();
+    EXPECT_GT(in.Top, in.Bottom); // the title bar
+    EXPECT_EQ(form->Width(), 363 + in.Left + in.Right);
+    EXPECT_EQ(form->Height(), 162 + in.Top + in.Bottom);
+}
+
+TEST_F(FormTest, MessageBoxShowsItsButtonInsideTheClientArea) {
+    auto* box = new TMessageForm(Application, "Some text", "Warning", MB_OK | MB_ICONEXCLAMATION);
+    TControl* ok = box->FindComponent("OK") ? dynamic_cast<TControl*>(box->FindComponent("OK")) : nullptr;
+    ASSERT_NE(ok, nullptr);
+    EXPECT_LE(ok->Top() + ok->Height(), box->ClientHeight());
+    EXPECT_LE(ok->Left() + ok->Width(), box->ClientWidth());
+    delete box;
+}
+
+} // namespace
