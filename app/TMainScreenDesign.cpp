@@ -112,49 +112,44 @@ void AddButton(TFormDesign& design, const TFieldButtonDesign& b, TsButton*& fiel
     design.Add<TsButton>("sButton" + std::to_string(b.Number), "", &field, std::move(properties));
 }
 
-struct TManagerDesign {
-    const char* SkinName;
-    int HueOffset;
-    // Zero keeps the manager's default.
-    int Saturation;
-    std::vector<std::string_view> StoredSkins;
-};
-
-const std::array<TManagerDesign, TForm1::ManagerCount>& ManagerTable() {
-    static const std::array<TManagerDesign, TForm1::ManagerCount> table{{
-        {"Office2007 Black (internal)",
-         0,
-         0,
-         {"Desert (internal)", "Golden (internal)", "Office2003 (internal)", "Office2007 Black (internal)",
-          "Office2007 Blue (internal)"}},
-        {"Office2007 Black (internal)", 50, 0, {"Golden (internal)", "Office2007 Black (internal)"}},
-        {"Golden (internal)", 60, 100, {"Golden (internal)"}},
-        {"Golden (internal)", 240, 100, {"Golden (internal)"}},
-        {"Golden (internal)", 340, 100, {"Golden (internal)"}},
-        {"Golden (internal)", 170, 100, {"Golden (internal)"}},
-    }};
-    return table;
-}
+const std::array<TManagerDesign, TForm1::ManagerCount> ManagerTable{{
+    {"Office2007 Black (internal)",
+     0,
+     0,
+     {"Desert (internal)", "Golden (internal)", "Office2003 (internal)", "Office2007 Black (internal)",
+      "Office2007 Blue (internal)"}},
+    {"Office2007 Black (internal)", 50, 0, {"Golden (internal)", "Office2007 Black (internal)"}},
+    {"Golden (internal)", 60, 100, {"Golden (internal)"}},
+    {"Golden (internal)", 240, 100, {"Golden (internal)"}},
+    {"Golden (internal)", 340, 100, {"Golden (internal)"}},
+    {"Golden (internal)", 170, 100, {"Golden (internal)"}},
+}};
 
 // The managers come first in the design, so that each loads its design skin while the rest
 // of the form data is read. The stored skins come from the packages built into the program.
 void AddManager(TFormDesign& design, int number, TsSkinManager*& field) {
-    const TManagerDesign& m = ManagerTable()[std::size_t(number)];
     design.Add<TsSkinManager>(
-        "sSkinManager" + std::to_string(number), "", &field, {[&m, number](TsSkinManager& c) {
-            if (number != 0) c.SetIsDefault(false);
-            for (std::string_view name : m.StoredSkins)
-                if (const TStoredSkinPackage* package = FindStoredSkinPackage(name))
-                    c.InternalSkins().AddPackage(
-                        std::string(name),
-                        std::vector<std::uint8_t>(package->Data.begin(), package->Data.end()));
-            c.SetHueOffset(m.HueOffset);
-            if (m.Saturation != 0) c.SetSaturation(m.Saturation);
-            c.SetSkinName(m.SkinName);
-        }});
+        "sSkinManager" + std::to_string(number), "", &field,
+        {[number](TsSkinManager& c) { TMainScreenDesign::ApplyManagerDesign(c, number); }});
 }
 
 } // namespace
+
+std::span<const TManagerDesign> TMainScreenDesign::Managers() {
+    return ManagerTable;
+}
+
+void TMainScreenDesign::ApplyManagerDesign(TsSkinManager& manager, int number) {
+    const TManagerDesign& m = ManagerTable.at(std::size_t(number));
+    if (number != 0) manager.SetIsDefault(false);
+    for (std::string_view name : m.StoredSkins)
+        if (const TStoredSkinPackage* package = FindStoredSkinPackage(name))
+            manager.InternalSkins().AddPackage(
+                std::string(name), std::vector<std::uint8_t>(package->Data.begin(), package->Data.end()));
+    manager.SetHueOffset(m.HueOffset);
+    if (m.Saturation != 0) manager.SetSaturation(m.Saturation);
+    manager.SetSkinName(std::string(m.SkinName));
+}
 
 std::span<const TFieldButtonDesign> TMainScreenDesign::Buttons() {
     return ButtonTable;

@@ -2,10 +2,12 @@
 
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "platform/toolkit/TFormDesign.h"
 
 class TForm1;
+class TsSkinManager;
 
 // One button of the main screen as designed.
 struct TFieldButtonDesign {
@@ -18,6 +20,14 @@ struct TFieldButtonDesign {
     int Height = 0;
 };
 
+// One skin manager of the main screen as designed.
+struct TManagerDesign {
+    std::string_view SkinName;
+    int HueOffset = 0;
+    int Saturation = 0; // zero keeps the manager's default
+    std::vector<std::string_view> StoredSkins;
+};
+
 // The stored design of the main screen: the window's own properties, then its components in
 // stored order with every designed value and handler.
 class TMainScreenDesign {
@@ -26,6 +36,12 @@ public:
     static std::span<const TFieldButtonDesign> Buttons();
     // The caption of a size class ("Кнопулечка" ... "Кнопище"); the super button's for Tag 10.
     static std::string_view CaptionForTag(int tag);
+    // sSkinManager0 to sSkinManager5.
+    static std::span<const TManagerDesign> Managers();
+    // Assigns manager `number`'s designed values in stored order: its stored skins (from the
+    // packages built into the program), hue offset, saturation, and last the skin name, which
+    // loads the skin.
+    static void ApplyManagerDesign(TsSkinManager& manager, int number);
     // The design bound to the form's fields and handlers.
     static TFormDesign Build(TForm1& form);
 };

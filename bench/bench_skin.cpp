@@ -2,13 +2,11 @@
 // and the six managers of the main screen loading their design skins.
 #include <benchmark/benchmark.h>
 
-#include <fstream>
-#include <iterator>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/TMainScreenDesign.h"
 #include "platform/backends/headless/THeadlessBackend.h"
 #include "platform/toolkit/TApplication.h"
 #include "platform/toolkit/TForm.h"
@@ -17,31 +15,17 @@
 #include "skin/TacSkinOptions.h"
 #include "skin/TsSkinLoader.h"
 #include "skin/TsSkinManager.h"
+#include "skin/storedskins/StoredSkinPackages.h"
 
 namespace {
 
-const std::map<std::string, std::string> StoredSkinFiles = {
-    {"Desert (internal)", "Desert"},
-    {"Golden (internal)", "Golden"},
-    {"Office2003 (internal)", "Office2003"},
-    {"Office2007 Black (internal)", "Office2007Black"},
-    {"Office2007 Blue (internal)", "Office2007Blue"},
-};
-
-// The packages the build packed for embedding.
-std::vector<std::uint8_t> StoredPackage(const std::string& name) {
-    std::ifstream file(std::string(QUIBBLETON_BINARY_DIR) + "/storedskins/" + StoredSkinFiles.at(name) +
-                           ".mvz",
-                       std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 void LoadStoredSkin(benchmark::State& state, const std::string& name) {
-    const std::vector<std::uint8_t> package = StoredPackage(name);
-    if (package.empty()) {
-        state.SkipWithError("stored skin package not built");
+    const TStoredSkinPackage* stored = FindStoredSkinPackage(name);
+    if (!stored) {
+        state.SkipWithError("no such stored skin");
         return;
     }
+    const std::vector<std::uint8_t> package(stored->Data.begin(), stored->Data.end());
     for (auto _ : state) {
         TacSkinConvertor reader;
         reader.LendSource(package);
@@ -57,46 +41,14 @@ void LoadStoredSkin(benchmark::State& state, const std::string& name) {
     }
 }
 
-struct TManagerDesign {
-    std::string SkinName;
-    int HueOffset;
-    int Saturation;
-    std::vector<std::string> StoredSkins;
-};
-
-// The main screen's six managers as designed.
-const std::vector<TManagerDesign> MainScreenManagers = {
-    {"Office2007 Black (internal)",
-     0,
-     0,
-     {"Desert (internal)", "Golden (internal)", "Office2003 (internal)", "Office2007 Black (internal)",
-      "Office2007 Blue (internal)"}},
-    {"Office2007 Black (internal)", 50, 0, {"Golden (internal)", "Office2007 Black (internal)"}},
-    {"Golden (internal)", 60, 100, {"Golden (internal)"}},
-    {"Golden (internal)", 240, 100, {"Golden (internal)"}},
-    {"Golden (internal)", 340, 100, {"Golden (internal)"}},
-    {"Golden (internal)", 170, 100, {"Golden (internal)"}},
-};
-
+// The main screen's six managers loading their design skins as its design is read.
 void SixManagers(benchmark::State& state) {
-    std::map<std::string, std::vector<std::uint8_t>> packages;
-    for (const auto& [name, file] : StoredSkinFiles)
-        packages[name] = StoredPackage(name);
     TApplication app(std::make_unique<THeadlessBackend>());
     for (auto _ : state) {
         auto* form = new TForm(&app);
         form->DoCreate();
-        for (const TManagerDesign& design : MainScreenManagers) {
-            auto* manager = new TsSkinManager(form);
-            manager->SetActive(false);
-            manager->SetSkinDirectory("/nonexistent/QuibbletonSkins");
-            for (const std::string& stored : design.StoredSkins)
-                manager->InternalSkins().AddPackage(stored, packages[stored]);
-            manager->SetHueOffset(design.HueOffset);
-            manager->SetSaturation(design.Saturation);
-            manager->SetSkinName(design.SkinName);
-            manager->SetActive(true);
-        }
+        for (int number = 0; number < int(TMainScreenDesign::Managers().size()); ++number)
+            TMainScreenDesign::ApplyManagerDesign(*new TsSkinManager(form), number);
         delete form;
     }
 }
