@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/backends/sdl/SdlKeyMap.h"
 
@@ -160,7 +161,14 @@ std::uint64_t TSdlBackend::NowMs() const {
     return SDL_GetTicks64();
 }
 
+// On the user-interface thread the loop is not waiting, so the next wait just must not block.
+// Pushing an event there would make the window system deliver a wake-up message to whichever
+// window the last wait was tied to, which may be gone by then (a closed list or message box).
 void TSdlBackend::Wake() {
+    if (std::this_thread::get_id() == m_uiThread) {
+        m_wakePending = true;
+        return;
+    }
     SDL_Event event{};
     event.type = m_wakeEventType;
     SDL_PushEvent(&event);
@@ -183,7 +191,9 @@ TPoint TSdlBackend::GlobalMouse() const {
 std::vector<TBackendEvent> TSdlBackend::WaitEvents(std::optional<std::uint64_t> deadlineMs) {
     std::vector<TBackendEvent> out;
     SDL_Event event;
+    const bool mayBlock = !std::exchange(m_wakePending, false);
     if (!SDL_PollEvent(&event)) {
+        if (!mayBlock) return out;
         int received = 0;
         if (deadlineMs) {
             const std::uint64_t now = NowMs();

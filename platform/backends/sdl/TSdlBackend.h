@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <thread>
 
 #include "platform/toolkit/TBackend.h"
 
@@ -46,6 +47,9 @@ private:
     void ReportFocusChange(std::vector<TBackendEvent>& out);
 
     std::uint32_t m_wakeEventType;
+    // The user-interface thread, and a wake asked for on it while it was not waiting.
+    std::thread::id m_uiThread = std::this_thread::get_id();
+    bool m_wakePending = false;
     std::map<TNativeWindowId, SDL_Window*> m_windows;
     TNativeWindowId m_capture = 0;
     // The window of ours that had the window system's focus at the last report (0: none).

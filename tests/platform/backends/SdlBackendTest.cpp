@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <thread>
 
 #include "platform/backends/VirtualKeys.h"
 #include "platform/backends/sdl/SdlKeyMap.h"
@@ -84,6 +85,16 @@ TEST(SdlBackend, WakeEndsAWaitWithoutADeadline) {
     // Returns because of the wake event; the wake itself is not reported.
     for (const TBackendEvent& e : backend->WaitEvents(std::nullopt))
         EXPECT_NE(e.Kind, TBackendEventKind::KeyDown);
+}
+
+TEST(SdlBackend, WakeFromAnotherThreadEndsABlockingWait) {
+    auto backend = CreateDummy();
+    ASSERT_TRUE(backend);
+    std::thread waker([&] { backend->Wake(); });
+    // Without the wake this wait would never end.
+    for (const TBackendEvent& e : backend->WaitEvents(std::nullopt))
+        EXPECT_NE(e.Kind, TBackendEventKind::KeyDown);
+    waker.join();
 }
 
 TEST(SdlBackend, APassedDeadlineReturnsAtOnce) {

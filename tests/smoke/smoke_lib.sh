@@ -1,0 +1,94 @@
+# Shared by the real-window smoke tests: an Xvfb display of their own, waiting, screenshots
+# and control positions from a headless dump. Source it after setting smoke_name, work and
+# keep; set app_pid once the program runs.
+# shellcheck shell=bash
+
+xvfb_pid=""
+app_pid=""
+display=""
+
+smoke_cleanup() {
+  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then kill "$app_pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  if [ -z "$keep" ]; then rm -rf "$work"; fi
+}
+trap smoke_cleanup EXIT
+
+fail() {
+  echo "$smoke_name: $*" >&2
+  exit 1
+}
+
+for tool in Xvfb xdotool import convert compare; do
+  command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+
+# A sanitizer build must not fail on leaks of the system libraries behind SDL2.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lsan-system.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
+# Waits up to about 15 s for a command to succeed.
+wait_for() {
+  local i
+  for i in $(seq 1 150); do
+    if "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# A control's rectangle on the screen, from the headless dump $work/layout.json: "x y w h".
+bounds_of() {
+  local box
+  box=$(grep -o "\"name\":\"$1\"[^{}]*\"screen\":\[[-0-9,]*\]" "$work/layout.json" | head -n 1 |
+        sed 's/.*"screen":\[\([-0-9,]*\)\]/\1/')
+  [ -n "$box" ] || fail "no $1 in the headless dump"
+  IFS=, read -r x y w h <<<"$box"
+  echo "$x $y $w $h"
+}
+
+# The centre of a control on the screen: "x y".
+centre_of() {
+  local x y w h
+  read -r x y w h <<<"$(bounds_of "$1")"
+  echo "$((x + w / 2)) $((y + h / 2))"
+}
+
+# Fails unless the screenshot has more than one colour.
+check_not_blank() {
+  local deviation
+  deviation=$(convert "$1" -format '%[fx:standard_deviation]' info:)
+  awk -v d="$deviation" 'BEGIN { exit !(d > 0.01) }' || fail "$1 is blank (standard deviation $deviation)"
+}
+
+shot() {
+  DISPLAY=":$display" import -window root "$work/$1"
+  check_not_blank "$work/$1"
+}
+
+# Fails unless two screenshots differ.
+check_changed() {
+  local difference
+  difference=$(compare -metric AE "$work/$1" "$work/$2" null: 2>&1 || true)
+  [ "${difference%% *}" != "0" ] || fail "$3"
+}
+
+# Starts an X server of the given size on a free display.
+start_xvfb() {
+  Xvfb -displayfd 3 -screen 0 "$1x$2x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  xvfb_pid=$!
+  wait_for test -s "$work/display" || fail "Xvfb did not start"
+  display=$(head -n 1 "$work/display")
+}
+
+# Waits for the program to end by itself and fails unless it ended with status 0.
+expect_clean_end() {
+  local status=0
+  for _ in $(seq 1 100); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$app_pid" 2>/dev/null; then fail "the program did not end $1"; fi
+  wait "$app_pid" || status=$?
+  app_pid=""
+  [ "$status" -eq 0 ] || fail "the program ended with status $status: $(cat "$2")"
+}
