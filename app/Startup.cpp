@@ -6,7 +6,9 @@
 #include "app/StartupMode.h"
 #include "app/TForm1.h"
 #include "platform/os/TNamedMutex.h"
+#include "platform/toolkit/Dialogs.h"
 #include "platform/toolkit/TApplication.h"
+#include "skin/SkinMessages.h"
 
 namespace {
 
@@ -23,6 +25,10 @@ public:
             if (!backend) return nullptr;
             m_application = std::make_unique<TApplication>(std::move(backend));
             m_application->Initialize();
+            // The skin engine's warnings become modal message boxes of the running program.
+            SetSkinMessageHook([](const TSkinMessage& message) {
+                MessageBox(message.Text, message.Caption, MB_OK | MB_ICONEXCLAMATION);
+            });
         }
         return m_application.get();
     }

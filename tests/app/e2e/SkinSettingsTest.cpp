@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "tests/app/support/TProgramSandbox.h"
@@ -101,6 +103,24 @@ TEST_F(SkinSettings, UnknownSkinFallsBackToTheManagersFirstStoredSkin) {
     EXPECT_TRUE(managers.at(0).Active);
     // Manager 3 carries only "Golden (internal)".
     EXPECT_EQ(managers.at(3).SkinName, "Golden (internal)");
+}
+
+TEST_F(SkinSettings, PackageWithTheWrongMagicShowsTheWarningAndFallsBack) {
+    std::filesystem::create_directories(m_sandbox.Home() / "QuibbletonSkins");
+    std::ofstream(m_sandbox.Home() / "QuibbletonSkins" / "Broken.mvz", std::ios::binary) << "MVZF\1\0\0\0";
+    m_sandbox.WriteSetting("FormStyle", "Broken");
+    const TRunResult run = m_sandbox.Run({"/s"}, "dump -\nkey Enter\ndump -\n");
+    const auto dumps = run.Dumps();
+    ASSERT_EQ(dumps.size(), 2u) << run.Err;
+    const auto* box = FindWindow(dumps[0], "TMessageForm");
+    ASSERT_NE(box, nullptr) << dumps[0].dump();
+    EXPECT_EQ(box->at("text"), "Warning");
+    EXPECT_NE(box->dump().find("Loaded data is not packed Murvane file"), std::string::npos) << box->dump();
+    EXPECT_EQ(FindWindow(dumps[1], "TMessageForm"), nullptr);
+    // Nothing else of that name exists, so the manager takes its first stored skin.
+    const auto managers = Managers(dumps[1]);
+    ASSERT_EQ(managers.size(), 6u);
+    EXPECT_EQ(managers[0], (TManagerState{"Desert (internal)", 0, 0, true, true}));
 }
 
 TEST_F(SkinSettings, WrongTypeStopsReadingAtThatValue) {
