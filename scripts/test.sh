@@ -18,7 +18,7 @@ echo "== tests"
 
 echo "== benchmarks (one short run each)"
 for b in build/bench/*; do
-  [ -x "$b" ] || continue
+  [ -f "$b" ] && [ -x "$b" ] || continue
   "$b" --benchmark_min_time=0.01 >/dev/null
   echo "ran $(basename "$b")"
 done
@@ -34,7 +34,7 @@ if [ -f fuzz/CMakeLists.txt ] && ls fuzz/*.cpp >/dev/null 2>&1; then
         -DCMAKE_CXX_COMPILER=clang++ -DQUIBBLETON_FUZZ=ON -DQUIBBLETON_TESTS=OFF -DQUIBBLETON_BENCH=OFF >/dev/null
   cmake --build build-fuzz -j "$jobs"
   for f in build-fuzz/fuzz/*; do
-    [ -x "$f" ] || continue
+    [ -f "$f" ] && [ -x "$f" ] || continue
     name=$(basename "$f")
     corpus=$(mktemp -d)
     [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$corpus/"

@@ -133,6 +133,10 @@ struct TStoredIndexCase {
     std::string FirstPhrase;
 };
 
+void PrintTo(const TStoredIndexCase& c, std::ostream* out) {
+    *out << "stored \"" << c.Stored << "\"";
+}
+
 class StoredPhraseIndex : public ::testing::TestWithParam<TStoredIndexCase> {};
 
 TEST_P(StoredPhraseIndex, DecidesTheFirstPhraseShown) {

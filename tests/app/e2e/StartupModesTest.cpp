@@ -18,6 +18,11 @@ std::string Describe(const TModeCase& c) {
     return text;
 }
 
+// Test listings name each case by its command line.
+void PrintTo(const TModeCase& c, std::ostream* out) {
+    *out << Describe(c);
+}
+
 class StartupMode : public ::testing::TestWithParam<TModeCase> {};
 
 } // namespace

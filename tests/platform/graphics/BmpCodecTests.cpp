@@ -159,6 +159,10 @@ TEST(BmpRead, CoreHeaderWithThreeBytePalette) {
 
 class BmpRoundTrip : public ::testing::TestWithParam<TBmpRowOrder> {};
 
+void PrintTo(TBmpRowOrder order, std::ostream* out) {
+    *out << (order == TBmpRowOrder::BottomUp ? "bottom-up" : "top-down");
+}
+
 TEST_P(BmpRoundTrip, TwentyFourBit) {
     const TBitmap b = Pattern(5, 3, TPixelFormat::pf24bit);
     EXPECT_EQ(ReadBmp(WriteBmp(b, {GetParam(), 8})), b);
