@@ -36,8 +36,8 @@ int TStringList::IndexOf(std::string_view text) const {
 void TStringList::LoadFromBytes(std::string_view bytes) {
     std::vector<std::string> lines;
     // Everything after the first NUL is not part of the text.
-    if (const void* nul = std::memchr(bytes.data(), 0, bytes.size()))
-        bytes = bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
+    const void* nul = bytes.empty() ? nullptr : std::memchr(bytes.data(), 0, bytes.size());
+    if (nul) bytes = bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         std::size_t end = bytes.find_first_of("\r\n", pos);

@@ -48,6 +48,14 @@ TEST(StringListLoading, EmptyTextHasNoLines) {
     EXPECT_EQ(Lines("\r\n"), (V{""}));
 }
 
+// An empty file's bytes may have no buffer at all.
+TEST(StringListLoading, EmptyByteBufferHasNoLines) {
+    TStringList list;
+    list.Add("old");
+    list.LoadFromBytes(std::span<const std::uint8_t>());
+    EXPECT_EQ(list.Count(), 0);
+}
+
 TEST(StringListLoading, EightBitBytesKept) {
     EXPECT_EQ(Lines("\xCF\xF0\xE8\r\n\xFF"), (V{"\xCF\xF0\xE8", "\xFF"}));
 }
