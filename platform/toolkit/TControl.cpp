@@ -1,5 +1,7 @@
 #include "platform/toolkit/TControl.h"
 
+// Sections: tree; bounds; appearance; messages; painting; behaviour; typed handlers; dump.
+
 #include <algorithm>
 
 #include "platform/toolkit/TApplication.h"

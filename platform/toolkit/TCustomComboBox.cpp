@@ -1,5 +1,8 @@
 #include "platform/toolkit/TCustomComboBox.h"
 
+// Sections: items and selection; appearance; the list; painting; keyboard; mouse and focus;
+// notifications.
+
 #include <algorithm>
 #include <cwctype>
 

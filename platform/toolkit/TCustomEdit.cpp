@@ -1,5 +1,8 @@
 #include "platform/toolkit/TCustomEdit.h"
 
+// Sections: selection and caret; editing; properties; text rectangle and layout; painting;
+// keyboard; mouse; focus and notifications.
+
 #include <algorithm>
 
 #include "platform/graphics/SystemColors.h"
