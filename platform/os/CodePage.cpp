@@ -1,5 +1,7 @@
 #include "platform/os/CodePage.h"
 
+#include "platform/text/Utf8.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -56,38 +58,11 @@ std::string NormaliseCodePageName(std::string name) {
 } // namespace
 
 bool IsValidUtf8(std::string_view text) {
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t n = text.size();
     std::size_t i = 0;
-    while (i < n) {
-        const unsigned char c = p[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        std::uint32_t code = 0;
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-            code = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            code = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            code = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + length > n) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80) return false;
-            code = (code << 6) | (p[i + k] & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-        if ((length == 3 && code < 0x800) || (length == 4 && (code < 0x10000 || code > 0x10FFFF)) ||
-            (code >= 0xD800 && code <= 0xDFFF))
-            return false;
+    char32_t code = 0;
+    while (i < text.size()) {
+        const std::size_t length = Utf8::DecodeOne(text, i, code);
+        if (length == 0) return false;
         i += length;
     }
     return true;
@@ -120,10 +95,10 @@ std::string AnsiToDisplayText(std::string_view bytes) {
 }
 
 std::string Utf8ToAnsi(std::string_view utf8) {
-    std::string result;
-    const std::string target = AnsiCodePage();
     // Text that is not UTF-8 is taken to be in the code page already.
     if (!IsValidUtf8(utf8)) return std::string(utf8);
+    std::string result;
+    const std::string target = AnsiCodePage();
     // Character by character, so that a character the code page lacks becomes one "?".
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     std::size_t i = 0;

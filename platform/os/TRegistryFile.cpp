@@ -1,6 +1,7 @@
 #include "platform/os/TRegistryFile.h"
 
 #include "platform/os/CodePage.h"
+#include "platform/text/Utf8.h"
 
 #include <array>
 #include <cstdio>
@@ -85,40 +86,22 @@ bool ParseHexBytes(std::string_view list, std::vector<std::uint8_t>& bytes) {
     return true;
 }
 
-void AppendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-}
-
 // UTF-16LE to 8-bit UTF-8; an odd last byte is dropped, a lone surrogate becomes U+FFFD.
 std::vector<std::uint8_t> Utf16ToBytes(const std::vector<std::uint8_t>& data) {
     std::string out;
     const std::size_t units = data.size() / 2;
     for (std::size_t i = 0; i < units; ++i) {
-        std::uint32_t unit = data[2 * i] | (data[2 * i + 1] << 8);
+        const std::uint32_t unit = data[2 * i] | (data[2 * i + 1] << 8);
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units) {
             const std::uint32_t low = data[2 * i + 2] | (data[2 * i + 3] << 8);
             if (low >= 0xDC00 && low <= 0xDFFF) {
-                AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                Utf8::AppendOne(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
                 ++i;
                 continue;
             }
         }
-        if (unit >= 0xD800 && unit <= 0xDFFF) unit = 0xFFFD;
-        AppendUtf8(out, unit);
+        // A lone surrogate is appended as U+FFFD.
+        Utf8::AppendOne(out, unit);
     }
     return {out.begin(), out.end()};
 }
@@ -130,19 +113,12 @@ std::vector<std::uint8_t> BytesToUtf16(const std::vector<std::uint8_t>& data) {
         out.push_back(static_cast<std::uint8_t>(unit & 0xFF));
         out.push_back(static_cast<std::uint8_t>(unit >> 8));
     };
+    const std::string_view text(reinterpret_cast<const char*>(data.data()), data.size());
     std::size_t i = 0;
     while (i < data.size()) {
-        const std::uint8_t c = data[i];
-        std::size_t length = c < 0x80                   ? 1
-                             : (c >= 0xC2 && c <= 0xDF) ? 2
-                             : (c >= 0xE0 && c <= 0xEF) ? 3
-                             : (c >= 0xF0 && c <= 0xF4) ? 4
-                                                        : 0;
-        if (length > 1 && i + length <= data.size() &&
-            IsValidUtf8(std::string_view(reinterpret_cast<const char*>(&data[i]), length))) {
-            std::uint32_t code = c & (0xFF >> (length + 1));
-            for (std::size_t k = 1; k < length; ++k)
-                code = (code << 6) | (data[i + k] & 0x3F);
+        char32_t code = 0;
+        const std::size_t length = Utf8::DecodeOne(text, i, code);
+        if (length > 0) {
             if (code >= 0x10000) {
                 put(0xD800 + ((code - 0x10000) >> 10));
                 put(0xDC00 + ((code - 0x10000) & 0x3FF));
@@ -151,7 +127,7 @@ std::vector<std::uint8_t> BytesToUtf16(const std::vector<std::uint8_t>& data) {
             }
             i += length;
         } else {
-            put(c);
+            put(data[i]);
             ++i;
         }
     }

@@ -20,3 +20,12 @@ TEST(Utf8Encode, RoundTripsAndReplacesInvalidCodePoints) {
     EXPECT_EQ(Utf8::Encode(Utf8::Decode(text)), text);
     EXPECT_EQ(Utf8::Encode(std::u32string(1, char32_t(0xD800))), "\xEF\xBF\xBD");
 }
+
+TEST(Utf8DecodeOne, GivesTheLengthAndCodePointAtAPosition) {
+    char32_t value = 0;
+    EXPECT_EQ(Utf8::DecodeOne("a\xD0\x9A", 1, value), 2u);
+    EXPECT_EQ(value, U'\u041A');
+    EXPECT_EQ(Utf8::DecodeOne("\xE2\x82", 0, value), 0u); // cut short
+    EXPECT_EQ(value, U'\u041A');
+    EXPECT_EQ(Utf8::DecodeOne("a", 1, value), 0u); // past the end
+}
