@@ -132,6 +132,10 @@ template <typename Fn> void TCanvas::ForEachClipped(const TRect& deviceRect, Fn&
     }
 }
 
+TRect TCanvas::VisibleBounds() const {
+    return m_state.Clip.Bounds().Intersect(m_target->BoundsRect());
+}
+
 bool TCanvas::IsVisible(int deviceX, int deviceY) const {
     return IsDrawable(*m_target) && m_target->BoundsRect().Contains(TPoint{deviceX, deviceY}) &&
            m_state.Clip.Contains({deviceX, deviceY});
@@ -167,7 +171,7 @@ void TCanvas::Line(int x1, int y1, int x2, int y2, TColor c) {
     y1 += m_state.Origin.Y;
     y2 += m_state.Origin.Y;
     const TRect bounds{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1};
-    if (!bounds.Intersects(m_state.Clip.Bounds().Intersect(m_target->BoundsRect()))) return;
+    if (!bounds.Intersects(VisibleBounds())) return;
     const int dx = std::abs(x2 - x1);
     const int dy = -std::abs(y2 - y1);
     const int sx = x1 < x2 ? 1 : -1;
@@ -235,8 +239,10 @@ void TCanvas::FillPolygon(std::span<const TPoint> points, TColor c, TFillRule ru
         minY = std::min(minY, p.Y + oy);
         maxY = std::max(maxY, p.Y + oy);
     }
-    const int top = std::max(0, static_cast<int>(std::floor(minY)));
-    const int bottom = std::min(m_target->Height(), static_cast<int>(std::ceil(maxY)));
+    // Only the rows the clip reaches are scanned.
+    const TRect visible = VisibleBounds();
+    const int top = std::max(visible.Top, static_cast<int>(std::floor(minY)));
+    const int bottom = std::min(visible.Bottom, static_cast<int>(std::ceil(maxY)));
     struct Crossing {
         double X;
         int Winding;
@@ -428,7 +434,7 @@ void TCanvas::StretchDraw(const TRect& dest, const TBitmap& source, const TRect&
     }
     const TRect d = ToDevice(dest);
     // Weights are worked out only for the part that can show.
-    const TRect visible = d.Intersect(m_state.Clip.Bounds()).Intersect(m_target->BoundsRect());
+    const TRect visible = d.Intersect(VisibleBounds());
     if (visible.IsEmpty()) return;
     const auto columns = AreaTaps(d.Width(), visible.Left - d.Left, visible.Width(), sourceRect.Left,
                                   sourceRect.Width(), source.Width());

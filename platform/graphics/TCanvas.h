@@ -55,7 +55,7 @@ public:
     void OffsetOrigin(int dx, int dy);
     void SetOrigin(TPoint origin) { m_state.Origin = origin; }
 
-    // The clip region in logical coordinates' bitmap equivalent; starts as the whole bitmap.
+    // The clip region in bitmap coordinates; starts as the whole bitmap.
     const TRegion& ClipRegion() const { return m_state.Clip; }
     // The bounding box of the clip region, in logical coordinates.
     TRect ClipBox() const;
@@ -112,6 +112,8 @@ public:
 private:
     TRect ToDevice(const TRect& r) const;
     bool IsVisible(int deviceX, int deviceY) const;
+    // The bounding box of what drawing can reach: the clip cut to the bitmap, in bitmap coordinates.
+    TRect VisibleBounds() const;
     // Calls fn with each part of the device rectangle that lies inside the clip and the bitmap.
     template <typename Fn> void ForEachClipped(const TRect& deviceRect, Fn&& fn);
 

@@ -3,7 +3,6 @@
 
 #include "platform/graphics/SystemColors.h"
 #include "platform/graphics/TCanvas.h"
-#include "platform/text/TextFlags.h"
 #include "platform/text/TextRenderer.h"
 
 int TCanvas::DrawText(std::string_view text, TRect& rect, unsigned flags) {
@@ -16,9 +15,8 @@ int TCanvas::DrawText(std::string_view text, TRect& rect, unsigned flags) {
 }
 
 void TCanvas::TextOut(int x, int y, std::string_view text) {
-    const TSize extent = TextExtent(text);
-    TRect rect = TRect::FromBounds(x, y, extent.Width, extent.Height);
-    DrawText(text, rect, TextFlags::DT_SINGLELINE | TextFlags::DT_NOPREFIX | TextFlags::DT_NOCLIP);
+    TextRenderer::TextOut(m_target, m_state.Clip, m_state.Font, x + m_state.Origin.X, y + m_state.Origin.Y,
+                          text, m_state.BrushStyle == TBrushStyle::bsSolid, ColorToRGB(m_state.BrushColor));
 }
 
 TSize TCanvas::TextExtent(std::string_view text) const {
