@@ -38,6 +38,13 @@ TFontMetrics FallbackMetrics(const TFont& font) {
     return m;
 }
 
+TFontMetrics Metrics(const TFont& font) {
+    TFontLibrary& library = TFontLibrary::Instance();
+    std::lock_guard lock(library.Mutex());
+    TFontFace* face = library.Face(font);
+    return face ? face->Metrics() : FallbackMetrics(font);
+}
+
 // Where drawing may touch the target: the clip region's rectangles, cut to the bitmap and,
 // unless the caller asked for no clipping, to the text rectangle.
 class TPaintArea {
@@ -211,17 +218,11 @@ TSize TextExtent(const TFont& font, std::string_view utf8Text) {
 }
 
 int CellHeight(const TFont& font) {
-    TFontLibrary& library = TFontLibrary::Instance();
-    std::lock_guard lock(library.Mutex());
-    TFontFace* face = library.Face(font);
-    return face ? face->Metrics().CellHeight : FallbackMetrics(font).CellHeight;
+    return Metrics(font).CellHeight;
 }
 
 int EmHeight(const TFont& font) {
-    TFontLibrary& library = TFontLibrary::Instance();
-    std::lock_guard lock(library.Mutex());
-    TFontFace* face = library.Face(font);
-    return face ? face->Metrics().EmHeight : FallbackMetrics(font).EmHeight;
+    return Metrics(font).EmHeight;
 }
 
 } // namespace TextRenderer
