@@ -43,10 +43,6 @@ void TCanvas::IntersectClipRegion(const TRegion& region) {
     m_state.Clip.Intersect(device);
 }
 
-void TCanvas::ResetClip() {
-    m_state.Clip = TRegion(m_target->BoundsRect());
-}
-
 void TCanvas::Save() {
     m_saved.push_back(m_state);
 }

@@ -62,8 +62,6 @@ public:
     void IntersectClipRect(const TRect& r);
     void ExcludeClipRect(const TRect& r);
     void IntersectClipRegion(const TRegion& region); // region in logical coordinates
-    // Makes the whole bitmap the clip region again.
-    void ResetClip();
     void Save();
     void Restore();
 
