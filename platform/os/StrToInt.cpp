@@ -2,17 +2,6 @@
 
 #include "platform/os/Exceptions.h"
 
-namespace {
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
-
 bool TryStrToInt(std::string_view text, std::int32_t& value) {
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ')
@@ -75,4 +64,11 @@ std::int32_t StrToInt(std::string_view text) {
 
 std::string IntToStr(std::int64_t value) {
     return std::to_string(value);
+}
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
 }

@@ -15,3 +15,5 @@ std::int32_t StrToIntDef(std::string_view text, std::int32_t defaultValue);
 // Throws EConvertError "'<text>' is not a valid integer value".
 std::int32_t StrToInt(std::string_view text);
 std::string IntToStr(std::int64_t value);
+// The value of one hexadecimal digit (either letter case), or -1 for any other character.
+int HexDigitValue(char c);

@@ -1,6 +1,7 @@
 #include "platform/os/TRegistryFile.h"
 
 #include "platform/os/CodePage.h"
+#include "platform/os/StrToInt.h"
 #include "platform/text/Utf8.h"
 
 #include <array>
@@ -28,13 +29,6 @@ std::string_view TrimLeft(std::string_view s) {
     while (!s.empty() && IsBlank(s.front()))
         s.remove_prefix(1);
     return s;
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 bool IsTextType(std::uint32_t type) {
@@ -75,7 +69,7 @@ bool ParseHexBytes(std::string_view list, std::vector<std::uint8_t>& bytes) {
         if (token.size() > 2) return false;
         int value = 0;
         for (char c : token) {
-            const int digit = HexValue(c);
+            const int digit = HexDigitValue(c);
             if (digit < 0) return false;
             value = value * 16 + digit;
         }
@@ -258,7 +252,7 @@ std::optional<TRegistryFile> TRegistryFile::Parse(std::string_view text) {
             if (digits.empty() || digits.size() > 8) return std::nullopt;
             std::uint32_t number = 0;
             for (char c : digits) {
-                const int digit = HexValue(c);
+                const int digit = HexDigitValue(c);
                 if (digit < 0) return std::nullopt;
                 number = number * 16 + static_cast<std::uint32_t>(digit);
             }
@@ -273,7 +267,7 @@ std::optional<TRegistryFile> TRegistryFile::Parse(std::string_view text) {
                 if (close == std::string_view::npos || close < 2 || close > 9) return std::nullopt;
                 type = 0;
                 for (char c : rest.substr(1, close - 1)) {
-                    const int digit = HexValue(c);
+                    const int digit = HexDigitValue(c);
                     if (digit < 0) return std::nullopt;
                     type = type * 16 + static_cast<std::uint32_t>(digit);
                 }
