@@ -70,8 +70,10 @@ void TFontFace::ComputeMetrics(int height) {
     long long ascender = m_face->ascender;
     long long descender = -m_face->descender;
     // The cell the platform gives a font comes from the Windows ascent and descent.
-    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(m_face, FT_SFNT_OS2));
-    if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
+    const auto* table = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(m_face, FT_SFNT_OS2));
+    // FreeType marks an OS/2 table it could not read with version 0xFFFF.
+    const TT_OS2* os2 = table && table->version != 0xFFFF ? table : nullptr;
+    if (os2 && os2->usWinAscent + os2->usWinDescent > 0) {
         ascender = os2->usWinAscent;
         descender = os2->usWinDescent;
     }
@@ -92,15 +94,14 @@ void TFontFace::ComputeMetrics(int height) {
     }
     m.CellHeight = m.Ascent + m.Descent;
     const int em = m.EmHeight;
-    m.AveCharWidth = os2 && os2->version != 0xFFFF && os2->xAvgCharWidth > 0
-                         ? std::max(1, RoundDiv(os2->xAvgCharWidth * em, upem))
-                         : std::max(1, em / 2);
+    m.AveCharWidth = os2 && os2->xAvgCharWidth > 0 ? std::max(1, RoundDiv(os2->xAvgCharWidth * em, upem))
+                                                   : std::max(1, em / 2);
     m.UnderlineThickness = std::max(1, RoundDiv(m_face->underline_thickness * em, upem));
     m.UnderlineOffset =
         std::max(1, RoundDiv(-(m_face->underline_position) * em, upem) - m.UnderlineThickness / 2);
     if (m.UnderlineOffset + m.UnderlineThickness > m.Descent)
         m.UnderlineOffset = std::max(0, m.Descent - m.UnderlineThickness);
-    if (os2 && os2->version != 0xFFFF && os2->yStrikeoutSize > 0) {
+    if (os2 && os2->yStrikeoutSize > 0) {
         m.StrikeOutThickness = std::max(1, RoundDiv(os2->yStrikeoutSize * em, upem));
         m.StrikeOutOffset = RoundDiv(os2->yStrikeoutPosition * em, upem) + m.StrikeOutThickness / 2;
     } else {
