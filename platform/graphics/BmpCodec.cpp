@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <fstream>
 #include <string>
 
 #include "platform/os/Exceptions.h"
+#include "platform/os/FileSystem.h"
 
 namespace {
 
@@ -327,15 +327,7 @@ TBitmap ReadBmp(std::span<const std::uint8_t> data) {
 }
 
 TBitmap ReadBmpFile(const std::filesystem::path& path) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    std::ifstream file(path, std::ios::binary);
-    if (error || !file) throw EFOpenError("Cannot open file \"" + path.string() + "\"");
-    std::vector<std::uint8_t> data(static_cast<std::size_t>(size));
-    file.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()));
-    if (file.gcount() != static_cast<std::streamsize>(data.size()))
-        throw EFOpenError("Cannot read file \"" + path.string() + "\"");
-    return ReadBmp(data);
+    return ReadBmp(ReadFileBytes(path.string()));
 }
 
 std::vector<std::uint8_t> WriteBmp(const TBitmap& bitmap, const TBmpWriteOptions& options) {
@@ -431,10 +423,5 @@ std::vector<std::uint8_t> WriteBmp(const TBitmap& bitmap, const TBmpWriteOptions
 }
 
 void WriteBmpFile(const TBitmap& bitmap, const std::filesystem::path& path, const TBmpWriteOptions& options) {
-    const std::vector<std::uint8_t> data = WriteBmp(bitmap, options);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) throw EFCreateError("Cannot create file \"" + path.string() + "\"");
-    file.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-    file.close();
-    if (!file) throw EFCreateError("Cannot write file \"" + path.string() + "\"");
+    WriteFileAtomically(path.string(), WriteBmp(bitmap, options));
 }

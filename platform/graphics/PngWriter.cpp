@@ -3,10 +3,10 @@
 #include <png.h>
 
 #include <cstring>
-#include <fstream>
 #include <string>
 
 #include "platform/os/Exceptions.h"
+#include "platform/os/FileSystem.h"
 
 namespace {
 
@@ -44,10 +44,5 @@ std::vector<std::uint8_t> WritePngToMemory(const TBitmap& bitmap) {
 }
 
 void WritePng(const TBitmap& bitmap, const std::filesystem::path& path) {
-    const std::vector<std::uint8_t> data = WritePngToMemory(bitmap);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) throw EFCreateError("Cannot create file \"" + path.string() + "\"");
-    file.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-    file.close();
-    if (!file) throw EFCreateError("Cannot write file \"" + path.string() + "\"");
+    WriteFileAtomically(path.string(), WritePngToMemory(bitmap));
 }
