@@ -4,6 +4,7 @@
 #include "platform/os/StrToInt.h"
 #include "platform/text/Utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -50,6 +51,18 @@ bool ReadQuoted(std::string_view line, std::size_t& pos, std::string& text) {
         }
     }
     return false;
+}
+
+// One to eight hexadecimal digits and nothing else.
+std::optional<std::uint32_t> ParseHexNumber(std::string_view digits) {
+    if (digits.empty() || digits.size() > 8) return std::nullopt;
+    std::uint32_t number = 0;
+    for (char c : digits) {
+        const int digit = HexDigitValue(c);
+        if (digit < 0) return std::nullopt;
+        number = number * 16 + static_cast<std::uint32_t>(digit);
+    }
+    return number;
 }
 
 bool ParseHexBytes(std::string_view list, std::vector<std::uint8_t>& bytes) {
@@ -138,12 +151,16 @@ std::string EscapeQuoted(std::string_view text) {
     return out;
 }
 
+bool HasControlCharacter(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
 // Text that a quoted value can hold: ends with its NUL and has no other control characters.
 bool FitsQuoted(const std::vector<std::uint8_t>& data) {
     if (data.empty() || data.back() != 0) return false;
-    for (std::size_t i = 0; i + 1 < data.size(); ++i)
-        if (data[i] < 0x20 || data[i] == 0x7F) return false;
-    return true;
+    return !HasControlCharacter(
+        std::string_view(reinterpret_cast<const char*>(data.data()), data.size() - 1));
 }
 
 struct TPhysicalLine {
@@ -248,29 +265,20 @@ std::optional<TRegistryFile> TRegistryFile::Parse(std::string_view text) {
             entry.Value.Data.assign(value.begin(), value.end());
             entry.Value.Data.push_back(0);
         } else if (rest.starts_with("dword:")) {
-            const std::string_view digits = rest.substr(6);
-            if (digits.empty() || digits.size() > 8) return std::nullopt;
-            std::uint32_t number = 0;
-            for (char c : digits) {
-                const int digit = HexDigitValue(c);
-                if (digit < 0) return std::nullopt;
-                number = number * 16 + static_cast<std::uint32_t>(digit);
-            }
+            const std::optional<std::uint32_t> number = ParseHexNumber(rest.substr(6));
+            if (!number) return std::nullopt;
             entry.Value.Type = REG_DWORD;
             for (int k = 0; k < 4; ++k)
-                entry.Value.Data.push_back(static_cast<std::uint8_t>(number >> (8 * k)));
+                entry.Value.Data.push_back(static_cast<std::uint8_t>(*number >> (8 * k)));
         } else if (rest.starts_with("hex")) {
             rest.remove_prefix(3);
             std::uint32_t type = REG_BINARY;
             if (rest.starts_with("(")) {
                 const std::size_t close = rest.find(')');
-                if (close == std::string_view::npos || close < 2 || close > 9) return std::nullopt;
-                type = 0;
-                for (char c : rest.substr(1, close - 1)) {
-                    const int digit = HexDigitValue(c);
-                    if (digit < 0) return std::nullopt;
-                    type = type * 16 + static_cast<std::uint32_t>(digit);
-                }
+                if (close == std::string_view::npos) return std::nullopt;
+                const std::optional<std::uint32_t> number = ParseHexNumber(rest.substr(1, close - 1));
+                if (!number) return std::nullopt;
+                type = *number;
                 rest.remove_prefix(close + 1);
             }
             if (!rest.starts_with(":")) return std::nullopt;
@@ -371,16 +379,11 @@ TRegistryFile::TSection& TRegistryFile::NewSection(const std::vector<std::string
 
 bool TRegistryFile::IsValidKey(std::string_view key) {
     const auto path = SplitKey(key);
-    if (path.empty() || !IsRootName(path.front())) return false;
-    for (char c : key)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
-    return true;
+    return !path.empty() && IsRootName(path.front()) && !HasControlCharacter(key);
 }
 
 bool TRegistryFile::IsValidValueName(std::string_view name) {
-    for (char c : name)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
-    return true;
+    return !HasControlCharacter(name);
 }
 
 bool TRegistryFile::AddKey(std::string_view key) {
