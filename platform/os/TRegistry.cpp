@@ -221,9 +221,7 @@ std::int32_t TRegistry::ReadInteger(std::string_view name) const {
     if (!value) throw ERegistryException("Failed to get data for '" + std::string(name) + "'");
     if (value->Type != REG_DWORD || value->Data.size() != 4)
         throw ERegistryException("Invalid data type for '" + std::string(name) + "'");
-    const std::uint32_t bits = value->Data[0] | (value->Data[1] << 8) | (value->Data[2] << 16) |
-                               (static_cast<std::uint32_t>(value->Data[3]) << 24);
-    return static_cast<std::int32_t>(bits);
+    return static_cast<std::int32_t>(value->DwordNumber());
 }
 
 void TRegistry::WriteValue(std::string_view name, const TRegValue& value) {
@@ -241,12 +239,7 @@ void TRegistry::WriteExpandString(std::string_view name, std::string_view value)
 }
 
 void TRegistry::WriteInteger(std::string_view name, std::int32_t value) {
-    TRegValue data;
-    data.Type = REG_DWORD;
-    const auto bits = static_cast<std::uint32_t>(value);
-    for (int k = 0; k < 4; ++k)
-        data.Data.push_back(static_cast<std::uint8_t>(bits >> (8 * k)));
-    WriteValue(name, data);
+    WriteValue(name, TRegValue::Dword(static_cast<std::uint32_t>(value)));
 }
 
 void TRegistry::WriteBinaryData(std::string_view name, std::span<const std::uint8_t> bytes) {

@@ -267,9 +267,7 @@ std::optional<TRegistryFile> TRegistryFile::Parse(std::string_view text) {
         } else if (rest.starts_with("dword:")) {
             const std::optional<std::uint32_t> number = ParseHexNumber(rest.substr(6));
             if (!number) return std::nullopt;
-            entry.Value.Type = REG_DWORD;
-            for (int k = 0; k < 4; ++k)
-                entry.Value.Data.push_back(static_cast<std::uint8_t>(*number >> (8 * k)));
+            entry.Value = TRegValue::Dword(*number);
         } else if (rest.starts_with("hex")) {
             rest.remove_prefix(3);
             std::uint32_t type = REG_BINARY;
@@ -326,9 +324,7 @@ std::string TRegistryFile::FormatValue(std::string_view name, const TRegValue& v
     }
     if (value.Type == REG_DWORD && value.Data.size() == 4) {
         char digits[16];
-        const std::uint32_t number = value.Data[0] | (value.Data[1] << 8) | (value.Data[2] << 16) |
-                                     (static_cast<std::uint32_t>(value.Data[3]) << 24);
-        std::snprintf(digits, sizeof digits, "dword:%08x", number);
+        std::snprintf(digits, sizeof digits, "dword:%08x", value.DwordNumber());
         return line + digits + NewLine_;
     }
     if (value.Type == REG_BINARY) {

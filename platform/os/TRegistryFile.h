@@ -20,6 +20,17 @@ inline constexpr std::uint32_t REG_QWORD = 11;
 struct TRegValue {
     std::uint32_t Type = REG_NONE;
     std::vector<std::uint8_t> Data;
+
+    static TRegValue Dword(std::uint32_t number) {
+        return {REG_DWORD,
+                {std::uint8_t(number), std::uint8_t(number >> 8), std::uint8_t(number >> 16),
+                 std::uint8_t(number >> 24)}};
+    }
+    // The number held by 4 bytes of data; the caller has checked the size.
+    std::uint32_t DwordNumber() const {
+        return Data[0] | (Data[1] << 8) | (Data[2] << 16) | (std::uint32_t(Data[3]) << 24);
+    }
+
     friend bool operator==(const TRegValue&, const TRegValue&) = default;
 };
 
