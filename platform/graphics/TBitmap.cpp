@@ -52,45 +52,22 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
 TColor TBitmap::GetPixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height) return clBlack;
     const std::uint8_t* row = ScanLine(y);
-    switch (m_format) {
-    case TPixelFormat::pf8bit: {
-        std::size_t index = row[x];
+    if (m_format == TPixelFormat::pf8bit) {
+        const std::size_t index = row[x];
         return index < m_palette.size() ? m_palette[index] & 0xFFFFFF : clBlack;
     }
-    case TPixelFormat::pf24bit: {
-        const std::uint8_t* p = row + x * 3;
-        return MakeColor(p[2], p[1], p[0]);
-    }
-    case TPixelFormat::pf32bit: {
-        const std::uint8_t* p = row + x * 4;
-        return MakeColor(p[2], p[1], p[0]);
-    }
-    }
-    return clBlack;
+    const std::uint8_t* p = row + std::ptrdiff_t(x) * BytesPerPixel();
+    return MakeColor(p[2], p[1], p[0]);
 }
 
 void TBitmap::SetPixel(int x, int y, TColor c) {
-    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return;
-    std::uint8_t* row = ScanLine(y);
-    switch (m_format) {
-    case TPixelFormat::pf8bit:
-        return;
-    case TPixelFormat::pf24bit: {
-        std::uint8_t* p = row + x * 3;
-        p[0] = GetBValue(c);
-        p[1] = GetGValue(c);
-        p[2] = GetRValue(c);
-        return;
-    }
-    case TPixelFormat::pf32bit: {
-        std::uint8_t* p = row + x * 4;
-        p[0] = GetBValue(c);
-        p[1] = GetGValue(c);
-        p[2] = GetRValue(c);
-        p[3] = 0;
-        return;
-    }
-    }
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height || m_format == TPixelFormat::pf8bit) return;
+    const int bpp = BytesPerPixel();
+    std::uint8_t* p = ScanLine(y) + std::ptrdiff_t(x) * bpp;
+    p[0] = GetBValue(c);
+    p[1] = GetGValue(c);
+    p[2] = GetRValue(c);
+    if (bpp == 4) p[3] = 0;
 }
 
 void TBitmap::Fill(TColor c) {
