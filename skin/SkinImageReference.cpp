@@ -55,8 +55,7 @@ TsImageReference ParseHash(std::string_view value, std::string_view key) {
     ref.ImageCount = std::max(WordNumber(counts, 0), 1);
     ref.MaskType = std::max(WordNumber(counts, 1), 0);
     ref.BorderWidth = counts.size() > 2 ? std::max(WordNumber(counts, 2), 0) : 0;
-    const std::string upperKey = UpperCase(key);
-    const bool texture = upperKey == "PATTERN" || upperKey == "HOTPATTERN";
+    const bool texture = SameText(key, "PATTERN") || SameText(key, "HOTPATTERN");
     ref.ImgType = texture ? TacImgType::itisaTexture : TacImgType::itisaBorder;
     ref.DrawMode = texture ? 0 : (counts.size() > 3 ? WordNumber(counts, 3) : 1);
     return ref;
@@ -107,7 +106,7 @@ TsImageReference ParseImageReference(std::string_view value, std::string_view ke
         break;
     }
     if (value.find('#') == std::string_view::npos) {
-        std::string upper = UpperCase(value);
+        std::string upper = AnsiUpperCase(value);
         if (upper.find(".BMP") != std::string::npos) {
             ref.Form = TsImageForm::BitmapFile;
             ref.FileName = std::move(upper);

@@ -3,14 +3,6 @@
 #include <charconv>
 #include <cstdio>
 
-std::string UpperCase(std::string_view text) {
-    return AnsiUpperCase(text);
-}
-
-bool ContainsText(std::string_view text, std::string_view part) {
-    return UpperCase(text).find(UpperCase(part)) != std::string::npos;
-}
-
 std::string_view Trim(std::string_view text) {
     while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
         text.remove_prefix(1);

@@ -13,8 +13,7 @@
 // ASCII letters only, as the skin files are written in plain upper-case ASCII.
 
 // Letter case and integer conversion come from the platform (CodePage.h, StrToInt.h).
-std::string UpperCase(std::string_view text);
-bool ContainsText(std::string_view text, std::string_view part);
+
 // Removes leading and trailing blanks and control characters (everything up to ' ').
 std::string_view Trim(std::string_view text);
 

@@ -169,10 +169,9 @@ void TacSkinConvertor::LoadPackage() {
 }
 
 const TacPackageEntry* TacSkinConvertor::FindImage(std::string_view name) const {
-    const std::string wanted = UpperCase(name);
     const std::size_t visible = std::min<std::size_t>(std::size_t(std::max(m_imageCount, 0)), m_files.size());
     for (std::size_t i = 0; i < visible; ++i)
-        if (UpperCase(m_files[i].FileName) == wanted) return &m_files[i];
+        if (SameText(m_files[i].FileName, name)) return &m_files[i];
     return nullptr;
 }
 

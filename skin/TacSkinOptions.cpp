@@ -24,7 +24,7 @@ TacSkinOptions TacSkinOptions::Parse(std::string_view text) {
         if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
             const std::string_view name = Trim(line.substr(1, line.size() - 2));
             const auto [found, added] =
-                options.m_sectionIndex.try_emplace(UpperCase(name), options.m_sections.size());
+                options.m_sectionIndex.try_emplace(AnsiUpperCase(name), options.m_sections.size());
             if (added) {
                 options.m_sections.push_back(Section{std::string(name), {}});
                 options.m_keyIndex.emplace_back();
@@ -40,21 +40,21 @@ TacSkinOptions TacSkinOptions::Parse(std::string_view text) {
         else
             current->Entries.push_back(
                 {std::string(Trim(line.substr(0, equals))), std::string(Trim(line.substr(equals + 1)))});
-        currentKeys->try_emplace(UpperCase(current->Entries.back().Key), current->Entries.size() - 1);
+        currentKeys->try_emplace(AnsiUpperCase(current->Entries.back().Key), current->Entries.size() - 1);
     }
     return options;
 }
 
 const TacSkinOptions::Section* TacSkinOptions::FindSection(std::string_view name) const {
-    const auto found = m_sectionIndex.find(UpperCase(name));
+    const auto found = m_sectionIndex.find(AnsiUpperCase(name));
     return found == m_sectionIndex.end() ? nullptr : &m_sections[found->second];
 }
 
 std::optional<std::string_view> TacSkinOptions::Value(std::string_view section, std::string_view key) const {
-    const auto foundSection = m_sectionIndex.find(UpperCase(section));
+    const auto foundSection = m_sectionIndex.find(AnsiUpperCase(section));
     if (foundSection == m_sectionIndex.end()) return std::nullopt;
     const TIndex& keys = m_keyIndex[foundSection->second];
-    const auto foundKey = keys.find(UpperCase(key));
+    const auto foundKey = keys.find(AnsiUpperCase(key));
     if (foundKey == keys.end()) return std::nullopt;
     return std::string_view(m_sections[foundSection->second].Entries[foundKey->second].Value);
 }

@@ -51,7 +51,7 @@ std::optional<TBitmap> TsSkinImageFinder::ReadImage(std::string_view name) const
         m_lastProblem = "missing";
         return std::nullopt;
     }
-    const std::string upper = UpperCase(name);
+    const std::string upper = AnsiUpperCase(name);
     const bool jpeg = upper.find(".JPG") != std::string::npos || upper.find(".JPEG") != std::string::npos;
     try {
         return jpeg ? ReadJpeg(*bytes) : ReadBmp(*bytes);

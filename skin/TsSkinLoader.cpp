@@ -130,7 +130,7 @@ void TsSkinLoader::MaskPass(const TsSkinSource& source) {
 }
 
 void TsSkinLoader::LoadMasterBitmap(const TacSkinOptions& options, const TsSkinImageFinder& finder) {
-    const std::string name = UpperCase(options.ReadString("GLOBALINFO", "MASTERBITMAP", ""));
+    const std::string name = AnsiUpperCase(options.ReadString("GLOBALINFO", "MASTERBITMAP", ""));
     if (name.empty()) return;
     if (auto image = finder.ReadImage(name)) {
         ConvertTo24Bits(*image);
@@ -178,8 +178,8 @@ void TsSkinLoader::AddMaskEntries(const TacSkinOptions& options, const TsSkinIma
             TsMaskData mask = MakeMaskEntry(ref, own ? own->BoundsRect() : TRect{});
             mask.Bmp = std::move(own);
             const bool upperNames = ref.Form == TsImageForm::BitmapFile || ref.Form == TsImageForm::Hash;
-            mask.ClassName = upperNames ? UpperCase(section.Name) : section.Name;
-            mask.PropertyName = upperNames ? UpperCase(entry.Key) : entry.Key;
+            mask.ClassName = upperNames ? AnsiUpperCase(section.Name) : section.Name;
+            mask.PropertyName = upperNames ? AnsiUpperCase(entry.Key) : entry.Key;
             mask.Manager = m_manager;
             NoteRegion(mask, section.Name, entry.Key);
             m_model.MaskData.push_back(std::move(mask));
@@ -200,7 +200,7 @@ void TsSkinLoader::AddExternalImages(const TacSkinOptions& options, const TsSkin
                                      bool common) {
     for (const TacSkinOptions::Section& section : options.Sections()) {
         for (const TacSkinOptions::Entry& entry : section.Entries) {
-            const std::string value = UpperCase(options.ReadString(section.Name, entry.Key, "-"));
+            const std::string value = AnsiUpperCase(options.ReadString(section.Name, entry.Key, "-"));
             if (!NamesJpeg(value)) continue;
             auto image = finder.ReadImage(value);
             if (!image || image->Width() <= 0) {
@@ -209,14 +209,14 @@ void TsSkinLoader::AddExternalImages(const TacSkinOptions& options, const TsSkin
             }
             if (common || std::int64_t(image->Width()) * image->Height() >= ExternalImageMinPixels) {
                 m_model.PatternData.push_back(
-                    {std::move(*image), UpperCase(section.Name), UpperCase(entry.Key)});
+                    {std::move(*image), AnsiUpperCase(section.Name), AnsiUpperCase(entry.Key)});
                 continue;
             }
             TsMaskData mask;
             ConvertTo24Bits(*image);
             mask.Bmp = std::make_unique<TBitmap>(std::move(*image));
-            mask.ClassName = UpperCase(section.Name);
-            mask.PropertyName = UpperCase(entry.Key);
+            mask.ClassName = AnsiUpperCase(section.Name);
+            mask.PropertyName = AnsiUpperCase(entry.Key);
             mask.ImgType = TacImgType::itisaTexture;
             mask.ImageCount = 1;
             mask.Manager = m_manager;
@@ -241,7 +241,7 @@ TsControlBevel ToBevel(std::int32_t value) {
 void ReadRecordFields(TsGeneralData& r, const TIntRead& readInt, const TTextRead& readText,
                       const TIntRead& readPlainInt) {
     auto readBool = [&](std::string_view key, bool fallback) {
-        return UpperCase(readText(key, fallback ? "TRUE" : "FALSE")) == "TRUE";
+        return SameText(readText(key, fallback ? "TRUE" : "FALSE"), "TRUE");
     };
     auto readColor = [&](std::string_view key, TColor fallback) {
         return TColor(readInt(key, std::int32_t(fallback)));
@@ -376,9 +376,8 @@ void TsSkinLoader::MergeCommonRecords(const TacSkinOptions& common) {
         TsGeneralData record;
         const std::string parent = common.ReadString(section.Name, "PARENTCLASS", "");
         if (!parent.empty()) {
-            const std::string upperParent = UpperCase(parent);
             for (const TsGeneralData& loaded : m_model.GeneralData)
-                if (UpperCase(loaded.ClassName) == upperParent) {
+                if (SameText(loaded.ClassName, parent)) {
                     record = loaded;
                     break;
                 }

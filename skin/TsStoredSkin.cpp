@@ -30,8 +30,8 @@ TsFontColors ParseFontColors(const std::string& text) {
 
 TsGeneralData ToRecord(const TsSkinGeneral& g) {
     TsGeneralData r;
-    r.ClassName = UpperCase(g.SectionName);
-    r.ParentClass = UpperCase(g.ParentClass);
+    r.ClassName = AnsiUpperCase(g.SectionName);
+    r.ParentClass = AnsiUpperCase(g.ParentClass);
     r.Color = g.Color;
     r.Bevel = ToBevel(g.Bevel);
     r.FontColor = ParseFontColors(g.FontColor);
@@ -66,8 +66,8 @@ TsGeneralData ToRecord(const TsSkinGeneral& g) {
 
 TsMaskData ToMask(const TsSkinImage& image, TsSkinManager* manager) {
     TsMaskData m;
-    m.ClassName = UpperCase(image.SectionName);
-    m.PropertyName = UpperCase(image.PropertyName);
+    m.ClassName = AnsiUpperCase(image.SectionName);
+    m.PropertyName = AnsiUpperCase(image.PropertyName);
     if (!image.Name.empty() && !image.Image.IsEmpty()) {
         m.Bmp = std::make_unique<TBitmap>(image.Image);
         m.Bmp->SetPixelFormat(TPixelFormat::pf24bit);
@@ -104,7 +104,7 @@ void LoadCollectionForm(TsSkinModel& model, const TsStoredSkin& skin, TsSkinMana
         model.MaskData.push_back(ToMask(image, manager));
     for (const TsSkinPattern& pattern : skin.Patterns)
         model.PatternData.push_back(
-            {pattern.Image, UpperCase(pattern.SectionName), UpperCase(pattern.PropertyName)});
+            {pattern.Image, AnsiUpperCase(pattern.SectionName), AnsiUpperCase(pattern.PropertyName)});
     for (const TsSkinGeneral& general : skin.GeneralData)
         model.GeneralData.push_back(ToRecord(general));
     TsSkinData& d = model.SkinData;

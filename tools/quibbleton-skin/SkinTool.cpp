@@ -32,7 +32,7 @@ constexpr const char* Usage =
     "Every error is reported on one line and ends the tool with exit status 1.\n";
 
 bool IsImageFile(const std::string& name) {
-    const std::string extension = UpperCase(ExtractFileExt(name));
+    const std::string extension = AnsiUpperCase(ExtractFileExt(name));
     return extension == ".BMP" || extension == ".JPG" || extension == ".JPEG";
 }
 
