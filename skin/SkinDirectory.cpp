@@ -14,16 +14,11 @@ std::string WithSlashes(std::string_view text) {
     return result;
 }
 
-std::string WithTrailingSlash(std::string text) {
-    if (text.empty() || text.back() != '/') text += '/';
-    return text;
-}
-
 } // namespace
 
 std::string ResolveSkinDirectory(std::string_view skinDirectory, std::string_view programFolder) {
     const std::string setting = WithSlashes(skinDirectory);
-    const std::string program = WithTrailingSlash(WithSlashes(programFolder));
+    const std::string program = IncludeTrailingPathDelimiter(WithSlashes(programFolder));
     if (setting.starts_with("..")) {
         std::string parent = program.substr(0, program.size() - 1);
         while (!parent.empty() && parent.back() != '/')
@@ -41,13 +36,14 @@ std::string PackageFilePath(std::string_view skinDirectory, std::string_view ski
     if (folder.size() == 1)
         folder += ":/";
     else
-        folder = WithTrailingSlash(folder);
+        folder = IncludeTrailingPathDelimiter(folder);
     return folder + std::string(skinName) + ".mvz";
 }
 
 std::string SkinFolderPath(std::string_view resolvedDirectory, std::string_view skinName) {
     if (skinName.empty()) return {};
-    const std::string folder = WithTrailingSlash(std::string(resolvedDirectory)) + std::string(skinName);
+    const std::string folder =
+        IncludeTrailingPathDelimiter(std::string(resolvedDirectory)) + std::string(skinName);
     if (!DirectoryExists(folder) || FindFileIgnoringCase(folder, "Options.dat").empty()) return {};
     return folder + "/";
 }
