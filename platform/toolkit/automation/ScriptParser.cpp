@@ -6,6 +6,7 @@
 
 #include "platform/backends/VirtualKeys.h"
 #include "platform/backends/headless/THeadlessBackend.h"
+#include "platform/text/Utf8.h"
 
 namespace {
 
@@ -128,14 +129,9 @@ std::string Printable(std::string_view line) {
             continue;
         }
         // Whole UTF-8 sequences pass; anything else is one '?' per byte.
-        const std::size_t length = lead >= 0xF0 && lead <= 0xF4   ? 4
-                                   : lead >= 0xE0 && lead <= 0xEF ? 3
-                                   : lead >= 0xC2 && lead <= 0xDF ? 2
-                                                                  : 0;
-        bool valid = length != 0 && i + length <= shown.size();
-        for (std::size_t k = 1; valid && k < length; ++k)
-            valid = (static_cast<unsigned char>(shown[i + k]) & 0xC0) == 0x80;
-        if (valid) {
+        char32_t ignored = 0;
+        const std::size_t length = Utf8::DecodeOne(shown, i, ignored);
+        if (length != 0) {
             out += shown.substr(i, length);
             i += length;
         } else {
