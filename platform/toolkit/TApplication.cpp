@@ -352,10 +352,6 @@ void TApplication::SetCaptureControl(TControl* control) {
     }
 }
 
-void TApplication::DispatchBackendEvent(const TBackendEvent& event) {
-    HandleBackendEvent(event);
-}
-
 // --- input pipeline ---
 
 void TApplication::HandleBackendEvent(const TBackendEvent& e) {

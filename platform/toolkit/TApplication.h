@@ -95,8 +95,6 @@ public:
     // The focused control: the active form's active control, or the active form; null when
     // no form is active.
     TWinControl* FocusedControl() const;
-    // Injects one backend event as if the backend had reported it (tests and automation).
-    void DispatchBackendEvent(const TBackendEvent& event);
 
     // --- the toolkit's bookkeeping ---
     void FormActivating(TCustomForm* form, bool byClick);

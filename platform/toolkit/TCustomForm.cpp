@@ -46,10 +46,6 @@ TCustomForm::~TCustomForm() {
     if (Screen) Screen->RemoveForm(this);
 }
 
-void TCustomForm::Destroying() {
-    TWinControl::Destroying();
-}
-
 void TCustomForm::LoadDesign(const TFormDesign& design) {
     ReadFormDesign(*this, design);
     DoCreate();
@@ -646,10 +642,6 @@ void TCustomForm::PaintWindow(TCanvas& canvas) {
     m_paintCanvas = saved;
 }
 
-void TCustomForm::Resize() {
-    TWinControl::Resize();
-}
-
 void TCustomForm::WriteDumpFields(TJsonWriter& json) const {
     json.Field("active", m_active);
     json.Field("modal", m_modal);
@@ -657,10 +649,6 @@ void TCustomForm::WriteDumpFields(TJsonWriter& json) const {
 }
 
 // --- typed handlers ---
-
-void TCustomForm::DefaultHandler(TMessage& message) {
-    TWinControl::DefaultHandler(message);
-}
 
 void TCustomForm::OtherMessage(TMessage& m) {
     switch (m.Msg) {
@@ -693,14 +681,6 @@ void TCustomForm::OtherMessage(TMessage& m) {
         TWinControl::OtherMessage(m);
         break;
     }
-}
-
-void TCustomForm::WMMove(TMessage& m) {
-    TWinControl::WMMove(m);
-}
-
-void TCustomForm::WMSize(TMessage& m) {
-    TWinControl::WMSize(m);
 }
 
 void TCustomForm::WMActivate(TMessage& m) {

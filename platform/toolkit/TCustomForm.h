@@ -153,17 +153,12 @@ protected:
     void DestroyWnd() override;
     void PaintNonClient(TCanvas& canvas) override;
     void PaintWindow(TCanvas& canvas) override;
-    void Resize() override;
     void BoundsChanged(const TRect& oldBounds) override;
     virtual void DoShow();
     virtual void DoHide();
     virtual void DoClose(TCloseAction& action);
     virtual void Activate();
     virtual void Deactivate();
-    void Destroying() override;
-    void DefaultHandler(TMessage& message) override;
-    void WMMove(TMessage& m) override;
-    void WMSize(TMessage& m) override;
     void WMNCHitTest(TMessage& m) override;
     void CMDialogKey(TMessage& m) override;
     virtual void WMActivate(TMessage& m);
@@ -179,8 +174,6 @@ protected:
 private:
     void ApplyPosition();
     void ApplyWindowState();
-    void SyncNativeBounds();
-    void UpdateNativeStyle();
     void HideNow();
 
     TFormBorderStyle m_borderStyle = TFormBorderStyle::bsSizeable;

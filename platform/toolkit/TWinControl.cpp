@@ -87,11 +87,13 @@ void TWinControl::ParentChanged(TWinControl* oldParent) {
 void TWinControl::InsertControl(TControl* control) {
     m_controls.push_back(control);
     control->SetParentField(this);
-    if (control->IsWindowed()) m_tabList.push_back(static_cast<TWinControl*>(control));
-    if (control->IsWindowed())
-        static_cast<TWinControl*>(control)->InvalidateTree();
-    else
+    if (control->IsWindowed()) {
+        auto* w = static_cast<TWinControl*>(control);
+        m_tabList.push_back(w);
+        w->InvalidateTree();
+    } else {
         control->Invalidate();
+    }
 }
 
 void TWinControl::RemoveControl(TControl* control) {
@@ -504,14 +506,6 @@ void TWinControl::WMPrint(TMessage& m) {
 }
 
 // --- typed handlers ---
-
-void TWinControl::WndProc(TMessage& message) {
-    TControl::WndProc(message);
-}
-
-void TWinControl::DefaultHandler(TMessage& message) {
-    TControl::DefaultHandler(message);
-}
 
 void TWinControl::OtherMessage(TMessage& m) {
     switch (m.Msg) {

@@ -162,8 +162,6 @@ protected:
     virtual void KeyPress(char32_t& key);
     // Creates the handle when the new parent has one.
     void ParentChanged(TWinControl* oldParent) override;
-    void WndProc(TMessage& message) override;
-    void DefaultHandler(TMessage& message) override;
     bool HitTest(TPoint clientPos) const override;
 
     // --- typed handlers ---
@@ -202,7 +200,6 @@ protected:
 
 private:
     void PaintFrameNow();
-    void PaintClientNow(const TRegion& visible);
     void CreateHandleTree();
 
     THandle m_handle = 0;
