@@ -1,7 +1,6 @@
 #include "skin/SkinImageReference.h"
 
 #include <algorithm>
-#include <limits>
 #include <vector>
 
 #include "skin/SkinStrings.h"
@@ -59,11 +58,6 @@ TsImageReference ParseHash(std::string_view value, std::string_view key) {
     ref.ImgType = texture ? TacImgType::itisaTexture : TacImgType::itisaBorder;
     ref.DrawMode = texture ? 0 : (counts.size() > 3 ? WordNumber(counts, 3) : 1);
     return ref;
-}
-
-std::int16_t Small(int value) {
-    return std::int16_t(std::clamp<int>(value, std::numeric_limits<std::int16_t>::min(),
-                                        std::numeric_limits<std::int16_t>::max()));
 }
 
 } // namespace
@@ -128,8 +122,8 @@ void ApplyDefaultWidths(TsMaskData& mask) {
         mask.WL = mask.WT = mask.WR = mask.WB = mask.BorderWidth;
         return;
     }
-    mask.WL = mask.WR = Small(mask.R.Width() / (mask.ImageCount * 3));
-    mask.WT = mask.WB = Small(mask.R.Height() / ((mask.MaskType + 1) * 3));
+    mask.WL = mask.WR = ClampToInt16(mask.R.Width() / (mask.ImageCount * 3));
+    mask.WT = mask.WB = ClampToInt16(mask.R.Height() / ((mask.MaskType + 1) * 3));
 }
 
 TsMaskData MakeMaskEntry(const TsImageReference& reference, const TRect& imageBounds) {
@@ -137,15 +131,15 @@ TsMaskData MakeMaskEntry(const TsImageReference& reference, const TRect& imageBo
     const bool wholeImage =
         reference.Form == TsImageForm::OwnBitmap || reference.Form == TsImageForm::BitmapFile;
     mask.R = wholeImage ? imageBounds : reference.R;
-    mask.ImageCount = Small(std::max(reference.ImageCount, 1));
-    mask.MaskType = Small(std::max(reference.MaskType, 0));
-    mask.BorderWidth = Small(reference.BorderWidth);
-    mask.DrawMode = Small(reference.DrawMode);
+    mask.ImageCount = ClampToInt16(std::max(reference.ImageCount, 1));
+    mask.MaskType = ClampToInt16(std::max(reference.MaskType, 0));
+    mask.BorderWidth = ClampToInt16(reference.BorderWidth);
+    mask.DrawMode = ClampToInt16(reference.DrawMode);
     mask.ImgType = reference.ImgType;
-    mask.WL = Small(reference.WL);
-    mask.WT = Small(reference.WT);
-    mask.WR = Small(reference.WR);
-    mask.WB = Small(reference.WB);
+    mask.WL = ClampToInt16(reference.WL);
+    mask.WT = ClampToInt16(reference.WT);
+    mask.WR = ClampToInt16(reference.WR);
+    mask.WB = ClampToInt16(reference.WB);
     switch (reference.Form) {
     case TsImageForm::Border:
     case TsImageForm::OwnBitmap:

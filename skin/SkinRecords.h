@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +21,17 @@ class TsSkinManager;
 enum class TacImgType : std::uint8_t { itisaBorder = 0, itisaTexture = 1, itisaGlyph = 2 };
 
 enum class TsControlBevel : std::uint8_t { cbNone, cbRaisedSoft, cbLoweredSoft, cbRaisedHard, cbLoweredHard };
+
+// A bevel number as skins store it; anything outside 0..4 draws no bevel.
+inline TsControlBevel ToBevel(std::int32_t value) {
+    return value >= 0 && value <= 4 ? TsControlBevel(value) : TsControlBevel::cbNone;
+}
+
+// Mask fields are 16 bits wide; larger values are held at the nearest end of the range.
+inline std::int16_t ClampToInt16(std::int32_t value) {
+    return std::int16_t(std::clamp<std::int32_t>(value, std::numeric_limits<std::int16_t>::min(),
+                                                 std::numeric_limits<std::int16_t>::max()));
+}
 
 // One segment of a gradient description.
 struct TsGradItem {

@@ -9,6 +9,11 @@
 #include "skin/SkinStrings.h"
 #include "skin/TacSkinConvertor.h"
 
+bool NamesJpegImage(std::string_view name) {
+    const std::string upper = AnsiUpperCase(name);
+    return upper.find(".JPG") != std::string::npos || upper.find(".JPEG") != std::string::npos;
+}
+
 std::string FindFileIgnoringCase(const std::string& folder, std::string_view name) {
     const std::string exact = IncludeTrailingPathDelimiter(folder) + std::string(name);
     if (FileExists(exact)) return exact;
@@ -51,10 +56,8 @@ std::optional<TBitmap> TsSkinImageFinder::ReadImage(std::string_view name) const
         m_lastProblem = "missing";
         return std::nullopt;
     }
-    const std::string upper = AnsiUpperCase(name);
-    const bool jpeg = upper.find(".JPG") != std::string::npos || upper.find(".JPEG") != std::string::npos;
     try {
-        return jpeg ? ReadJpeg(*bytes) : ReadBmp(*bytes);
+        return NamesJpegImage(name) ? ReadJpeg(*bytes) : ReadBmp(*bytes);
     } catch (const std::exception& error) {
         m_lastProblem = error.what();
         return std::nullopt;

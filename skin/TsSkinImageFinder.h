@@ -35,6 +35,10 @@ private:
     mutable std::string m_lastProblem;
 };
 
+// True when the name holds ".JPG" or ".JPEG" in any letter case: such images are JPEG, the
+// rest BMP.
+bool NamesJpegImage(std::string_view name);
+
 // The path of the file in the folder whose name equals `name` with ASCII letter case not
 // counting, preferring the exact name; empty when there is none.
 std::string FindFileIgnoringCase(const std::string& folder, std::string_view name);

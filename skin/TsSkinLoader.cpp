@@ -54,10 +54,6 @@ bool IsMasterBitmapKey(std::string_view section, std::string_view key) {
     return SameText(section, "GLOBALINFO") && SameText(key, "MASTERBITMAP");
 }
 
-bool NamesJpeg(const std::string& upperValue) {
-    return upperValue.find(".JPG") != std::string::npos || upperValue.find(".JPEG") != std::string::npos;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- inherited reads
@@ -201,7 +197,7 @@ void TsSkinLoader::AddExternalImages(const TacSkinOptions& options, const TsSkin
     for (const TacSkinOptions::Section& section : options.Sections()) {
         for (const TacSkinOptions::Entry& entry : section.Entries) {
             const std::string value = AnsiUpperCase(options.ReadString(section.Name, entry.Key, "-"));
-            if (!NamesJpeg(value)) continue;
+            if (!NamesJpegImage(value)) continue;
             auto image = finder.ReadImage(value);
             if (!image || image->Width() <= 0) {
                 Note(section.Name, entry.Key, "image \"" + value + "\": " + finder.LastProblem());
@@ -233,10 +229,6 @@ namespace {
 // default they are given, which is the record's value so far.
 using TIntRead = std::function<std::int32_t(std::string_view key, std::int32_t fallback)>;
 using TTextRead = std::function<std::string(std::string_view key, std::string_view fallback)>;
-
-TsControlBevel ToBevel(std::int32_t value) {
-    return value >= 0 && value <= 4 ? TsControlBevel(value) : TsControlBevel::cbNone;
-}
 
 void ReadRecordFields(TsGeneralData& r, const TIntRead& readInt, const TTextRead& readText,
                       const TIntRead& readPlainInt) {

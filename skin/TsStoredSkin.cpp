@@ -1,22 +1,12 @@
 #include "skin/TsStoredSkin.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "skin/SkinStrings.h"
 #include "skin/TsSkinLoader.h"
 #include "skin/TsSkinModel.h"
 
 namespace {
-
-std::int16_t Small(std::int32_t value) {
-    return std::int16_t(std::clamp<std::int32_t>(value, std::numeric_limits<std::int16_t>::min(),
-                                                 std::numeric_limits<std::int16_t>::max()));
-}
-
-TsControlBevel ToBevel(std::int32_t value) {
-    return value >= 0 && value <= 4 ? TsControlBevel(value) : TsControlBevel::cbNone;
-}
 
 // "text left top right bottom"; any other word count gives text colour 0 and no outlines.
 TsFontColors ParseFontColors(const std::string& text) {
@@ -75,21 +65,21 @@ TsMaskData ToMask(const TsSkinImage& image, TsSkinManager* manager) {
     } else {
         m.R = {image.Left, image.Top, image.Right, image.Bottom};
     }
-    m.ImageCount = Small(image.ImageCount == 0 ? 3 : std::max(image.ImageCount, 1));
-    m.MaskType = Small(image.ImageCount == 0 ? 1 : std::max(image.MaskType, 0));
-    m.BorderWidth = Small(image.BorderWidth);
+    m.ImageCount = ClampToInt16(image.ImageCount == 0 ? 3 : std::max(image.ImageCount, 1));
+    m.MaskType = ClampToInt16(image.ImageCount == 0 ? 1 : std::max(image.MaskType, 0));
+    m.BorderWidth = ClampToInt16(image.BorderWidth);
     const bool pattern = m.PropertyName == "PATTERN" || m.PropertyName == "HOTPATTERN";
     if (pattern) {
         m.ImgType = TacImgType::itisaTexture;
-        m.DrawMode = image.ImgType == TacImgType::itisaTexture ? Small(image.StretchMode) : 0;
+        m.DrawMode = image.ImgType == TacImgType::itisaTexture ? ClampToInt16(image.StretchMode) : 0;
     } else {
         m.ImgType = image.ImgType;
-        m.DrawMode = Small(image.StretchMode);
+        m.DrawMode = ClampToInt16(image.StretchMode);
     }
-    m.WL = Small(image.WL);
-    m.WT = Small(image.WT);
-    m.WR = Small(image.WR);
-    m.WB = Small(image.WB);
+    m.WL = ClampToInt16(image.WL);
+    m.WT = ClampToInt16(image.WT);
+    m.WR = ClampToInt16(image.WR);
+    m.WB = ClampToInt16(image.WB);
     m.Manager = manager;
     return m;
 }
