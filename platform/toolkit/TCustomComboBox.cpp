@@ -22,6 +22,13 @@
 namespace {
 // Posted to itself: hand the focus on to the inner edit.
 constexpr std::uint32_t ForwardFocusMessage = WM_USER + 0x300;
+
+// Typed text selects an item only when it matches exactly, letter case included.
+int ExactIndexOf(const TStringList& items, const std::string& text) {
+    for (int i = 0; i < items.Count(); ++i)
+        if (items[i] == text) return i;
+    return -1;
+}
 } // namespace
 
 TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner) {
@@ -90,12 +97,7 @@ void TCustomComboBox::SyncTextFromIndex() {
 }
 
 void TCustomComboBox::SetText(const std::string& text) {
-    int found = -1;
-    for (int i = 0; i < m_items.Count(); ++i)
-        if (m_items[i] == text) {
-            found = i;
-            break;
-        }
+    int found = ExactIndexOf(m_items, text);
     if (m_edit) {
         m_itemIndex = found;
         m_syncing = true;
@@ -111,13 +113,7 @@ void TCustomComboBox::SetText(const std::string& text) {
 void TCustomComboBox::EditTextChanged() {
     if (m_syncing || !m_edit) return;
     TControl::SetText(m_edit->Text());
-    int found = -1;
-    for (int i = 0; i < m_items.Count(); ++i)
-        if (m_items[i] == m_edit->Text()) {
-            found = i;
-            break;
-        }
-    m_itemIndex = found;
+    m_itemIndex = ExactIndexOf(m_items, m_edit->Text());
     Change();
 }
 
@@ -310,9 +306,7 @@ void TCustomComboBox::PaintNonClient(TCanvas& canvas) {
 void TCustomComboBox::PaintWindow(TCanvas& canvas) {
     bool enabled = IsEnabledInTree();
     TRect c = ClientRect();
-    canvas.FillRect(c, ColorToRGB(enabled && m_style != TComboBoxStyle::csDropDownList
-                                      ? Color()
-                                      : (enabled ? Color() : clBtnFace)));
+    canvas.FillRect(c, ColorToRGB(enabled ? Color() : clBtnFace));
     ClassicLook::DrawArrowButton(canvas, ButtonRect(), ClassicLook::TArrowDirection::Down, m_droppedDown,
                                  enabled);
     if (m_edit) return;
@@ -487,13 +481,11 @@ void TCustomComboBox::CMEnabledChanged(TMessage& m) {
     TWinControl::CMEnabledChanged(m);
     if (!Enabled()) CloseUp(false);
     if (m_edit) m_edit->SetEnabled(Enabled());
-    Invalidate();
 }
 
 void TCustomComboBox::CMFontChanged(TMessage& m) {
     TWinControl::CMFontChanged(m);
     if (m_list) m_list->SetFont(Font());
-    Invalidate();
 }
 
 void TCustomComboBox::OtherMessage(TMessage& m) {
