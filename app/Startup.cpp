@@ -12,9 +12,6 @@
 
 namespace {
 
-// The program file's extension, held for the life of the process.
-std::string ProgramExtension;
-
 // The application, made the first time a window is to run.
 class TApplicationHolder {
 public:
@@ -45,10 +42,11 @@ int RunProgram(const std::vector<std::string>& commandLine) {
     static auto* const singleInstance = new TNamedMutex(SingleInstanceName);
     if (singleInstance->AlreadyExists()) return 0;
 
-    ProgramExtension = commandLine.empty() ? std::string() : ProgramFileExtension(commandLine.front());
+    const std::string programExtension =
+        commandLine.empty() ? std::string() : ProgramFileExtension(commandLine.front());
     const std::span<const std::string> arguments =
         commandLine.empty() ? std::span<const std::string>() : std::span(commandLine).subspan(1);
-    const TStartupPlan plan = PlanStartup(ProgramExtension, ModeLetter(arguments));
+    const TStartupPlan plan = PlanStartup(programExtension, ModeLetter(arguments));
 
     TApplicationHolder holder;
     if (plan.RunMainScreen) {

@@ -14,7 +14,7 @@ std::string ProgramFileExtension(std::string_view programPath) {
 
 TStartupPlan PlanStartup(std::string_view programExtension, char modeLetter) {
     TStartupPlan plan;
-    plan.RunMainScreen = modeLetter == 'S' || AnsiUpperCase(programExtension) == ".EXE";
+    plan.RunMainScreen = modeLetter == 'S' || SameText(programExtension, ".EXE");
     plan.RunOptions = modeLetter == 'C';
     return plan;
 }
