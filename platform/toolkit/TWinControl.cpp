@@ -751,24 +751,25 @@ void TWinControl::WMSetText(TMessage& m) {
     m.Result = 1;
 }
 
+namespace {
+
+// A control that is hidden or disabled gives up the focus when it or a child of it has it.
+void DropFocusWithin(TWinControl& control) {
+    TCustomForm* form = control.ParentForm();
+    if (!form || form == &control) return;
+    TWinControl* active = form->ActiveControl();
+    if (active && control.ContainsControl(active)) form->FocusControl(nullptr);
+}
+
+} // namespace
+
 void TWinControl::CMVisibleChanged(TMessage& m) {
-    if (m.WParam == 0) {
-        // A hidden control gives up the focus and the mouse.
-        if (TCustomForm* form = ParentForm(); form && form != this) {
-            TWinControl* active = form->ActiveControl();
-            if (active && ContainsControl(active)) form->FocusControl(nullptr);
-        }
-    }
+    if (m.WParam == 0) DropFocusWithin(*this);
     TControl::CMVisibleChanged(m);
 }
 
 void TWinControl::CMEnabledChanged(TMessage& m) {
-    if (!Enabled()) {
-        if (TCustomForm* form = ParentForm(); form && form != this) {
-            TWinControl* active = form->ActiveControl();
-            if (active && ContainsControl(active)) form->FocusControl(nullptr);
-        }
-    }
+    if (!Enabled()) DropFocusWithin(*this);
     InvalidateTree();
     DefaultHandler(m);
 }
