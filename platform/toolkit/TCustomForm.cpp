@@ -118,23 +118,21 @@ void TCustomForm::ApplyPosition() {
     switch (m_position) {
     case TPosition::poScreenCenter:
     case TPosition::poDesktopCenter:
-        SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
-        return;
+        break;
     case TPosition::poOwnerFormCenter:
         relative = dynamic_cast<TCustomForm*>(Owner());
         [[fallthrough]];
     case TPosition::poMainFormCenter:
         if (!relative && Application) relative = Application->MainForm();
-        if (relative && relative != this && relative->Visible()) {
-            SetBounds(relative->Left() + (relative->Width() - Width()) / 2,
-                      relative->Top() + (relative->Height() - Height()) / 2, Width(), Height());
-        } else {
-            SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
-        }
-        return;
+        break;
     default:
         return;
     }
+    // Without a visible form to centre on, the form centres on the screen.
+    TRect area{0, 0, Screen->Width(), Screen->Height()};
+    if (relative && relative != this && relative->Visible()) area = relative->BoundsRect();
+    SetBounds(area.Left + (area.Width() - Width()) / 2, area.Top + (area.Height() - Height()) / 2, Width(),
+              Height());
 }
 
 TRect TCustomForm::NonClientInsets() const {
