@@ -161,15 +161,14 @@ void TApplication::HandleException(const std::exception& e) {
 }
 
 void TApplication::HandleException(const std::string& message) {
-    static int depth = 0;
     // An error while an error box is up is not shown in a box of its own.
-    if (depth > 0) return;
-    ++depth;
+    if (m_showingException) return;
+    m_showingException = true;
     try {
         MessageBox(message, m_title.empty() ? "Error" : m_title, MB_OK | MB_ICONERROR);
     } catch (...) {
     }
-    --depth;
+    m_showingException = false;
 }
 
 // --- timers and posted messages ---

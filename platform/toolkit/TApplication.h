@@ -160,6 +160,7 @@ private:
     TCustomForm* m_mainForm = nullptr;
     TCustomForm* m_activeForm = nullptr;
     bool m_terminated = false;
+    bool m_showingException = false;
     std::deque<TBackendEvent> m_events;
     std::deque<TPosted> m_posted;
     std::vector<TTimerEntry> m_timers;
