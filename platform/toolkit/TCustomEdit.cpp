@@ -213,11 +213,12 @@ int TCustomEdit::CharIndexAtX(int clientX) const {
     int best = 0;
     int bestDist = std::abs(PosToX(0) - clientX);
     for (int i = 1; i <= TextLength(); ++i) {
-        int d = std::abs(PosToX(i) - clientX);
+        int x = PosToX(i);
+        int d = std::abs(x - clientX);
         if (d < bestDist) {
             best = i;
             bestDist = d;
-        } else if (PosToX(i) > clientX) {
+        } else if (x > clientX) {
             break;
         }
     }
@@ -475,7 +476,6 @@ void TCustomEdit::CMTextChanged(TMessage& m) {
         m_scrollX = 0;
         m_modified = false;
         m_undo.reset();
-        Invalidate();
     }
     Change();
 }
@@ -483,12 +483,6 @@ void TCustomEdit::CMTextChanged(TMessage& m) {
 void TCustomEdit::CMFontChanged(TMessage& m) {
     TWinControl::CMFontChanged(m);
     ScrollToCaret();
-    Invalidate();
-}
-
-void TCustomEdit::CMEnabledChanged(TMessage& m) {
-    TWinControl::CMEnabledChanged(m);
-    Invalidate();
 }
 
 void TCustomEdit::Change() {

@@ -121,7 +121,6 @@ protected:
     void WMSize(TMessage& m) override;
     void CMTextChanged(TMessage& m) override;
     void CMFontChanged(TMessage& m) override;
-    void CMEnabledChanged(TMessage& m) override;
     void OtherMessage(TMessage& m) override;
 
 private:
