@@ -71,8 +71,6 @@ public:
 
     // --- state ---
     std::int32_t PhraseIndex() const { return m_phraseIndex; }
-    // Null before FormCreate and after FormClose.
-    const TStringList* PhraseList() const { return m_phraseList.get(); }
     const std::vector<TLayoutRecord>& LayoutRecords() const { return m_layoutRecords; }
 
 private:

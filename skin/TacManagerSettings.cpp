@@ -27,10 +27,6 @@ constexpr const char* Defaults[ThirdPartyList::KindCount] = {
 
 } // namespace
 
-std::string ThirdPartyList::DefaultText(Kind kind) {
-    return Defaults[kind];
-}
-
 void ThirdPartyList::SetText(Kind kind, std::string text) {
     m_texts[kind] = std::move(text);
     Parse(kind);

@@ -64,7 +64,6 @@ public:
     void FillDefaults();
     // The class names of one text.
     const std::vector<std::string>& Names(Kind kind) const { return m_names[kind]; }
-    static std::string DefaultText(Kind kind);
 
 private:
     void Parse(Kind kind);
