@@ -231,11 +231,6 @@ void TButton::CMFocusChanged(TMessage& m) {
     TWinControl::CMFocusChanged(m);
 }
 
-void TButton::CMTextChanged(TMessage& m) {
-    Invalidate();
-    TWinControl::CMTextChanged(m);
-}
-
 void TButton::WriteDumpFields(TJsonWriter& json) const {
     json.Field("hot", m_behaviour.IsHot());
     json.Field("pressed", m_behaviour.IsPushed());

@@ -61,7 +61,6 @@ protected:
     void CMDialogKey(TMessage& m) override;
     void CMDialogChar(TMessage& m) override;
     void CMFocusChanged(TMessage& m) override;
-    void CMTextChanged(TMessage& m) override;
     void OtherMessage(TMessage& m) override;
     // Sends BN_CLICKED to the parent (which reflects it back as CN_COMMAND).
     void NotifyClicked();

@@ -67,18 +67,3 @@ void TGroupBox::Paint(TCanvas& canvas) {
         ClassicLook::DrawDisabledText(canvas, Caption(), text, flags);
     }
 }
-
-void TGroupBox::CMTextChanged(TMessage& m) {
-    TCustomControl::CMTextChanged(m);
-    Invalidate();
-}
-
-void TGroupBox::CMFontChanged(TMessage& m) {
-    TCustomControl::CMFontChanged(m);
-    Invalidate();
-}
-
-void TGroupBox::CMEnabledChanged(TMessage& m) {
-    TCustomControl::CMEnabledChanged(m);
-    Invalidate();
-}

@@ -21,7 +21,4 @@ protected:
     // Lets a descendant move the display rectangle (a caption offset, a thicker frame).
     virtual void AdjustClientRect(TRect& rect) const;
     void Paint(TCanvas& canvas) override;
-    void CMTextChanged(TMessage& m) override;
-    void CMFontChanged(TMessage& m) override;
-    void CMEnabledChanged(TMessage& m) override;
 };

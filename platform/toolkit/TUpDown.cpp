@@ -307,7 +307,6 @@ void TUpDown::CMEnabledChanged(TMessage& m) {
         Apply(BehaviourOf(m_heldButton).Cancel());
         if (MouseCapture()) SetMouseCapture(false);
     }
-    Invalidate();
 }
 
 void TUpDown::StopRepeat() {
