@@ -54,9 +54,12 @@ void TUpDown::SetIncrement(int v) {
     m_increment = v;
 }
 
+int TUpDown::ClampToRange(int v) const {
+    return std::clamp(v, std::min(m_min, m_max), std::max(m_min, m_max));
+}
+
 void TUpDown::SetPosition(int v) {
-    int lo = std::min(m_min, m_max), hi = std::max(m_min, m_max);
-    v = std::clamp(v, lo, hi);
+    v = ClampToRange(v);
     if (v != m_position) {
         m_position = v;
         Invalidate();
@@ -130,8 +133,7 @@ void TUpDown::ReadAssociateText() {
     int value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return;
-    int lo = std::min(m_min, m_max), hi = std::max(m_min, m_max);
-    m_position = std::clamp(value, lo, hi);
+    m_position = ClampToRange(value);
 }
 
 void TUpDown::UpdateAssociateText() {
@@ -170,13 +172,17 @@ void TUpDown::HookAssociate() {
     });
 }
 
-void TUpDown::UnhookAssociate() {
+void TUpDown::ForgetAssociate() {
     // The associate keeps the replaced procedure (something may have replaced it again
     // since); without its owner it only passes messages on.
     if (m_hookOwner) *m_hookOwner = nullptr;
     m_hookOwner.reset();
-    if (m_associate) m_associate->RemoveFreeNotification(this);
     m_associate = nullptr;
+}
+
+void TUpDown::UnhookAssociate() {
+    if (m_associate) m_associate->RemoveFreeNotification(this);
+    ForgetAssociate();
 }
 
 void TUpDown::SetAssociate(TWinControl* control) {
@@ -192,11 +198,7 @@ void TUpDown::SetAssociate(TWinControl* control) {
 
 void TUpDown::Notification(TComponent* component, TOperation operation) {
     TCustomControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == m_associate) {
-        if (m_hookOwner) *m_hookOwner = nullptr;
-        m_hookOwner.reset();
-        m_associate = nullptr;
-    }
+    if (operation == TOperation::opRemove && component == m_associate) ForgetAssociate();
 }
 
 // --- arrows ---
@@ -285,11 +287,7 @@ void TUpDown::WMLButtonUp(TMessage& m) {
 
 void TUpDown::WMCaptureChanged(TMessage& m) {
     TCustomControl::WMCaptureChanged(m);
-    if (m_held && !MouseCapture()) {
-        m_held = false;
-        StopRepeat();
-        Apply(BehaviourOf(m_heldButton).Cancel());
-    }
+    if (m_held && !MouseCapture()) CancelHold();
 }
 
 void TUpDown::CMMouseLeave(TMessage& m) {
@@ -302,15 +300,19 @@ void TUpDown::CMMouseLeave(TMessage& m) {
 void TUpDown::CMEnabledChanged(TMessage& m) {
     TCustomControl::CMEnabledChanged(m);
     if (!Enabled() && m_held) {
-        m_held = false;
-        StopRepeat();
-        Apply(BehaviourOf(m_heldButton).Cancel());
+        CancelHold();
         if (MouseCapture()) SetMouseCapture(false);
     }
 }
 
 void TUpDown::StopRepeat() {
     m_repeat->SetEnabled(false);
+}
+
+void TUpDown::CancelHold() {
+    m_held = false;
+    StopRepeat();
+    Apply(BehaviourOf(m_heldButton).Cancel());
 }
 
 void TUpDown::RepeatTick() {

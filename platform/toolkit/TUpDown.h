@@ -85,11 +85,16 @@ private:
     void Apply(TButtonBehaviour::TResult r);
     void RepeatTick();
     void StopRepeat();
+    // Ends a held arrow without a step (capture lost, control disabled).
+    void CancelHold();
+    int ClampToRange(int v) const;
     void ReadAssociateText();
     void UpdateAssociateText();
     void PlaceBesideAssociate();
     void HookAssociate();
     void UnhookAssociate();
+    // Lets go of the associate and leaves its replaced procedure passing messages on.
+    void ForgetAssociate();
 
     int m_min = 0;
     int m_max = 100;
