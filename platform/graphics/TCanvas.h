@@ -105,7 +105,8 @@ public:
     void TextOut(int x, int y, std::string_view text);
     TSize TextExtent(std::string_view text) const;
     int TextWidth(std::string_view text) const { return TextExtent(text).Width; }
-    int TextHeight(std::string_view text) const { return TextExtent(text).Height; }
+    // The font's cell height: one line is that high whatever its text.
+    int TextHeight(std::string_view text) const;
 
 private:
     TRect ToDevice(const TRect& r) const;

@@ -22,3 +22,7 @@ void TCanvas::TextOut(int x, int y, std::string_view text) {
 TSize TCanvas::TextExtent(std::string_view text) const {
     return TextRenderer::TextExtent(m_state.Font, text);
 }
+
+int TCanvas::TextHeight(std::string_view) const {
+    return TextRenderer::CellHeight(m_state.Font);
+}
