@@ -23,7 +23,7 @@ public:
     using Exception::Exception;
 };
 
-// A file that exists but could not be opened; the message names the file and the reason.
+// A file that is missing or could not be opened or read; the message names the file and the reason.
 class EFOpenError : public Exception {
 public:
     using Exception::Exception;
