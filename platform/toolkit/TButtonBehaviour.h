@@ -1,5 +1,10 @@
 #pragma once
 
+// A held arrow button (an up-down's, a list's scroll arrow) steps once on the press, again
+// after this delay, and then at this interval while it stays held.
+constexpr unsigned ArrowRepeatDelayMs = 400;
+constexpr unsigned ArrowRepeatIntervalMs = 100;
+
 // The behaviour of every push-like button (push buttons, arrow buttons, title-bar buttons):
 // hot while the pointer is over it; held from a left press on it (or Space) until the release;
 // shown pushed while held and the pointer is over it (a key hold is pushed throughout); a

@@ -14,8 +14,6 @@ using ClassicLook::TScrollBarPart;
 
 namespace {
 constexpr std::uintptr_t ScrollTimerId = 1;
-constexpr unsigned FirstRepeatMs = 400;
-constexpr unsigned RepeatMs = 100;
 } // namespace
 
 TComboBoxList::TComboBoxList(TComponent* owner, TCustomComboBox* combo) : TCustomForm(owner), m_combo(combo) {
@@ -175,7 +173,7 @@ void TComboBoxList::WMLButtonDown(TMessage& m) {
         ScrollPart(part);
         m_pushed = part;
         Invalidate();
-        if (Application) Application->SetTimer(Handle(), ScrollTimerId, FirstRepeatMs);
+        if (Application) Application->SetTimer(Handle(), ScrollTimerId, ArrowRepeatDelayMs);
     } else {
         int index = ItemAt(p);
         if (index >= 0) SetHighlightIndex(index);
@@ -241,7 +239,7 @@ void TComboBoxList::WMTimer(TMessage& m) {
         StopScrollRepeat();
         return;
     }
-    Application->SetTimer(Handle(), ScrollTimerId, RepeatMs);
+    Application->SetTimer(Handle(), ScrollTimerId, ArrowRepeatIntervalMs);
     // A page press repeats only while the pointer stays on the track on the thumb's side.
     TPoint p = ScreenToClient(Application->MousePos());
     TScrollBarPart now = ClassicLook::ScrollBarPartAt(ScrollLayout(), p);

@@ -9,11 +9,6 @@
 #include "platform/toolkit/TJsonWriter.h"
 #include "platform/toolkit/TTimer.h"
 
-namespace {
-constexpr unsigned FirstRepeatMs = 400;
-constexpr unsigned RepeatMs = 100;
-} // namespace
-
 TUpDown::TUpDown(TComponent* owner) : TCustomControl(owner) {
     TControlStyle style = ControlStyle();
     style.Exclude(TControlStyleFlag::csSetCaption);
@@ -27,7 +22,7 @@ TUpDown::TUpDown(TComponent* owner) : TCustomControl(owner) {
     SetBounds(0, 0, w, h + h / 2);
     m_repeat = new TTimer(this);
     m_repeat->SetEnabled(false);
-    m_repeat->SetInterval(FirstRepeatMs);
+    m_repeat->SetInterval(ArrowRepeatDelayMs);
     m_repeat->SetOnTimer([this](TObject*) { RepeatTick(); });
 }
 
@@ -259,7 +254,7 @@ void TUpDown::WMLButtonDown(TMessage& m) {
     Apply(BehaviourOf(button).MouseDown());
     SetMouseCapture(true);
     Step(button);
-    m_repeat->SetInterval(FirstRepeatMs);
+    m_repeat->SetInterval(ArrowRepeatDelayMs);
     m_repeat->SetEnabled(true);
 }
 
@@ -320,7 +315,7 @@ void TUpDown::RepeatTick() {
         StopRepeat();
         return;
     }
-    if (m_repeat->Interval() != RepeatMs) m_repeat->SetInterval(RepeatMs);
+    if (m_repeat->Interval() != ArrowRepeatIntervalMs) m_repeat->SetInterval(ArrowRepeatIntervalMs);
     // While the pointer is off the held arrow the repeat waits.
     if (BehaviourOf(m_heldButton).IsPushed()) Step(m_heldButton);
 }
