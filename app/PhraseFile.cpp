@@ -5,22 +5,10 @@
 #include "platform/os/TStringList.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
-
-namespace {
-
-// Present in any form: file, folder or anything else the name may stand for (a broken link
-// counts as nothing).
-bool NameExists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::exists(std::filesystem::path(path), error);
-}
-
-} // namespace
 
 TPhraseEncoding LoadPhraseFile(const std::string& path, TStringList& list) {
-    if (!NameExists(path)) return TPhraseEncoding::Utf8;
+    // A name present in any form, a folder included, is read (a broken link counts as nothing).
+    if (!FileExists(path) && !DirectoryExists(path)) return TPhraseEncoding::Utf8;
     const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
     // The text ends at a NUL byte; what follows it decides nothing.
     const auto end = std::find(bytes.begin(), bytes.end(), std::uint8_t{0});
