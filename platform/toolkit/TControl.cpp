@@ -15,6 +15,10 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 
 TControl::~TControl() {
     MarkDestroying();
+    DetachForDestruction();
+}
+
+void TControl::DetachForDestruction() {
     if (Application) Application->ControlDestroying(this);
     if (TCustomForm* form = ParentForm(); form && form != static_cast<TControl*>(this))
         form->ControlDestroying(this);

@@ -270,6 +270,9 @@ protected:
     void InitVisible(bool visible) { m_visible = visible; }
     // Marks the component as being destroyed (set first thing by destructors).
     void MarkDestroying() { SetComponentStateFlag(TComponentStateFlag::csDestroying, true); }
+    // Drops the application's and the form's references to this control and leaves the
+    // parent; a destructor calls it while the control is still whole.
+    void DetachForDestruction();
 
     // Set by TWinControl's constructor.
     bool m_windowed = false;

@@ -20,11 +20,8 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
 
 TWinControl::~TWinControl() {
     MarkDestroying();
-    if (Application) Application->ControlDestroying(this);
-    if (TCustomForm* form = ParentForm(); form && form != static_cast<TControl*>(this))
-        form->ControlDestroying(this);
-    // Leaves the parent while this is still a whole windowed control.
-    if (Parent()) Parent()->RemoveControl(this);
+    // While this is still a whole windowed control.
+    DetachForDestruction();
     // Children go with their parent, as windows do.
     while (!m_controls.empty()) {
         TControl* c = m_controls.back();
