@@ -48,8 +48,8 @@ void TLabel::SetAutoSize(bool v) {
 void TLabel::SetTransparent(bool v) {
     if (v == m_transparent) return;
     m_transparent = v;
-    SetControlStyle(ControlStyle().Without(TControlStyleFlag::csOpaque));
-    if (!v) SetControlStyle(ControlStyle().With(TControlStyleFlag::csOpaque));
+    SetControlStyle(v ? ControlStyle().Without(TControlStyleFlag::csOpaque)
+                      : ControlStyle().With(TControlStyleFlag::csOpaque));
     Invalidate();
 }
 
@@ -136,7 +136,6 @@ void TLabel::Loaded() {
 }
 
 void TLabel::CMTextChanged(TMessage& m) {
-    Invalidate();
     AdjustBounds();
     TGraphicControl::CMTextChanged(m);
 }
