@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  zlib1g-dev libjpeg62-turbo-dev libsdl2-dev
+  zlib1g-dev libjpeg62-turbo-dev libsdl2-dev libx11-dev
   libfreetype-dev libharfbuzz-dev libfontconfig-dev libpng-dev
   fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev

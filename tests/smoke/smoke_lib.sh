@@ -26,10 +26,10 @@ done
 # A sanitizer build must not fail on leaks of the system libraries behind SDL2.
 export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lsan-system.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
-# Waits up to about 15 s for a command to succeed.
+# Waits up to about 30 s for a command to succeed (a loaded machine starts programs slowly).
 wait_for() {
   local i
-  for i in $(seq 1 150); do
+  for i in $(seq 1 300); do
     if "$@" >/dev/null 2>&1; then return 0; fi
     sleep 0.1
   done

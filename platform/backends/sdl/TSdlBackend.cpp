@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/backends/sdl/SdlKeyMap.h"
+#include "platform/backends/sdl/X11ErrorFilter.h"
 
 static_assert(SDL_BYTEORDER == SDL_LIL_ENDIAN, "32-bit bitmaps are uploaded as XRGB8888 words");
 
@@ -57,6 +58,9 @@ std::unique_ptr<TSdlBackend> TSdlBackend::Create(std::string& error) {
     // would recreate the window on first use, losing its position, and buys nothing for
     // one blit per update.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Installed before SDL starts, so that SDL keeps it as the handler it restores when it
+    // closes its display connections: errors that arrive only then are filtered too.
+    InstallX11ErrorFilter();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         error = SDL_GetError();
         return nullptr;
