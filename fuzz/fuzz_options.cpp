@@ -6,24 +6,15 @@
 #include <exception>
 #include <string_view>
 
+#include "fuzz/FuzzSkinPackage.h"
 #include "skin/HueSaturation.h"
-#include "skin/SkinMessages.h"
 #include "skin/TacSkinConvertor.h"
 #include "skin/TacSkinOptions.h"
 #include "skin/TsSkinLoader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool silenced = [] {
-        SetSkinMessageHook([](const TSkinMessage&) {});
-        return true;
-    }();
-    (void)silenced;
     TacSkinConvertor reader;
-    reader.LendSource({data, size});
-    try {
-        reader.LoadPackage();
-    } catch (const std::exception&) {
-    }
+    ReadFuzzPackage(reader, data, size);
     const bool isPackage = reader.Options() != nullptr;
     const TacSkinOptions options =
         isPackage ? TacSkinOptions::Parse(*reader.Options())

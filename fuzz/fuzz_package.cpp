@@ -3,21 +3,12 @@
 #include <cstdint>
 #include <exception>
 
-#include "skin/SkinMessages.h"
+#include "fuzz/FuzzSkinPackage.h"
 #include "skin/TacSkinConvertor.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool silenced = [] {
-        SetSkinMessageHook([](const TSkinMessage&) {});
-        return true;
-    }();
-    (void)silenced;
     TacSkinConvertor reader;
-    reader.LendSource({data, size});
-    try {
-        reader.LoadPackage();
-    } catch (const std::exception&) {
-    }
+    ReadFuzzPackage(reader, data, size);
     for (const TacPackageEntry& entry : reader.Files())
         (void)reader.FindImage(entry.FileName);
     reader.ReleaseSource();

@@ -5,24 +5,23 @@
 namespace {
 
 constexpr const char* Defaults[ThirdPartyList::KindCount] = {
-    "TEdit\nTMemo\nTMaskEdit\nTLabeledEdit\nTHotKey\nTListBox\nTCheckListBox\nTDBListBox\nTRichEdit\nTDBMemo"
-    "\n"
-    "TSynEdit\nTSynMemo\nTDBSynEdit\nTDBLookupListBox\nTDBRichEdit\nTDBCtrlGrid\nTDateTimePicker\nTDBEdit",
+    ("TEdit\nTMemo\nTMaskEdit\nTLabeledEdit\nTHotKey\nTListBox\nTCheckListBox\nTDBListBox\nTRichEdit\n"
+     "TDBMemo\nTSynEdit\nTSynMemo\nTDBSynEdit\nTDBLookupListBox\nTDBRichEdit\nTDBCtrlGrid\nTDateTimePicker\n"
+     "TDBEdit"),
     "TButton",
     "TBitBtn",
     "TCheckBox\nTRadioButton\nTDBCheckBox\nTDBCheckBoxEh\nTGroupButton",
     "TComboBox\nTColorBox\nTDBComboBox",
-    "TStringGrid\nTDrawGrid\nTRichView\nTDBRichViewEdit\nTRichViewEdit\nTDBRichView\nTwwDBGrid\nTAdvStringGri"
-    "d\n"
-    "TDBAdvGrid\nTValueListEditor\nTDBGrid",
+    ("TStringGrid\nTDrawGrid\nTRichView\nTDBRichViewEdit\nTRichViewEdit\nTDBRichView\nTwwDBGrid\n"
+     "TAdvStringGrid\nTDBAdvGrid\nTValueListEditor\nTDBGrid"),
     "TGroupBox\nTDBRadioGroup\nTRadioGroup",
     "TListView",
     "TPanel\nTDBCtrlPanel",
     "TTreeView\nTRzTreeView\nTDBTreeView",
     "TDBLookupComboBox\nTwwDBComboBox\nTwwDBCustomCombo\nTwwDBCustomLookupCombo",
     "TDBGridEh",
-    "TVirtualStringTree\nTVirtualStringTreeDB\nTEasyListview\nTVirtualExplorerListview\n"
-    "TVirtualExplorerTreeview\nTVirtualExplorerTree\nTVirtualDrawTree",
+    ("TVirtualStringTree\nTVirtualStringTreeDB\nTEasyListview\nTVirtualExplorerListview\n"
+     "TVirtualExplorerTreeview\nTVirtualExplorerTree\nTVirtualDrawTree"),
 };
 
 } // namespace
