@@ -11,6 +11,9 @@ class TCanvas;
 // platform; the numbers are that platform's wherever it has one, so code written against its
 // conventions (WM_SKINCOMMAND = 0xA100 included) passes through unchanged.
 //
+// Senders pack parameters with the helpers below; handlers get them decoded into the records
+// of MessageRecords.h.
+//
 // Sections: message record and parameter helpers; window messages; toolkit (CM_) and
 // reflected (CN_) messages; hit-test, system-command, activation and key codes; styles and
 // redraw flags; owner-draw records.

@@ -125,19 +125,19 @@ void TButton::OtherMessage(TMessage& m) {
     }
 }
 
-void TButton::WMLButtonDown(TMessage& m) {
+void TButton::WMLButtonDown(TWMMouse& m) {
     if (CanFocus() && !Focused()) SetFocus();
     SetMouseCapture(true);
     Apply(m_behaviour.MouseDown());
     TWinControl::WMLButtonDown(m);
 }
 
-void TButton::WMLButtonDblClk(TMessage& m) {
+void TButton::WMLButtonDblClk(TWMMouse& m) {
     WMLButtonDown(m);
 }
 
-void TButton::WMLButtonUp(TMessage& m) {
-    TPoint p = PointFromLParam(m.LParam);
+void TButton::WMLButtonUp(TWMMouse& m) {
+    TPoint p = m.Pos;
     bool inside = ClientRect().Contains(p) && HitTest(p);
     bool held = m_behaviour.IsMouseHeld();
     auto r = m_behaviour.MouseUp(inside);
@@ -147,55 +147,55 @@ void TButton::WMLButtonUp(TMessage& m) {
     TWinControl::WMLButtonUp(m);
 }
 
-void TButton::WMMouseMove(TMessage& m) {
+void TButton::WMMouseMove(TWMMouse& m) {
     if (m_behaviour.IsMouseHeld()) {
-        TPoint p = PointFromLParam(m.LParam);
+        TPoint p = m.Pos;
         Apply(m_behaviour.MouseMove(ClientRect().Contains(p) && HitTest(p)));
     }
     TWinControl::WMMouseMove(m);
 }
 
-void TButton::WMCaptureChanged(TMessage& m) {
+void TButton::WMCaptureChanged(TWMCaptureChanged& m) {
     if (m_behaviour.IsMouseHeld()) Apply(m_behaviour.Cancel());
     TWinControl::WMCaptureChanged(m);
 }
 
-void TButton::WMKeyDown(TMessage& m) {
+void TButton::WMKeyDown(TWMKey& m) {
     TWinControl::WMKeyDown(m);
-    if (m.WParam == TWParam(VK_SPACE)) Apply(m_behaviour.KeyDown());
+    if (m.CharCode == VK_SPACE) Apply(m_behaviour.KeyDown());
 }
 
-void TButton::WMKeyUp(TMessage& m) {
+void TButton::WMKeyUp(TWMKey& m) {
     TWinControl::WMKeyUp(m);
-    if (m.WParam == TWParam(VK_SPACE)) Apply(m_behaviour.KeyUp());
+    if (m.CharCode == VK_SPACE) Apply(m_behaviour.KeyUp());
 }
 
-void TButton::WMSetFocus(TMessage& m) {
+void TButton::WMSetFocus(TWMFocus& m) {
     Invalidate();
     TWinControl::WMSetFocus(m);
 }
 
-void TButton::WMKillFocus(TMessage& m) {
+void TButton::WMKillFocus(TWMFocus& m) {
     if (m_behaviour.IsKeyHeld()) Apply(m_behaviour.Cancel());
     Invalidate();
     TWinControl::WMKillFocus(m);
 }
 
-void TButton::WMEraseBkgnd(TMessage& m) {
+void TButton::WMEraseBkgnd(TWMEraseBkgnd& m) {
     m.Result = 1;
 }
 
-void TButton::CMMouseEnter(TMessage& m) {
-    if (m.LParam == 0) Apply(m_behaviour.MouseEnter());
+void TButton::CMMouseEnter(TCMMouseEnter& m) {
+    if (!m.Child) Apply(m_behaviour.MouseEnter());
     TWinControl::CMMouseEnter(m);
 }
 
-void TButton::CMMouseLeave(TMessage& m) {
-    if (m.LParam == 0) Apply(m_behaviour.MouseLeave());
+void TButton::CMMouseLeave(TCMMouseLeave& m) {
+    if (!m.Child) Apply(m_behaviour.MouseLeave());
     TWinControl::CMMouseLeave(m);
 }
 
-void TButton::CMEnabledChanged(TMessage& m) {
+void TButton::CMEnabledChanged(TWMNoParams& m) {
     if (!Enabled()) {
         Apply(m_behaviour.Cancel());
         SetMouseCapture(false);
@@ -203,9 +203,9 @@ void TButton::CMEnabledChanged(TMessage& m) {
     TWinControl::CMEnabledChanged(m);
 }
 
-void TButton::CMDialogKey(TMessage& m) {
-    int key = int(m.WParam);
-    auto shift = TShiftState(m.LParam) & (ssShift | ssCtrl | ssAlt);
+void TButton::CMDialogKey(TCMDialogKey& m) {
+    int key = m.CharCode;
+    auto shift = TShiftState(m.Shift) & (ssShift | ssCtrl | ssAlt);
     if (((key == VK_RETURN && m_active) || (key == VK_ESCAPE && m_cancel)) && shift == 0 && CanFocus()) {
         Click();
         m.Result = 1;
@@ -214,8 +214,8 @@ void TButton::CMDialogKey(TMessage& m) {
     TWinControl::CMDialogKey(m);
 }
 
-void TButton::CMDialogChar(TMessage& m) {
-    if (Accelerators::IsAccel(char32_t(m.WParam), Caption()) && CanFocus()) {
+void TButton::CMDialogChar(TCMDialogChar& m) {
+    if (Accelerators::IsAccel(char32_t(m.CharCode), Caption()) && CanFocus()) {
         Click();
         m.Result = 1;
         return;
@@ -223,8 +223,8 @@ void TButton::CMDialogChar(TMessage& m) {
     TWinControl::CMDialogChar(m);
 }
 
-void TButton::CMFocusChanged(TMessage& m) {
-    auto* focused = PointerFromLParam<TWinControl>(m.LParam);
+void TButton::CMFocusChanged(TCMFocusChanged& m) {
+    TWinControl* focused = m.Focused;
     bool active = focused == this || (m_default && !dynamic_cast<TButton*>(focused));
     if (active != m_active) m_active = active;
     SetButtonStyle(active);

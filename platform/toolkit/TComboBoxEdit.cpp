@@ -28,8 +28,8 @@ void TComboBoxEdit::KeyDown(int& key, TShiftState shift) {
     TCustomEdit::KeyDown(key, shift);
 }
 
-void TComboBoxEdit::WMSysKeyDown(TMessage& m) {
-    int key = int(m.WParam);
+void TComboBoxEdit::WMSysKeyDown(TWMKey& m) {
+    int key = m.CharCode;
     if ((key == VK_DOWN || key == VK_UP) && m_combo->HandleListKey(key, ssAlt)) return;
     TCustomEdit::WMSysKeyDown(m);
 }

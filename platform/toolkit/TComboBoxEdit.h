@@ -17,7 +17,7 @@ protected:
     void Change() override;
     TLResult DialogCode() const override;
     void KeyDown(int& key, TShiftState shift) override;
-    void WMSysKeyDown(TMessage& m) override;
+    void WMSysKeyDown(TWMKey& m) override;
     void KeyPress(char32_t& key) override;
 
 private:

@@ -156,8 +156,8 @@ void TComboBoxList::StopScrollRepeat() {
     }
 }
 
-void TComboBoxList::WMLButtonDown(TMessage& m) {
-    TPoint p = PointFromLParam(m.LParam);
+void TComboBoxList::WMLButtonDown(TWMMouse& m) {
+    TPoint p = m.Pos;
     if (!ClientRect().Contains(p)) {
         // A press anywhere else closes the list and is used up by it.
         m_combo->CloseUp(false);
@@ -181,12 +181,12 @@ void TComboBoxList::WMLButtonDown(TMessage& m) {
     if (!MouseCapture()) SetMouseCapture(true);
 }
 
-void TComboBoxList::WMLButtonDblClk(TMessage& m) {
+void TComboBoxList::WMLButtonDblClk(TWMMouse& m) {
     WMLButtonDown(m);
 }
 
-void TComboBoxList::WMLButtonUp(TMessage& m) {
-    TPoint p = PointFromLParam(m.LParam);
+void TComboBoxList::WMLButtonUp(TWMMouse& m) {
+    TPoint p = m.Pos;
     bool wasScrolling = m_thumbDrag || m_pushed != TScrollBarPart::None;
     m_thumbDrag = false;
     StopScrollRepeat();
@@ -201,8 +201,8 @@ void TComboBoxList::WMLButtonUp(TMessage& m) {
     if (Visible() && !MouseCapture()) SetMouseCapture(true);
 }
 
-void TComboBoxList::WMMouseMove(TMessage& m) {
-    TPoint p = PointFromLParam(m.LParam);
+void TComboBoxList::WMMouseMove(TWMMouse& m) {
+    TPoint p = m.Pos;
     if (m_thumbDrag) {
         auto layout = ScrollLayout();
         int free = layout.Track.Height() - layout.Thumb.Height();
@@ -214,14 +214,14 @@ void TComboBoxList::WMMouseMove(TMessage& m) {
     if (index >= 0) SetHighlightIndex(index);
 }
 
-void TComboBoxList::WMMouseWheel(TMessage& m) {
-    int notches = WheelDeltaFromWParam(m.WParam) / 120;
+void TComboBoxList::WMMouseWheel(TWMMouseWheel& m) {
+    int notches = m.WheelDelta / 120;
     // Three rows per notch, as the platform scrolls lists.
     ScrollBy(-notches * 3);
     m.Result = 1;
 }
 
-void TComboBoxList::WMCaptureChanged(TMessage& m) {
+void TComboBoxList::WMCaptureChanged(TWMCaptureChanged& m) {
     TCustomForm::WMCaptureChanged(m);
     m_thumbDrag = false;
     StopScrollRepeat();
@@ -230,8 +230,8 @@ void TComboBoxList::WMCaptureChanged(TMessage& m) {
         m_combo->CloseUp(false);
 }
 
-void TComboBoxList::WMTimer(TMessage& m) {
-    if (m.WParam != ScrollTimerId) {
+void TComboBoxList::WMTimer(TWMTimer& m) {
+    if (m.TimerID != ScrollTimerId) {
         TCustomForm::WMTimer(m);
         return;
     }

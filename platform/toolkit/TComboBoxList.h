@@ -37,13 +37,13 @@ public:
 
 protected:
     void PaintWindow(TCanvas& canvas) override;
-    void WMLButtonDown(TMessage& m) override;
-    void WMLButtonDblClk(TMessage& m) override;
-    void WMLButtonUp(TMessage& m) override;
-    void WMMouseMove(TMessage& m) override;
-    void WMMouseWheel(TMessage& m) override;
-    void WMCaptureChanged(TMessage& m) override;
-    void WMTimer(TMessage& m) override;
+    void WMLButtonDown(TWMMouse& m) override;
+    void WMLButtonDblClk(TWMMouse& m) override;
+    void WMLButtonUp(TWMMouse& m) override;
+    void WMMouseMove(TWMMouse& m) override;
+    void WMMouseWheel(TWMMouseWheel& m) override;
+    void WMCaptureChanged(TWMCaptureChanged& m) override;
+    void WMTimer(TWMTimer& m) override;
 
 private:
     int Count() const;

@@ -260,96 +260,99 @@ void TControl::DefaultHandler(TMessage& message) {
 void TControl::Dispatch(TMessage& m) {
     switch (m.Msg) {
     case WM_MOUSEMOVE:
-        WMMouseMove(m);
+        Decode(m, &TControl::WMMouseMove);
         break;
     case WM_LBUTTONDOWN:
-        WMLButtonDown(m);
+        Decode(m, &TControl::WMLButtonDown);
         break;
     case WM_LBUTTONUP:
-        WMLButtonUp(m);
+        Decode(m, &TControl::WMLButtonUp);
         break;
     case WM_LBUTTONDBLCLK:
-        WMLButtonDblClk(m);
+        Decode(m, &TControl::WMLButtonDblClk);
         break;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-        WMRButtonDown(m);
+        Decode(m, &TControl::WMRButtonDown);
         break;
     case WM_RBUTTONUP:
-        WMRButtonUp(m);
+        Decode(m, &TControl::WMRButtonUp);
         break;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:
-        WMMButtonDown(m);
+        Decode(m, &TControl::WMMButtonDown);
         break;
     case WM_MBUTTONUP:
-        WMMButtonUp(m);
+        Decode(m, &TControl::WMMButtonUp);
         break;
     case WM_MOUSEWHEEL:
-        WMMouseWheel(m);
+        Decode(m, &TControl::WMMouseWheel);
         break;
     case WM_CAPTURECHANGED:
-        WMCaptureChanged(m);
+        Decode(m, &TControl::WMCaptureChanged);
         break;
     case WM_MOVE:
-        WMMove(m);
+        Decode(m, &TControl::WMMove);
         break;
     case WM_SIZE:
-        WMSize(m);
+        Decode(m, &TControl::WMSize);
         break;
     case WM_WINDOWPOSCHANGING:
-        WMWindowPosChanging(m);
+        Decode(m, &TControl::WMWindowPosChanging);
         break;
     case WM_WINDOWPOSCHANGED:
-        WMWindowPosChanged(m);
+        Decode(m, &TControl::WMWindowPosChanged);
         break;
     case WM_PAINT:
-        WMPaint(m);
+        Decode(m, &TControl::WMPaint);
         break;
     case WM_ERASEBKGND:
-        WMEraseBkgnd(m);
+        Decode(m, &TControl::WMEraseBkgnd);
         break;
     case WM_CANCELMODE:
-        WMCancelMode(m);
+        Decode(m, &TControl::WMCancelMode);
         break;
     case CM_MOUSEENTER:
-        CMMouseEnter(m);
+        Decode(m, &TControl::CMMouseEnter);
         break;
     case CM_MOUSELEAVE:
-        CMMouseLeave(m);
+        Decode(m, &TControl::CMMouseLeave);
         break;
     case CM_VISIBLECHANGED:
-        CMVisibleChanged(m);
+        Decode(m, &TControl::CMVisibleChanged);
         break;
     case CM_ENABLEDCHANGED:
-        CMEnabledChanged(m);
+        Decode(m, &TControl::CMEnabledChanged);
         break;
     case CM_FONTCHANGED:
-        CMFontChanged(m);
+        Decode(m, &TControl::CMFontChanged);
         break;
     case CM_COLORCHANGED:
-        CMColorChanged(m);
+        Decode(m, &TControl::CMColorChanged);
         break;
     case CM_TEXTCHANGED:
-        CMTextChanged(m);
+        Decode(m, &TControl::CMTextChanged);
         break;
     case CM_PARENTFONTCHANGED:
-        CMParentFontChanged(m);
+        Decode(m, &TControl::CMParentFontChanged);
         break;
     case CM_PARENTCOLORCHANGED:
-        CMParentColorChanged(m);
+        Decode(m, &TControl::CMParentColorChanged);
         break;
     case CM_HITTEST:
-        CMHitTest(m);
+        Decode(m, &TControl::CMHitTest);
         break;
     case CM_DIALOGKEY:
-        CMDialogKey(m);
+        Decode(m, &TControl::CMDialogKey);
         break;
     case CM_DIALOGCHAR:
-        CMDialogChar(m);
+        Decode(m, &TControl::CMDialogChar);
         break;
     case CM_FOCUSCHANGED:
-        CMFocusChanged(m);
+        Decode(m, &TControl::CMFocusChanged);
+        break;
+    case WM_SKINCOMMAND:
+        Decode(m, &TControl::WMSkinCommand);
         break;
     default:
         OtherMessage(m);
@@ -442,7 +445,7 @@ bool TControl::HitTest(TPoint clientPos) const {
     return ClientRect().Contains(clientPos);
 }
 
-void TControl::DoMouseDown(TMessage& m, TMouseButton button) {
+void TControl::DoMouseDown(TWMMouse& m, TMouseButton button) {
     if (button == TMouseButton::mbLeft) {
         if (m_controlStyle.Has(TControlStyleFlag::csCaptureMouse)) SetMouseCapture(true);
         if (m_controlStyle.Has(TControlStyleFlag::csClickEvents))
@@ -450,13 +453,13 @@ void TControl::DoMouseDown(TMessage& m, TMouseButton button) {
         m_controlState.Include(TControlStateFlag::csLButtonDown);
     }
     if (!m_controlStyle.Has(TControlStyleFlag::csNoStdEvents)) {
-        TPoint p = PointFromLParam(m.LParam);
-        MouseDown(button, ShiftFromMouseKeys(m.WParam), p.X, p.Y);
+        TPoint p = m.Pos;
+        MouseDown(button, ShiftFromMouseKeys(m.Keys), p.X, p.Y);
     }
 }
 
-void TControl::DoMouseUp(TMessage& m, TMouseButton button) {
-    TPoint p = PointFromLParam(m.LParam);
+void TControl::DoMouseUp(TWMMouse& m, TMouseButton button) {
+    TPoint p = m.Pos;
     if (button == TMouseButton::mbLeft) {
         if (m_controlStyle.Has(TControlStyleFlag::csCaptureMouse)) SetMouseCapture(false);
         m_controlState.Exclude(TControlStateFlag::csLButtonDown);
@@ -466,66 +469,69 @@ void TControl::DoMouseUp(TMessage& m, TMouseButton button) {
         }
     }
     if (!m_controlStyle.Has(TControlStyleFlag::csNoStdEvents))
-        MouseUp(button, ShiftFromMouseKeys(m.WParam), p.X, p.Y);
+        MouseUp(button, ShiftFromMouseKeys(m.Keys), p.X, p.Y);
 }
 
 // --- typed handlers ---
 
-void TControl::WMMouseMove(TMessage& m) {
+void TControl::WMSkinCommand(TWMSkinCommand& m) {
+    DefaultHandler(m);
+}
+
+void TControl::WMMouseMove(TWMMouse& m) {
     if (!m_controlStyle.Has(TControlStyleFlag::csNoStdEvents)) {
-        TPoint p = PointFromLParam(m.LParam);
-        MouseMove(ShiftFromMouseKeys(m.WParam), p.X, p.Y);
+        TPoint p = m.Pos;
+        MouseMove(ShiftFromMouseKeys(m.Keys), p.X, p.Y);
     }
     DefaultHandler(m);
 }
 
-void TControl::WMLButtonDown(TMessage& m) {
+void TControl::WMLButtonDown(TWMMouse& m) {
     DoMouseDown(m, TMouseButton::mbLeft);
     DefaultHandler(m);
 }
 
-void TControl::WMLButtonUp(TMessage& m) {
+void TControl::WMLButtonUp(TWMMouse& m) {
     DoMouseUp(m, TMouseButton::mbLeft);
     DefaultHandler(m);
 }
 
-void TControl::WMLButtonDblClk(TMessage& m) {
+void TControl::WMLButtonDblClk(TWMMouse& m) {
     if (m_controlStyle.Has(TControlStyleFlag::csCaptureMouse)) SetMouseCapture(true);
     if (m_controlStyle.Has(TControlStyleFlag::csClickEvents)) DblClick();
     m_controlState.Include(TControlStateFlag::csLButtonDown);
     if (!m_controlStyle.Has(TControlStyleFlag::csNoStdEvents)) {
-        TPoint p = PointFromLParam(m.LParam);
-        MouseDown(TMouseButton::mbLeft, ShiftFromMouseKeys(m.WParam), p.X, p.Y);
+        TPoint p = m.Pos;
+        MouseDown(TMouseButton::mbLeft, ShiftFromMouseKeys(m.Keys), p.X, p.Y);
     }
     DefaultHandler(m);
 }
 
-void TControl::WMRButtonDown(TMessage& m) {
+void TControl::WMRButtonDown(TWMMouse& m) {
     DoMouseDown(m, TMouseButton::mbRight);
     DefaultHandler(m);
 }
 
-void TControl::WMRButtonUp(TMessage& m) {
+void TControl::WMRButtonUp(TWMMouse& m) {
     DoMouseUp(m, TMouseButton::mbRight);
     DefaultHandler(m);
 }
 
-void TControl::WMMButtonDown(TMessage& m) {
+void TControl::WMMButtonDown(TWMMouse& m) {
     DoMouseDown(m, TMouseButton::mbMiddle);
     DefaultHandler(m);
 }
 
-void TControl::WMMButtonUp(TMessage& m) {
+void TControl::WMMButtonUp(TWMMouse& m) {
     DoMouseUp(m, TMouseButton::mbMiddle);
     DefaultHandler(m);
 }
 
-void TControl::WMMouseWheel(TMessage& m) {
+void TControl::WMMouseWheel(TWMMouseWheel& m) {
     bool handled = false;
     if (OnMouseWheel) {
         TMouseWheelEvent handler = OnMouseWheel;
-        handler(this, ShiftFromMouseKeys(LoWord(m.WParam)), WheelDeltaFromWParam(m.WParam),
-                PointFromLParam(m.LParam), handled);
+        handler(this, ShiftFromMouseKeys(m.Keys), m.WheelDelta, m.Pos, handled);
     }
     if (handled) {
         m.Result = 1;
@@ -533,34 +539,34 @@ void TControl::WMMouseWheel(TMessage& m) {
     }
     // Unhandled wheel turns go to the parent, as the platform passes them on.
     if (m_parent)
-        m.Result = m_parent->Perform(WM_MOUSEWHEEL, m.WParam, m.LParam);
+        m.Result = m_parent->Perform(WM_MOUSEWHEEL, m.Message.WParam, m.Message.LParam);
     else
         DefaultHandler(m);
 }
 
-void TControl::WMCaptureChanged(TMessage& m) {
+void TControl::WMCaptureChanged(TWMCaptureChanged& m) {
     m_controlState.Exclude(TControlStateFlag::csClicked);
     m_controlState.Exclude(TControlStateFlag::csLButtonDown);
     DefaultHandler(m);
 }
 
-void TControl::WMMove(TMessage& m) {
+void TControl::WMMove(TWMMove& m) {
     DefaultHandler(m);
 }
 
-void TControl::WMSize(TMessage& m) {
+void TControl::WMSize(TWMSize& m) {
     Resize();
     DefaultHandler(m);
 }
 
-void TControl::WMWindowPosChanging(TMessage& m) {
+void TControl::WMWindowPosChanging(TWMWindowPosMsg& m) {
     DefaultHandler(m);
 }
 
-void TControl::WMWindowPosChanged(TMessage& m) {
+void TControl::WMWindowPosChanged(TWMWindowPosMsg& m) {
     DefaultHandler(m);
     // The platform's default: the position change becomes WM_MOVE and WM_SIZE.
-    auto* pos = PointerFromLParam<TWindowPos>(m.LParam);
+    TWindowPos* pos = m.WindowPos;
     if (!pos) return;
     if (!(pos->Flags & SWP_NOMOVE)) Perform(WM_MOVE, 0, MakeLParam(m_left, m_top));
     if (!(pos->Flags & SWP_NOSIZE)) {
@@ -572,60 +578,60 @@ void TControl::WMWindowPosChanged(TMessage& m) {
     }
 }
 
-void TControl::WMPaint(TMessage& m) {
+void TControl::WMPaint(TWMPaint& m) {
     DefaultHandler(m);
 }
 
-void TControl::WMEraseBkgnd(TMessage& m) {
+void TControl::WMEraseBkgnd(TWMEraseBkgnd& m) {
     DefaultHandler(m);
 }
 
-void TControl::WMCancelMode(TMessage& m) {
+void TControl::WMCancelMode(TWMNoParams& m) {
     SetMouseCapture(false);
     DefaultHandler(m);
 }
 
-void TControl::CMMouseEnter(TMessage& m) {
-    if (m.LParam == 0 && OnMouseEnter) {
+void TControl::CMMouseEnter(TCMMouseEnter& m) {
+    if (!m.Child && OnMouseEnter) {
         TNotifyEvent handler = OnMouseEnter;
         handler(this);
     }
     if (m_parent) m_parent->Perform(CM_MOUSEENTER, 0, LParamFromPointer(this));
 }
 
-void TControl::CMMouseLeave(TMessage& m) {
-    if (m.LParam == 0 && OnMouseLeave) {
+void TControl::CMMouseLeave(TCMMouseLeave& m) {
+    if (!m.Child && OnMouseLeave) {
         TNotifyEvent handler = OnMouseLeave;
         handler(this);
     }
     if (m_parent) m_parent->Perform(CM_MOUSELEAVE, 0, LParamFromPointer(this));
 }
 
-void TControl::CMVisibleChanged(TMessage& m) {
+void TControl::CMVisibleChanged(TCMVisibleChanged& m) {
     DefaultHandler(m);
 }
 
-void TControl::CMEnabledChanged(TMessage& m) {
+void TControl::CMEnabledChanged(TWMNoParams& m) {
     Invalidate();
     DefaultHandler(m);
 }
 
-void TControl::CMFontChanged(TMessage& m) {
+void TControl::CMFontChanged(TWMNoParams& m) {
     Invalidate();
     DefaultHandler(m);
 }
 
-void TControl::CMColorChanged(TMessage& m) {
+void TControl::CMColorChanged(TWMNoParams& m) {
     Invalidate();
     DefaultHandler(m);
 }
 
-void TControl::CMTextChanged(TMessage& m) {
+void TControl::CMTextChanged(TWMNoParams& m) {
     Invalidate();
     DefaultHandler(m);
 }
 
-void TControl::CMParentFontChanged(TMessage& m) {
+void TControl::CMParentFontChanged(TWMNoParams& m) {
     if (m_parentFont && m_parent && !(m_font == m_parent->Font())) {
         m_font = m_parent->Font();
         Perform(CM_FONTCHANGED);
@@ -633,7 +639,7 @@ void TControl::CMParentFontChanged(TMessage& m) {
     DefaultHandler(m);
 }
 
-void TControl::CMParentColorChanged(TMessage& m) {
+void TControl::CMParentColorChanged(TWMNoParams& m) {
     if (m_parentColor && m_parent && m_color != m_parent->Color()) {
         m_color = m_parent->Color();
         Perform(CM_COLORCHANGED);
@@ -641,17 +647,17 @@ void TControl::CMParentColorChanged(TMessage& m) {
     DefaultHandler(m);
 }
 
-void TControl::CMHitTest(TMessage& m) {
-    m.Result = HitTest(PointFromLParam(m.LParam)) ? HTCLIENT : HTNOWHERE;
+void TControl::CMHitTest(TWMHitTest& m) {
+    m.Result = HitTest(m.Pos) ? HTCLIENT : HTNOWHERE;
 }
 
-void TControl::CMDialogKey(TMessage& m) {
+void TControl::CMDialogKey(TCMDialogKey& m) {
     DefaultHandler(m);
 }
-void TControl::CMDialogChar(TMessage& m) {
+void TControl::CMDialogChar(TCMDialogChar& m) {
     DefaultHandler(m);
 }
-void TControl::CMFocusChanged(TMessage& m) {
+void TControl::CMFocusChanged(TCMFocusChanged& m) {
     DefaultHandler(m);
 }
 

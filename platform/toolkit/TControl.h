@@ -7,6 +7,7 @@
 #include "platform/core/Geometry.h"
 #include "platform/core/TFlagSet.h"
 #include "platform/text/TFont.h"
+#include "platform/toolkit/MessageRecords.h"
 #include "platform/toolkit/Messages.h"
 #include "platform/toolkit/TBackend.h"
 #include "platform/toolkit/TComponent.h"
@@ -18,8 +19,9 @@ class TJsonWriter;
 
 // A control: a rectangle inside its parent's client area that receives messages. Every
 // message goes through WindowProc (replaceable; by default the virtual WndProc), which hands
-// it to Dispatch, which calls the typed handler for its number; a handler's base version does
-// the default work or passes the message to DefaultHandler.
+// it to Dispatch, which decodes it once into its record (MessageRecords.h) and calls the typed
+// handler for its number with it; a handler's base version does the default work or passes
+// the message to DefaultHandler.
 //
 // Sections: types; TControl (tree, bounds, appearance, messages, painting, events, dump,
 // typed handlers).
@@ -223,42 +225,50 @@ protected:
     virtual bool HitTest(TPoint clientPos) const;
 
     // --- typed handlers: the base does the default work; overrides call it to pass on ---
-    virtual void WMMouseMove(TMessage& m);
-    virtual void WMLButtonDown(TMessage& m);
-    virtual void WMLButtonUp(TMessage& m);
-    virtual void WMLButtonDblClk(TMessage& m);
-    virtual void WMRButtonDown(TMessage& m);
-    virtual void WMRButtonUp(TMessage& m);
-    virtual void WMMButtonDown(TMessage& m);
-    virtual void WMMButtonUp(TMessage& m);
-    virtual void WMMouseWheel(TMessage& m);
-    virtual void WMCaptureChanged(TMessage& m);
-    virtual void WMMove(TMessage& m);
-    virtual void WMSize(TMessage& m);
-    virtual void WMWindowPosChanging(TMessage& m);
-    virtual void WMWindowPosChanged(TMessage& m);
-    virtual void WMPaint(TMessage& m);
-    virtual void WMEraseBkgnd(TMessage& m);
-    virtual void WMCancelMode(TMessage& m);
-    virtual void CMMouseEnter(TMessage& m);
-    virtual void CMMouseLeave(TMessage& m);
-    virtual void CMVisibleChanged(TMessage& m);
-    virtual void CMEnabledChanged(TMessage& m);
-    virtual void CMFontChanged(TMessage& m);
-    virtual void CMColorChanged(TMessage& m);
-    virtual void CMTextChanged(TMessage& m);
-    virtual void CMParentFontChanged(TMessage& m);
-    virtual void CMParentColorChanged(TMessage& m);
-    virtual void CMHitTest(TMessage& m);
-    virtual void CMDialogKey(TMessage& m);
-    virtual void CMDialogChar(TMessage& m);
-    virtual void CMFocusChanged(TMessage& m);
-    // Any other message not dispatched above (WM_SKINCOMMAND among them).
+    virtual void WMMouseMove(TWMMouse& m);
+    virtual void WMLButtonDown(TWMMouse& m);
+    virtual void WMLButtonUp(TWMMouse& m);
+    virtual void WMLButtonDblClk(TWMMouse& m);
+    virtual void WMRButtonDown(TWMMouse& m);
+    virtual void WMRButtonUp(TWMMouse& m);
+    virtual void WMMButtonDown(TWMMouse& m);
+    virtual void WMMButtonUp(TWMMouse& m);
+    virtual void WMMouseWheel(TWMMouseWheel& m);
+    virtual void WMCaptureChanged(TWMCaptureChanged& m);
+    virtual void WMMove(TWMMove& m);
+    virtual void WMSize(TWMSize& m);
+    virtual void WMWindowPosChanging(TWMWindowPosMsg& m);
+    virtual void WMWindowPosChanged(TWMWindowPosMsg& m);
+    virtual void WMPaint(TWMPaint& m);
+    virtual void WMEraseBkgnd(TWMEraseBkgnd& m);
+    virtual void WMCancelMode(TWMNoParams& m);
+    virtual void CMMouseEnter(TCMMouseEnter& m);
+    virtual void CMMouseLeave(TCMMouseLeave& m);
+    virtual void CMVisibleChanged(TCMVisibleChanged& m);
+    virtual void CMEnabledChanged(TWMNoParams& m);
+    virtual void CMFontChanged(TWMNoParams& m);
+    virtual void CMColorChanged(TWMNoParams& m);
+    virtual void CMTextChanged(TWMNoParams& m);
+    virtual void CMParentFontChanged(TWMNoParams& m);
+    virtual void CMParentColorChanged(TWMNoParams& m);
+    virtual void CMHitTest(TWMHitTest& m);
+    virtual void CMDialogKey(TCMDialogKey& m);
+    virtual void CMDialogChar(TCMDialogChar& m);
+    virtual void CMFocusChanged(TCMFocusChanged& m);
+    // The skin engine's command (WM_SKINCOMMAND); the base passes it to DefaultHandler.
+    virtual void WMSkinCommand(TWMSkinCommand& m);
+    // Any other message not dispatched above.
     virtual void OtherMessage(TMessage& m) { DefaultHandler(m); }
 
+    // Decodes the message once into the handler's record and calls the handler with it.
+    template <class Record, class Control> void Decode(TMessage& m, void (Control::*handler)(Record&)) {
+        Record record(m);
+        (static_cast<Control*>(this)->*handler)(record);
+    }
+
     // Shared mouse-button handling of the typed handlers.
-    void DoMouseDown(TMessage& m, TMouseButton button);
-    void DoMouseUp(TMessage& m, TMouseButton button);
+    void DoMouseDown(TWMMouse& m, TMouseButton button);
+    void DoMouseUp(TWMMouse& m, TMouseButton button);
     // The rectangle to invalidate in the parent when this windowless control changes.
     void InvalidateInParent(const TRect& parentRect, bool erase = true);
     // Called by SetParent after the change (windowed controls allocate handles).

@@ -389,8 +389,8 @@ void TCustomComboBox::KeyDown(int& key, TShiftState shift) {
     if (HandleListKey(key, shift)) key = 0;
 }
 
-void TCustomComboBox::WMSysKeyDown(TMessage& m) {
-    int key = int(m.WParam);
+void TCustomComboBox::WMSysKeyDown(TWMKey& m) {
+    int key = m.CharCode;
     if ((key == VK_DOWN || key == VK_UP) && HandleListKey(key, ssAlt)) return;
     TWinControl::WMSysKeyDown(m);
 }
@@ -411,7 +411,7 @@ void TCustomComboBox::KeyPress(char32_t& key) {
 
 // --- mouse and focus ---
 
-void TCustomComboBox::WMLButtonDown(TMessage& m) {
+void TCustomComboBox::WMLButtonDown(TWMMouse& m) {
     TWinControl::WMLButtonDown(m);
     if (!IsEnabledInTree()) return;
     if (m_edit) {
@@ -419,7 +419,7 @@ void TCustomComboBox::WMLButtonDown(TMessage& m) {
     } else if (!Focused() && CanFocus()) {
         SetFocus();
     }
-    TPoint p = PointFromLParam(m.LParam);
+    TPoint p = m.Pos;
     // A drop-down list opens from anywhere on the box; with an edit only the button opens it.
     if (m_edit && !ButtonRect().Contains(p)) return;
     if (m_droppedDown)
@@ -428,20 +428,20 @@ void TCustomComboBox::WMLButtonDown(TMessage& m) {
         OpenList();
 }
 
-void TCustomComboBox::WMLButtonDblClk(TMessage& m) {
+void TCustomComboBox::WMLButtonDblClk(TWMMouse& m) {
     WMLButtonDown(m);
 }
 
-void TCustomComboBox::WMMouseWheel(TMessage& m) {
+void TCustomComboBox::WMMouseWheel(TWMMouseWheel& m) {
     if (m_droppedDown && m_list) {
-        m_list->Perform(WM_MOUSEWHEEL, m.WParam, m.LParam);
+        m_list->Perform(WM_MOUSEWHEEL, m.Message.WParam, m.Message.LParam);
         m.Result = 1;
         return;
     }
     TWinControl::WMMouseWheel(m);
     if (m.Result) return;
     // A closed box steps through its items, one per notch.
-    int notches = WheelDeltaFromWParam(m.WParam) / 120;
+    int notches = m.WheelDelta / 120;
     if (notches != 0 && m_items.Count() > 0 && IsFocusWithin()) {
         int current = ItemIndex();
         int next = std::clamp(current < 0 ? 0 : current - notches, 0, m_items.Count() - 1);
@@ -457,14 +457,14 @@ void TCustomComboBox::SetFocus() {
         TWinControl::SetFocus();
 }
 
-void TCustomComboBox::WMSetFocus(TMessage& m) {
+void TCustomComboBox::WMSetFocus(TWMFocus& m) {
     TWinControl::WMSetFocus(m);
     // The edit takes the focus once the move to the box has finished.
     if (m_edit && Application) Application->PostMessage(Handle(), ForwardFocusMessage);
     Invalidate();
 }
 
-void TCustomComboBox::WMKillFocus(TMessage& m) {
+void TCustomComboBox::WMKillFocus(TWMFocus& m) {
     TWinControl::WMKillFocus(m);
     // The focus moving into the inner edit keeps the list; anything else closes it.
     TWinControl* now = GetFocus();
@@ -472,18 +472,18 @@ void TCustomComboBox::WMKillFocus(TMessage& m) {
     Invalidate();
 }
 
-void TCustomComboBox::WMSize(TMessage& m) {
+void TCustomComboBox::WMSize(TWMSize& m) {
     TWinControl::WMSize(m);
     LayoutEdit();
 }
 
-void TCustomComboBox::CMEnabledChanged(TMessage& m) {
+void TCustomComboBox::CMEnabledChanged(TWMNoParams& m) {
     TWinControl::CMEnabledChanged(m);
     if (!Enabled()) CloseUp(false);
     if (m_edit) m_edit->SetEnabled(Enabled());
 }
 
-void TCustomComboBox::CMFontChanged(TMessage& m) {
+void TCustomComboBox::CMFontChanged(TWMNoParams& m) {
     TWinControl::CMFontChanged(m);
     if (m_list) m_list->SetFont(Font());
 }
@@ -494,7 +494,7 @@ void TCustomComboBox::OtherMessage(TMessage& m) {
         if (m_edit && Focused() && m_edit->CanFocus()) m_edit->SetFocus();
         return;
     case CN_DRAWITEM: {
-        auto* dis = PointerFromLParam<TDrawItemStruct>(m.LParam);
+        TDrawItemStruct* dis = TWMDrawItem(m).DrawItemStruct;
         if (dis && dis->Canvas) DrawItem(*dis->Canvas, dis->ItemID, dis->RcItem, dis->ItemState);
         m.Result = 1;
         return;

@@ -122,15 +122,15 @@ protected:
     TLResult DialogCode() const override;
     void KeyDown(int& key, TShiftState shift) override;
     void KeyPress(char32_t& key) override;
-    void WMSysKeyDown(TMessage& m) override;
-    void WMLButtonDown(TMessage& m) override;
-    void WMLButtonDblClk(TMessage& m) override;
-    void WMMouseWheel(TMessage& m) override;
-    void WMSetFocus(TMessage& m) override;
-    void WMKillFocus(TMessage& m) override;
-    void WMSize(TMessage& m) override;
-    void CMEnabledChanged(TMessage& m) override;
-    void CMFontChanged(TMessage& m) override;
+    void WMSysKeyDown(TWMKey& m) override;
+    void WMLButtonDown(TWMMouse& m) override;
+    void WMLButtonDblClk(TWMMouse& m) override;
+    void WMMouseWheel(TWMMouseWheel& m) override;
+    void WMSetFocus(TWMFocus& m) override;
+    void WMKillFocus(TWMFocus& m) override;
+    void WMSize(TWMSize& m) override;
+    void CMEnabledChanged(TWMNoParams& m) override;
+    void CMFontChanged(TWMNoParams& m) override;
     void OtherMessage(TMessage& m) override;
 
 private:

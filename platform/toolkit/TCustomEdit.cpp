@@ -406,20 +406,20 @@ void TCustomEdit::KeyPress(char32_t& key) {
 
 // --- mouse ---
 
-void TCustomEdit::WMLButtonDown(TMessage& m) {
+void TCustomEdit::WMLButtonDown(TWMMouse& m) {
     m_inMouseDown = true;
     TWinControl::WMLButtonDown(m);
     if (!Focused() && CanFocus()) SetFocus();
     m_inMouseDown = false;
-    TPoint p = PointFromLParam(m.LParam);
-    MoveCaret(CharIndexAtX(p.X), (m.WParam & MK_SHIFT) != 0);
+    TPoint p = m.Pos;
+    MoveCaret(CharIndexAtX(p.X), (m.Keys & MK_SHIFT) != 0);
     m_mouseSelecting = true;
     SetMouseCapture(true);
 }
 
-void TCustomEdit::WMLButtonDblClk(TMessage& m) {
+void TCustomEdit::WMLButtonDblClk(TWMMouse& m) {
     TWinControl::WMLButtonDblClk(m);
-    int pos = CharIndexAtX(PointFromLParam(m.LParam).X);
+    int pos = CharIndexAtX(m.Pos.X);
     int start = pos;
     while (start > 0 && IsWordChar(m_chars[std::size_t(start - 1)]))
         --start;
@@ -430,44 +430,43 @@ void TCustomEdit::WMLButtonDblClk(TMessage& m) {
     m_mouseSelecting = false;
 }
 
-void TCustomEdit::WMMouseMove(TMessage& m) {
+void TCustomEdit::WMMouseMove(TWMMouse& m) {
     TWinControl::WMMouseMove(m);
-    if (m_mouseSelecting && (m.WParam & MK_LBUTTON))
-        MoveCaret(CharIndexAtX(PointFromLParam(m.LParam).X), true);
+    if (m_mouseSelecting && (m.Keys & MK_LBUTTON)) MoveCaret(CharIndexAtX(m.Pos.X), true);
 }
 
-void TCustomEdit::WMLButtonUp(TMessage& m) {
+void TCustomEdit::WMLButtonUp(TWMMouse& m) {
     m_mouseSelecting = false;
     TWinControl::WMLButtonUp(m);
     if (MouseCapture()) SetMouseCapture(false);
 }
 
-void TCustomEdit::WMCaptureChanged(TMessage& m) {
+void TCustomEdit::WMCaptureChanged(TWMCaptureChanged& m) {
     m_mouseSelecting = false;
     TWinControl::WMCaptureChanged(m);
 }
 
 // --- focus and notifications ---
 
-void TCustomEdit::WMSetFocus(TMessage& m) {
+void TCustomEdit::WMSetFocus(TWMFocus& m) {
     TWinControl::WMSetFocus(m);
     bool byMouse = m_inMouseDown || (Application && (Application->ShiftState() & ssLeft));
     if (m_autoSelect && !byMouse) SelectAll();
     Invalidate();
 }
 
-void TCustomEdit::WMKillFocus(TMessage& m) {
+void TCustomEdit::WMKillFocus(TWMFocus& m) {
     TWinControl::WMKillFocus(m);
     m_mouseSelecting = false;
     Invalidate();
 }
 
-void TCustomEdit::WMSize(TMessage& m) {
+void TCustomEdit::WMSize(TWMSize& m) {
     TWinControl::WMSize(m);
     ScrollToCaret();
 }
 
-void TCustomEdit::CMTextChanged(TMessage& m) {
+void TCustomEdit::CMTextChanged(TWMNoParams& m) {
     TWinControl::CMTextChanged(m);
     if (!m_settingText) {
         // The program set the text: the caret goes to the start, as the platform edit does.
@@ -480,7 +479,7 @@ void TCustomEdit::CMTextChanged(TMessage& m) {
     Change();
 }
 
-void TCustomEdit::CMFontChanged(TMessage& m) {
+void TCustomEdit::CMFontChanged(TWMNoParams& m) {
     TWinControl::CMFontChanged(m);
     ScrollToCaret();
 }

@@ -111,16 +111,16 @@ protected:
     TLResult DialogCode() const override;
     void KeyDown(int& key, TShiftState shift) override;
     void KeyPress(char32_t& key) override;
-    void WMLButtonDown(TMessage& m) override;
-    void WMLButtonDblClk(TMessage& m) override;
-    void WMLButtonUp(TMessage& m) override;
-    void WMMouseMove(TMessage& m) override;
-    void WMCaptureChanged(TMessage& m) override;
-    void WMSetFocus(TMessage& m) override;
-    void WMKillFocus(TMessage& m) override;
-    void WMSize(TMessage& m) override;
-    void CMTextChanged(TMessage& m) override;
-    void CMFontChanged(TMessage& m) override;
+    void WMLButtonDown(TWMMouse& m) override;
+    void WMLButtonDblClk(TWMMouse& m) override;
+    void WMLButtonUp(TWMMouse& m) override;
+    void WMMouseMove(TWMMouse& m) override;
+    void WMCaptureChanged(TWMCaptureChanged& m) override;
+    void WMSetFocus(TWMFocus& m) override;
+    void WMKillFocus(TWMFocus& m) override;
+    void WMSize(TWMSize& m) override;
+    void CMTextChanged(TWMNoParams& m) override;
+    void CMFontChanged(TWMNoParams& m) override;
     void OtherMessage(TMessage& m) override;
 
 private:

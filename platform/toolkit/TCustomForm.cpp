@@ -477,8 +477,8 @@ void TCustomForm::PaintNonClient(TCanvas& canvas) {
                                        m_maxButton.IsPushed(), true);
 }
 
-void TCustomForm::WMNCHitTest(TMessage& m) {
-    TPoint s = PointFromLParam(m.LParam);
+void TCustomForm::WMNCHitTest(TWMHitTest& m) {
+    TPoint s = m.Pos;
     TPoint p{s.X - Left(), s.Y - Top()};
     int w = Width(), h = Height();
     if (!TRect{0, 0, w, h}.Contains(p)) {
@@ -535,9 +535,9 @@ void TCustomForm::WMNCHitTest(TMessage& m) {
         m.Result = HTBOTTOM;
 }
 
-void TCustomForm::WMNCLButtonDown(TMessage& m) {
-    int hit = int(m.WParam);
-    TPoint pos = PointFromLParam(m.LParam);
+void TCustomForm::WMNCLButtonDown(TWMNCMouse& m) {
+    int hit = m.HitTest;
+    TPoint pos = m.Pos;
     if (!Application) return;
     switch (hit) {
     case HTCAPTION:
@@ -567,16 +567,16 @@ void TCustomForm::WMNCLButtonDown(TMessage& m) {
     }
 }
 
-void TCustomForm::WMNCMouseMove(TMessage& m) {
-    int hit = int(m.WParam);
+void TCustomForm::WMNCMouseMove(TWMNCMouse& m) {
+    int hit = m.HitTest;
     bool changed = m_closeButton.MouseMove(hit == HTCLOSE).Changed;
     changed = m_maxButton.MouseMove(hit == HTMAXBUTTON).Changed || changed;
     if (changed) InvalidateFrame();
     DefaultHandler(m);
 }
 
-void TCustomForm::WMNCLButtonUp(TMessage& m) {
-    int hit = int(m.WParam);
+void TCustomForm::WMNCLButtonUp(TWMNCMouse& m) {
+    int hit = m.HitTest;
     auto close = m_closeButton.MouseUp(hit == HTCLOSE);
     auto max = m_maxButton.MouseUp(hit == HTMAXBUTTON);
     if (close.Changed || max.Changed) InvalidateFrame();
@@ -651,29 +651,29 @@ void TCustomForm::WriteDumpFields(TJsonWriter& json) const {
 void TCustomForm::OtherMessage(TMessage& m) {
     switch (m.Msg) {
     case WM_ACTIVATE:
-        WMActivate(m);
+        Decode(m, &TCustomForm::WMActivate);
         break;
     case WM_NCACTIVATE:
-        WMNCActivate(m);
+        Decode(m, &TCustomForm::WMNCActivate);
         break;
     case WM_CLOSE:
-        WMClose(m);
+        Decode(m, &TCustomForm::WMClose);
         break;
     case WM_SYSCOMMAND:
-        WMSysCommand(m);
+        Decode(m, &TCustomForm::WMSysCommand);
         break;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
-        WMNCLButtonDown(m);
+        Decode(m, &TCustomForm::WMNCLButtonDown);
         break;
     case WM_NCLBUTTONUP:
-        WMNCLButtonUp(m);
+        Decode(m, &TCustomForm::WMNCLButtonUp);
         break;
     case WM_NCMOUSEMOVE:
-        WMNCMouseMove(m);
+        Decode(m, &TCustomForm::WMNCMouseMove);
         break;
     case CM_RELEASE:
-        CMRelease(m);
+        Decode(m, &TCustomForm::CMRelease);
         break;
     default:
         TWinControl::OtherMessage(m);
@@ -681,25 +681,25 @@ void TCustomForm::OtherMessage(TMessage& m) {
     }
 }
 
-void TCustomForm::WMActivate(TMessage& m) {
-    if (LoWord(m.WParam) != WA_INACTIVE)
+void TCustomForm::WMActivate(TWMActivate& m) {
+    if (m.Active != WA_INACTIVE)
         Activate();
     else
         Deactivate();
 }
 
-void TCustomForm::WMNCActivate(TMessage& m) {
+void TCustomForm::WMNCActivate(TWMNCActivate& m) {
     InvalidateFrame();
     m.Result = 1;
 }
 
-void TCustomForm::WMClose(TMessage& m) {
+void TCustomForm::WMClose(TWMNoParams& m) {
     (void)m;
     Close();
 }
 
-void TCustomForm::WMSysCommand(TMessage& m) {
-    switch (m.WParam & 0xFFF0) {
+void TCustomForm::WMSysCommand(TWMSysCommand& m) {
+    switch (m.CmdType) {
     case SC_CLOSE:
         Perform(WM_CLOSE);
         break;
@@ -715,15 +715,15 @@ void TCustomForm::WMSysCommand(TMessage& m) {
     }
 }
 
-void TCustomForm::CMRelease(TMessage& m) {
+void TCustomForm::CMRelease(TWMNoParams& m) {
     (void)m;
     // The last thing this form does: nothing touches it after the delete.
     delete this;
 }
 
-void TCustomForm::CMDialogKey(TMessage& m) {
-    int key = int(m.WParam);
-    auto shift = TShiftState(m.LParam);
+void TCustomForm::CMDialogKey(TCMDialogKey& m) {
+    int key = m.CharCode;
+    auto shift = TShiftState(m.Shift);
     if (key == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
         SelectNext(m_activeControl, !(shift & ssShift), true);
         m.Result = 1;

@@ -159,16 +159,16 @@ protected:
     virtual void DoClose(TCloseAction& action);
     virtual void Activate();
     virtual void Deactivate();
-    void WMNCHitTest(TMessage& m) override;
-    void CMDialogKey(TMessage& m) override;
-    virtual void WMActivate(TMessage& m);
-    virtual void WMNCActivate(TMessage& m);
-    virtual void WMClose(TMessage& m);
-    virtual void WMSysCommand(TMessage& m);
-    virtual void WMNCLButtonDown(TMessage& m);
-    virtual void WMNCLButtonUp(TMessage& m);
-    virtual void WMNCMouseMove(TMessage& m);
-    virtual void CMRelease(TMessage& m);
+    void WMNCHitTest(TWMHitTest& m) override;
+    void CMDialogKey(TCMDialogKey& m) override;
+    virtual void WMActivate(TWMActivate& m);
+    virtual void WMNCActivate(TWMNCActivate& m);
+    virtual void WMClose(TWMNoParams& m);
+    virtual void WMSysCommand(TWMSysCommand& m);
+    virtual void WMNCLButtonDown(TWMNCMouse& m);
+    virtual void WMNCLButtonUp(TWMNCMouse& m);
+    virtual void WMNCMouseMove(TWMNCMouse& m);
+    virtual void CMRelease(TWMNoParams& m);
     void OtherMessage(TMessage& m) override;
 
 private:

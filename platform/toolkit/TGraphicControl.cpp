@@ -8,8 +8,8 @@ void TGraphicControl::Paint(TCanvas& canvas) {
     (void)canvas;
 }
 
-void TGraphicControl::WMPaint(TMessage& m) {
-    if (TCanvas* canvas = CanvasFromWParam(m.WParam)) {
+void TGraphicControl::WMPaint(TWMPaint& m) {
+    if (TCanvas* canvas = m.Canvas) {
         TCanvasSaver saver(*canvas);
         Paint(*canvas);
     }

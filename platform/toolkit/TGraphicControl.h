@@ -14,5 +14,5 @@ protected:
     // lies within its rectangle.
     virtual void Paint(TCanvas& canvas);
     // Calls Paint with the canvas of the message (WParam).
-    void WMPaint(TMessage& m) override;
+    void WMPaint(TWMPaint& m) override;
 };

@@ -135,19 +135,19 @@ void TLabel::Loaded() {
     AdjustBounds();
 }
 
-void TLabel::CMTextChanged(TMessage& m) {
+void TLabel::CMTextChanged(TWMNoParams& m) {
     AdjustBounds();
     TGraphicControl::CMTextChanged(m);
 }
 
-void TLabel::CMFontChanged(TMessage& m) {
+void TLabel::CMFontChanged(TWMNoParams& m) {
     AdjustBounds();
     TGraphicControl::CMFontChanged(m);
 }
 
-void TLabel::CMDialogChar(TMessage& m) {
+void TLabel::CMDialogChar(TCMDialogChar& m) {
     if (m_focusControl && m_showAccelChar && Enabled() &&
-        Accelerators::IsAccel(char32_t(m.WParam), Caption()) && m_focusControl->CanFocus()) {
+        Accelerators::IsAccel(char32_t(m.CharCode), Caption()) && m_focusControl->CanFocus()) {
         m_focusControl->SetFocus();
         m.Result = 1;
         return;

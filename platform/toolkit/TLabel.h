@@ -42,9 +42,9 @@ protected:
     // Draws the text into rect (measures only with DT_CALCRECT in flags).
     virtual void DoDrawText(TCanvas& canvas, TRect& rect, unsigned flags);
     void Notification(TComponent* component, TOperation operation) override;
-    void CMTextChanged(TMessage& m) override;
-    void CMFontChanged(TMessage& m) override;
-    void CMDialogChar(TMessage& m) override;
+    void CMTextChanged(TWMNoParams& m) override;
+    void CMFontChanged(TWMNoParams& m) override;
+    void CMDialogChar(TCMDialogChar& m) override;
 
 private:
     TAlignment m_alignment = TAlignment::taLeftJustify;

@@ -243,10 +243,10 @@ void TUpDown::Paint(TCanvas& canvas) {
                                  enabled);
 }
 
-void TUpDown::WMLButtonDown(TMessage& m) {
+void TUpDown::WMLButtonDown(TWMMouse& m) {
     TCustomControl::WMLButtonDown(m);
     TUDBtnType button;
-    if (!IsEnabledInTree() || !ButtonAt(PointFromLParam(m.LParam), button)) return;
+    if (!IsEnabledInTree() || !ButtonAt(m.Pos, button)) return;
     // The associate takes the focus, as the platform's buddy does.
     if (m_associate && !m_associate->Focused() && m_associate->CanFocus()) m_associate->SetFocus();
     m_held = true;
@@ -258,21 +258,21 @@ void TUpDown::WMLButtonDown(TMessage& m) {
     m_repeat->SetEnabled(true);
 }
 
-void TUpDown::WMLButtonDblClk(TMessage& m) {
+void TUpDown::WMLButtonDblClk(TWMMouse& m) {
     WMLButtonDown(m);
 }
 
-void TUpDown::WMMouseMove(TMessage& m) {
+void TUpDown::WMMouseMove(TWMMouse& m) {
     TCustomControl::WMMouseMove(m);
-    TPoint p = PointFromLParam(m.LParam);
+    TPoint p = m.Pos;
     Apply(m_next.MouseMove(ButtonRect(TUDBtnType::btNext).Contains(p)));
     Apply(m_prev.MouseMove(ButtonRect(TUDBtnType::btPrev).Contains(p)));
 }
 
-void TUpDown::WMLButtonUp(TMessage& m) {
+void TUpDown::WMLButtonUp(TWMMouse& m) {
     TCustomControl::WMLButtonUp(m);
     if (!m_held) return;
-    TPoint p = PointFromLParam(m.LParam);
+    TPoint p = m.Pos;
     m_held = false;
     StopRepeat();
     // The step was made on the press; the release only ends the hold.
@@ -280,19 +280,19 @@ void TUpDown::WMLButtonUp(TMessage& m) {
     if (MouseCapture()) SetMouseCapture(false);
 }
 
-void TUpDown::WMCaptureChanged(TMessage& m) {
+void TUpDown::WMCaptureChanged(TWMCaptureChanged& m) {
     TCustomControl::WMCaptureChanged(m);
     if (m_held && !MouseCapture()) CancelHold();
 }
 
-void TUpDown::CMMouseLeave(TMessage& m) {
+void TUpDown::CMMouseLeave(TCMMouseLeave& m) {
     TCustomControl::CMMouseLeave(m);
     if (m_held) return;
     Apply(m_next.MouseLeave());
     Apply(m_prev.MouseLeave());
 }
 
-void TUpDown::CMEnabledChanged(TMessage& m) {
+void TUpDown::CMEnabledChanged(TWMNoParams& m) {
     TCustomControl::CMEnabledChanged(m);
     if (!Enabled() && m_held) {
         CancelHold();

@@ -69,13 +69,13 @@ protected:
     virtual bool CanChange();
     virtual void DoClick(TUDBtnType button);
     void Paint(TCanvas& canvas) override;
-    void WMLButtonDown(TMessage& m) override;
-    void WMLButtonDblClk(TMessage& m) override;
-    void WMLButtonUp(TMessage& m) override;
-    void WMMouseMove(TMessage& m) override;
-    void WMCaptureChanged(TMessage& m) override;
-    void CMMouseLeave(TMessage& m) override;
-    void CMEnabledChanged(TMessage& m) override;
+    void WMLButtonDown(TWMMouse& m) override;
+    void WMLButtonDblClk(TWMMouse& m) override;
+    void WMLButtonUp(TWMMouse& m) override;
+    void WMMouseMove(TWMMouse& m) override;
+    void WMCaptureChanged(TWMCaptureChanged& m) override;
+    void CMMouseLeave(TCMMouseLeave& m) override;
+    void CMEnabledChanged(TWMNoParams& m) override;
     void Notification(TComponent* component, TOperation operation) override;
 
 private:

@@ -467,17 +467,17 @@ void TWinControl::PaintTo(TBitmap& bitmap, int x, int y) {
     PaintTo(canvas, x, y);
 }
 
-void TWinControl::WMPrint(TMessage& m) {
-    TCanvas* canvas = CanvasFromWParam(m.WParam);
+void TWinControl::WMPrint(TWMPrint& m) {
+    TCanvas* canvas = m.Canvas;
     if (!canvas) return;
-    if ((m.LParam & PRF_CHECKVISIBLE) && !Visible()) return;
+    if ((m.Flags & PRF_CHECKVISIBLE) && !Visible()) return;
     SetControlState(ControlState().With(TControlStateFlag::csPaintCopy));
     TCanvasSaver outer(*canvas);
     if (m_windowRgn) canvas->IntersectClipRegion(*m_windowRgn);
     canvas->SetFont(Font());
     TRect in = NonClientInsets();
     TRect client = ClientRect().Offset(in.Left, in.Top);
-    if ((m.LParam & PRF_NONCLIENT) && (in.Left || in.Top || in.Right || in.Bottom)) {
+    if ((m.Flags & PRF_NONCLIENT) && (in.Left || in.Top || in.Right || in.Bottom)) {
         TCanvasSaver s(*canvas);
         canvas->ExcludeClipRect(client);
         Perform(WM_NCPAINT, WParamFromCanvas(canvas));
@@ -486,15 +486,15 @@ void TWinControl::WMPrint(TMessage& m) {
         TCanvasSaver s(*canvas);
         canvas->OffsetOrigin(in.Left, in.Top);
         canvas->IntersectClipRect(ClientRect());
-        if (m.LParam & PRF_ERASEBKGND) Perform(WM_ERASEBKGND, WParamFromCanvas(canvas));
-        if (m.LParam & PRF_CLIENT) Perform(WM_PAINT, WParamFromCanvas(canvas));
-        if (m.LParam & PRF_CHILDREN) {
+        if (m.Flags & PRF_ERASEBKGND) Perform(WM_ERASEBKGND, WParamFromCanvas(canvas));
+        if (m.Flags & PRF_CLIENT) Perform(WM_PAINT, WParamFromCanvas(canvas));
+        if (m.Flags & PRF_CHILDREN) {
             for (TControl* c : std::vector<TControl*>(m_controls)) {
                 if (!c->IsWindowed() || !c->Visible()) continue;
                 TCanvasSaver cs(*canvas);
                 canvas->OffsetOrigin(c->Left(), c->Top());
                 canvas->IntersectClipRect({0, 0, c->Width(), c->Height()});
-                c->Perform(WM_PRINT, WParamFromCanvas(canvas), m.LParam);
+                c->Perform(WM_PRINT, WParamFromCanvas(canvas), m.Flags);
             }
         }
     }
@@ -507,57 +507,57 @@ void TWinControl::WMPrint(TMessage& m) {
 void TWinControl::OtherMessage(TMessage& m) {
     switch (m.Msg) {
     case WM_NCPAINT:
-        WMNCPaint(m);
+        Decode(m, &TWinControl::WMNCPaint);
         break;
     case WM_NCHITTEST:
-        WMNCHitTest(m);
+        Decode(m, &TWinControl::WMNCHitTest);
         break;
     case WM_PRINT:
     case WM_PRINTCLIENT:
-        WMPrint(m);
+        Decode(m, &TWinControl::WMPrint);
         break;
     case WM_SETREDRAW:
-        WMSetRedraw(m);
+        Decode(m, &TWinControl::WMSetRedraw);
         break;
     case WM_SETFOCUS:
-        WMSetFocus(m);
+        Decode(m, &TWinControl::WMSetFocus);
         break;
     case WM_KILLFOCUS:
-        WMKillFocus(m);
+        Decode(m, &TWinControl::WMKillFocus);
         break;
     case WM_KEYDOWN:
-        WMKeyDown(m);
+        Decode(m, &TWinControl::WMKeyDown);
         break;
     case WM_KEYUP:
     case WM_SYSKEYUP:
-        WMKeyUp(m);
+        Decode(m, &TWinControl::WMKeyUp);
         break;
     case WM_CHAR:
-        WMChar(m);
+        Decode(m, &TWinControl::WMChar);
         break;
     case WM_SYSKEYDOWN:
-        WMSysKeyDown(m);
+        Decode(m, &TWinControl::WMSysKeyDown);
         break;
     case WM_SYSCHAR:
-        WMSysChar(m);
+        Decode(m, &TWinControl::WMSysChar);
         break;
     case WM_GETDLGCODE:
-        WMGetDlgCode(m);
+        Decode(m, &TWinControl::WMGetDlgCode);
         break;
     case WM_COMMAND:
-        WMCommand(m);
+        Decode(m, &TWinControl::WMCommand);
         break;
     case WM_DRAWITEM:
-        WMDrawItem(m);
+        Decode(m, &TWinControl::WMDrawItem);
         break;
     case WM_MEASUREITEM:
-        WMMeasureItem(m);
+        Decode(m, &TWinControl::WMMeasureItem);
         break;
     case WM_TIMER:
-        WMTimer(m);
+        Decode(m, &TWinControl::WMTimer);
         break;
     case WM_SETTEXT:
-        WMSetText(m);
+        Decode(m, &TWinControl::WMSetText);
         break;
     default:
         DefaultHandler(m);
@@ -574,8 +574,8 @@ void TWinControl::BoundsChanged(const TRect& oldBounds) {
     InvalidateTree();
 }
 
-void TWinControl::WMPaint(TMessage& m) {
-    TCanvas* canvas = CanvasFromWParam(m.WParam);
+void TWinControl::WMPaint(TWMPaint& m) {
+    TCanvas* canvas = m.Canvas;
     if (!canvas) {
         // Sent without a canvas: paint what is pending the ordinary way.
         Update();
@@ -585,19 +585,19 @@ void TWinControl::WMPaint(TMessage& m) {
     PaintControls(*canvas);
 }
 
-void TWinControl::WMEraseBkgnd(TMessage& m) {
-    if (TCanvas* canvas = CanvasFromWParam(m.WParam)) {
+void TWinControl::WMEraseBkgnd(TWMEraseBkgnd& m) {
+    if (TCanvas* canvas = m.Canvas) {
         canvas->FillRect(ClientRect(), ColorToRGB(Color()));
         m.Result = 1;
     }
 }
 
-void TWinControl::WMNCPaint(TMessage& m) {
-    if (TCanvas* canvas = CanvasFromWParam(m.WParam)) PaintNonClient(*canvas);
+void TWinControl::WMNCPaint(TWMNCPaint& m) {
+    if (TCanvas* canvas = m.Canvas) PaintNonClient(*canvas);
 }
 
-void TWinControl::WMNCHitTest(TMessage& m) {
-    TPoint screen = PointFromLParam(m.LParam);
+void TWinControl::WMNCHitTest(TWMHitTest& m) {
+    TPoint screen = m.Pos;
     TRect r = ScreenRect();
     if (!r.Contains(screen)) {
         m.Result = HTNOWHERE;
@@ -607,7 +607,7 @@ void TWinControl::WMNCHitTest(TMessage& m) {
     m.Result = ClientRect().Contains(c) ? HTCLIENT : HTBORDER;
 }
 
-void TWinControl::WMSize(TMessage& m) {
+void TWinControl::WMSize(TWMSize& m) {
     TSize now{ClientWidth(), ClientHeight()};
     if (!IsLoading() && (m_lastClientSize.Width || m_lastClientSize.Height)) {
         int dw = now.Width - m_lastClientSize.Width, dh = now.Height - m_lastClientSize.Height;
@@ -622,14 +622,14 @@ void TWinControl::WMSize(TMessage& m) {
     TControl::WMSize(m);
 }
 
-void TWinControl::WMSetRedraw(TMessage& m) {
-    m_redraw = m.WParam != 0;
+void TWinControl::WMSetRedraw(TWMSetRedraw& m) {
+    m_redraw = m.Redraw;
 }
 
-void TWinControl::WMSetFocus(TMessage& m) {
+void TWinControl::WMSetFocus(TWMFocus& m) {
     DefaultHandler(m);
 }
-void TWinControl::WMKillFocus(TMessage& m) {
+void TWinControl::WMKillFocus(TWMFocus& m) {
     DefaultHandler(m);
 }
 
@@ -660,39 +660,39 @@ TShiftState CurrentShift() {
 }
 } // namespace
 
-void TWinControl::WMKeyDown(TMessage& m) {
-    int key = int(m.WParam);
+void TWinControl::WMKeyDown(TWMKey& m) {
+    int key = m.CharCode;
     KeyDown(key, CurrentShift());
     if (key == 0) {
         m.Result = 0;
         return;
     }
-    m.WParam = TWParam(key);
+    m.SetCharCode(key);
     DefaultHandler(m);
 }
 
-void TWinControl::WMKeyUp(TMessage& m) {
-    int key = int(m.WParam);
+void TWinControl::WMKeyUp(TWMKey& m) {
+    int key = m.CharCode;
     KeyUp(key, CurrentShift());
     if (key == 0) return;
-    m.WParam = TWParam(key);
+    m.SetCharCode(key);
     DefaultHandler(m);
 }
 
-void TWinControl::WMChar(TMessage& m) {
-    auto ch = char32_t(m.WParam);
+void TWinControl::WMChar(TWMKey& m) {
+    auto ch = char32_t(m.CharCode);
     KeyPress(ch);
     if (ch == 0) return;
-    m.WParam = TWParam(ch);
+    m.SetCharCode(int(ch));
     DefaultHandler(m);
 }
 
-void TWinControl::WMSysKeyDown(TMessage& m) {
-    int key = int(m.WParam);
+void TWinControl::WMSysKeyDown(TWMKey& m) {
+    int key = m.CharCode;
     KeyDown(key, CurrentShift());
     if (key == 0) return;
     // The platform's default: Alt+F4 asks the top-level window to close.
-    if (key == VK_F4 && (m.LParam & KF_ALTDOWN_LPARAM)) {
+    if (key == VK_F4 && m.AltDown()) {
         if (TCustomForm* form = ParentForm()) {
             form->Perform(WM_SYSCOMMAND, SC_CLOSE);
             m.Result = 0;
@@ -702,49 +702,49 @@ void TWinControl::WMSysKeyDown(TMessage& m) {
     DefaultHandler(m);
 }
 
-void TWinControl::WMSysChar(TMessage& m) {
+void TWinControl::WMSysChar(TWMKey& m) {
     TCustomForm* form = ParentForm();
-    if (form && form->Perform(CM_DIALOGCHAR, m.WParam, ssAlt) != 0) {
+    if (form && form->Perform(CM_DIALOGCHAR, TWParam(m.CharCode), ssAlt) != 0) {
         m.Result = 1;
         return;
     }
     DefaultHandler(m);
 }
 
-void TWinControl::WMGetDlgCode(TMessage& m) {
+void TWinControl::WMGetDlgCode(TWMGetDlgCode& m) {
     m.Result = DialogCode();
 }
 
-void TWinControl::WMCommand(TMessage& m) {
-    TWinControl* child = WindowTable::Find(THandle(m.LParam));
+void TWinControl::WMCommand(TWMCommand& m) {
+    TWinControl* child = WindowTable::Find(m.Ctl);
     if (child && child != this) {
-        m.Result = child->Perform(CN_COMMAND, m.WParam, m.LParam);
+        m.Result = child->Perform(CN_COMMAND, m.Message.WParam, m.Message.LParam);
         return;
     }
     DefaultHandler(m);
 }
 
-void TWinControl::WMDrawItem(TMessage& m) {
-    auto* dis = PointerFromLParam<TDrawItemStruct>(m.LParam);
+void TWinControl::WMDrawItem(TWMDrawItem& m) {
+    TDrawItemStruct* dis = m.DrawItemStruct;
     TWinControl* child = dis ? WindowTable::Find(dis->HwndItem) : nullptr;
     if (child && child != this) {
-        m.Result = child->Perform(CN_DRAWITEM, m.WParam, m.LParam);
+        m.Result = child->Perform(CN_DRAWITEM, m.Message.WParam, m.Message.LParam);
         return;
     }
     DefaultHandler(m);
 }
 
-void TWinControl::WMMeasureItem(TMessage& m) {
-    TWinControl* child = WindowTable::Find(THandle(m.WParam));
+void TWinControl::WMMeasureItem(TWMMeasureItem& m) {
+    TWinControl* child = WindowTable::Find(m.IDCtl);
     if (child && child != this) {
-        m.Result = child->Perform(CN_MEASUREITEM, m.WParam, m.LParam);
+        m.Result = child->Perform(CN_MEASUREITEM, m.Message.WParam, m.Message.LParam);
         return;
     }
     DefaultHandler(m);
 }
 
-void TWinControl::WMSetText(TMessage& m) {
-    if (const char* text = PointerFromLParam<const char>(m.LParam)) SetText(text);
+void TWinControl::WMSetText(TWMSetText& m) {
+    if (const char* text = m.Text) SetText(text);
     m.Result = 1;
 }
 
@@ -760,37 +760,37 @@ void DropFocusWithin(TWinControl& control) {
 
 } // namespace
 
-void TWinControl::CMVisibleChanged(TMessage& m) {
-    if (m.WParam == 0) DropFocusWithin(*this);
+void TWinControl::CMVisibleChanged(TCMVisibleChanged& m) {
+    if (!m.Visible) DropFocusWithin(*this);
     TControl::CMVisibleChanged(m);
 }
 
-void TWinControl::CMEnabledChanged(TMessage& m) {
+void TWinControl::CMEnabledChanged(TWMNoParams& m) {
     if (!Enabled()) DropFocusWithin(*this);
     InvalidateTree();
     DefaultHandler(m);
 }
 
-void TWinControl::CMFontChanged(TMessage& m) {
+void TWinControl::CMFontChanged(TWMNoParams& m) {
     Invalidate();
     NotifyControls(CM_PARENTFONTCHANGED);
     DefaultHandler(m);
 }
 
-void TWinControl::CMColorChanged(TMessage& m) {
+void TWinControl::CMColorChanged(TWMNoParams& m) {
     Invalidate();
     NotifyControls(CM_PARENTCOLORCHANGED);
     DefaultHandler(m);
 }
 
-void TWinControl::CMDialogKey(TMessage& m) {
+void TWinControl::CMDialogKey(TCMDialogKey& m) {
     Broadcast(m);
 }
-void TWinControl::CMDialogChar(TMessage& m) {
+void TWinControl::CMDialogChar(TCMDialogChar& m) {
     Broadcast(m);
 }
 
-void TWinControl::CMFocusChanged(TMessage& m) {
+void TWinControl::CMFocusChanged(TCMFocusChanged& m) {
     Broadcast(m);
     m.Result = 0;
 }

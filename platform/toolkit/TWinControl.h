@@ -165,33 +165,33 @@ protected:
     bool HitTest(TPoint clientPos) const override;
 
     // --- typed handlers ---
-    void WMPaint(TMessage& m) override;
-    void WMEraseBkgnd(TMessage& m) override;
-    void WMSize(TMessage& m) override;
-    void CMVisibleChanged(TMessage& m) override;
-    void CMEnabledChanged(TMessage& m) override;
-    void CMFontChanged(TMessage& m) override;
-    void CMColorChanged(TMessage& m) override;
-    void CMDialogKey(TMessage& m) override;
-    void CMDialogChar(TMessage& m) override;
-    void CMFocusChanged(TMessage& m) override;
-    virtual void WMNCPaint(TMessage& m);
-    virtual void WMNCHitTest(TMessage& m);
-    virtual void WMPrint(TMessage& m);
-    virtual void WMSetRedraw(TMessage& m);
-    virtual void WMSetFocus(TMessage& m);
-    virtual void WMKillFocus(TMessage& m);
-    virtual void WMKeyDown(TMessage& m);
-    virtual void WMKeyUp(TMessage& m);
-    virtual void WMChar(TMessage& m);
-    virtual void WMSysKeyDown(TMessage& m);
-    virtual void WMSysChar(TMessage& m);
-    virtual void WMGetDlgCode(TMessage& m);
-    virtual void WMCommand(TMessage& m);     // reflects control notifications as CN_COMMAND
-    virtual void WMDrawItem(TMessage& m);    // reflects as CN_DRAWITEM
-    virtual void WMMeasureItem(TMessage& m); // reflects as CN_MEASUREITEM
-    virtual void WMTimer(TMessage& m) { DefaultHandler(m); }
-    virtual void WMSetText(TMessage& m);
+    void WMPaint(TWMPaint& m) override;
+    void WMEraseBkgnd(TWMEraseBkgnd& m) override;
+    void WMSize(TWMSize& m) override;
+    void CMVisibleChanged(TCMVisibleChanged& m) override;
+    void CMEnabledChanged(TWMNoParams& m) override;
+    void CMFontChanged(TWMNoParams& m) override;
+    void CMColorChanged(TWMNoParams& m) override;
+    void CMDialogKey(TCMDialogKey& m) override;
+    void CMDialogChar(TCMDialogChar& m) override;
+    void CMFocusChanged(TCMFocusChanged& m) override;
+    virtual void WMNCPaint(TWMNCPaint& m);
+    virtual void WMNCHitTest(TWMHitTest& m);
+    virtual void WMPrint(TWMPrint& m);
+    virtual void WMSetRedraw(TWMSetRedraw& m);
+    virtual void WMSetFocus(TWMFocus& m);
+    virtual void WMKillFocus(TWMFocus& m);
+    virtual void WMKeyDown(TWMKey& m);
+    virtual void WMKeyUp(TWMKey& m);
+    virtual void WMChar(TWMKey& m);
+    virtual void WMSysKeyDown(TWMKey& m);
+    virtual void WMSysChar(TWMKey& m);
+    virtual void WMGetDlgCode(TWMGetDlgCode& m);
+    virtual void WMCommand(TWMCommand& m);         // reflects control notifications as CN_COMMAND
+    virtual void WMDrawItem(TWMDrawItem& m);       // reflects as CN_DRAWITEM
+    virtual void WMMeasureItem(TWMMeasureItem& m); // reflects as CN_MEASUREITEM
+    virtual void WMTimer(TWMTimer& m) { DefaultHandler(m); }
+    virtual void WMSetText(TWMSetText& m);
     void OtherMessage(TMessage& m) override;
     void BoundsChanged(const TRect& oldBounds) override;
 

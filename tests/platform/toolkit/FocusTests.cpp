@@ -16,11 +16,11 @@ public:
 
 protected:
     TLResult DialogCode() const override { return DLGC_WANTCHARS; }
-    void WMSetFocus(TMessage& m) override {
+    void WMSetFocus(TWMFocus& m) override {
         if (Log) Log->push_back("set:" + Name());
         TCustomControl::WMSetFocus(m);
     }
-    void WMKillFocus(TMessage& m) override {
+    void WMKillFocus(TWMFocus& m) override {
         if (Log) Log->push_back("kill:" + Name());
         TCustomControl::WMKillFocus(m);
     }
