@@ -81,6 +81,7 @@ void THeadlessBackend::Present(TNativeWindowId id, const TBitmap& picture) {
     if (!w) return;
     w->Picture = picture;
     w->HasPicture = true;
+    ++w->Presents;
     ++m_presentCount;
 }
 

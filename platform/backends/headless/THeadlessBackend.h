@@ -67,6 +67,8 @@ public:
     // One Text event per character (UTF-8 sequence) of the text.
     void TypeText(const std::string& text);
     void RequestClose(TNativeWindowId id);
+    // An event exactly as given, for a test that needs one the calls above do not make.
+    void PostEvent(TBackendEvent event) { m_queue.Push(std::move(event)); }
 
 private:
     TNativeWindowId MouseTarget(TPoint screenPos) const;

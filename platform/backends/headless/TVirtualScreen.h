@@ -15,6 +15,7 @@ struct TVirtualWindow {
     TNativeWindowStyle Style;
     TBitmap Picture;
     bool HasPicture = false;
+    int Presents = 0; // how many pictures the toolkit presented for it
 };
 
 // The headless backend's screen and window store. Windows are kept in z-order; windows that

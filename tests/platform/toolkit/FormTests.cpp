@@ -30,7 +30,7 @@ TEST_F(FormTest, ShowModalRunsANestedLoopAndReturnsTheButtonsModalResult) {
     ok->SetBounds(10, 10, 75, 25);
     ok->SetModalResult(mrOk);
     bool wasModal = false;
-    Backend().Steps.push_back([&] {
+    Steps.push_back([&] {
         wasModal = dialog->IsModal() && Application->ModalLevel() == 1;
         TRect r = ok->ScreenRect();
         Push(TBackendEventKind::MouseDown, {r.Left + 5, r.Top + 5});
@@ -40,7 +40,7 @@ TEST_F(FormTest, ShowModalRunsANestedLoopAndReturnsTheButtonsModalResult) {
     EXPECT_TRUE(wasModal);
     EXPECT_FALSE(dialog->Visible());
     EXPECT_EQ(Application->ModalLevel(), 0);
-    EXPECT_FALSE(Backend().Starved);
+    EXPECT_FALSE(Starved);
 }
 
 TEST_F(FormTest, OtherFormsTakeNoInputWhileAModalFormShows) {
@@ -50,11 +50,11 @@ TEST_F(FormTest, OtherFormsTakeNoInputWhileAModalFormShows) {
     main->Show();
     TForm* dialog = MakeForm(50, 50, TFormBorderStyle::bsDialog);
     dialog->SetLeft(500);
-    Backend().Steps.push_back([&] {
+    Steps.push_back([&] {
         Push(TBackendEventKind::MouseDown, {150, 150});
         Push(TBackendEventKind::MouseUp, {150, 150});
     });
-    Backend().Steps.push_back([&] { dialog->SetModalResult(mrCancel); });
+    Steps.push_back([&] { dialog->SetModalResult(mrCancel); });
     EXPECT_EQ(dialog->ShowModal(), mrCancel);
     EXPECT_EQ(mainDowns, 0);
     EXPECT_TRUE(dialog->Active() == false && main->Active());
@@ -62,7 +62,7 @@ TEST_F(FormTest, OtherFormsTakeNoInputWhileAModalFormShows) {
 
 TEST_F(FormTest, CloseOnAModalFormCancelsIt) {
     TForm* dialog = MakeForm(100, 100, TFormBorderStyle::bsDialog);
-    Backend().Steps.push_back([&] { dialog->Close(); });
+    Steps.push_back([&] { dialog->Close(); });
     EXPECT_EQ(dialog->ShowModal(), mrCancel);
 }
 
@@ -72,8 +72,8 @@ TEST_F(FormTest, CloseActionNoneKeepsTheModalLoopRunning) {
     dialog->OnClose = [&](TObject*, TCloseAction& a) {
         if (++asked == 1) a = TCloseAction::caNone;
     };
-    Backend().Steps.push_back([&] { dialog->SetModalResult(mrOk); });
-    Backend().Steps.push_back([&] { dialog->SetModalResult(mrYes); });
+    Steps.push_back([&] { dialog->SetModalResult(mrOk); });
+    Steps.push_back([&] { dialog->SetModalResult(mrYes); });
     EXPECT_EQ(dialog->ShowModal(), mrYes);
     EXPECT_EQ(asked, 2);
 }
@@ -94,10 +94,10 @@ TEST_F(FormTest, CloseActionFreeReleasesTheFormAfterQueuedMessages) {
 TEST_F(FormTest, ClosingTheMainFormEndsTheMessageLoop) {
     TForm* main = Application->CreateForm<TForm>();
     main->SetBounds(0, 0, 200, 200);
-    Backend().Steps.push_back([&] { main->Close(); });
+    Steps.push_back([&] { main->Close(); });
     Application->Run();
     EXPECT_TRUE(Application->Terminated());
-    EXPECT_FALSE(Backend().Starved);
+    EXPECT_FALSE(Starved);
 }
 
 TEST_F(FormTest, TitleBarCloseButtonClosesTheForm) {
@@ -130,7 +130,7 @@ TEST_F(FormTest, DraggingTheCaptionMovesTheForm) {
     Release(x + 30, y + 20);
     EXPECT_EQ(form->Left(), 130);
     EXPECT_EQ(form->Top(), 120);
-    EXPECT_EQ(Backend().Windows[form->NativeWindow()].Bounds.Left, 130);
+    EXPECT_EQ(Backend().Screen().Find(form->NativeWindow())->Bounds.Left, 130);
 }
 
 TEST_F(FormTest, AReplacedWindowProcedureTakesOverTheNonClientArea) {
@@ -163,8 +163,7 @@ TEST_F(FormTest, MaximisedFormCoversTheScreenAndFollowsItsSize) {
     form->SetWindowState(TWindowState::wsMaximized);
     form->Show();
     EXPECT_EQ(form->BoundsRect(), (TRect{0, 0, 800, 600}));
-    Backend().Screen = {1024, 768};
-    Push(TBackendEventKind::ScreenResized);
+    Backend().ResizeScreen({1024, 768});
     Pump();
     EXPECT_EQ(form->BoundsRect(), (TRect{0, 0, 1024, 768}));
     EXPECT_EQ(resizes, 2);
@@ -184,7 +183,7 @@ TEST_F(FormTest, HookSeesCreationAndActivationBeforeTheFirstPresent) {
     THookHandle hook = 0;
     hook = SetCBTHook([&](int code, THandle wnd, TLParam l) -> TLResult {
         log.push_back(std::to_string(code) + ":" + GetClassName(wnd) + ":" +
-                      std::to_string(Backend().TotalPresents));
+                      std::to_string(Backend().PresentCount()));
         return CallNextCBTHook(hook, code, wnd, l);
     });
     form->Show();
@@ -242,7 +241,7 @@ public:
 
 TEST_F(FormTest, ExceptionInCreationHandlerIsShownInAMessageBoxAndTheFormStillOpens) {
     std::string shownText, shownClass;
-    Backend().Steps.push_back([&] {
+    Steps.push_back([&] {
         TMessageForm* box = FindMessageBox();
         ASSERT_NE(box, nullptr);
         shownClass = box->ClassName();
@@ -251,7 +250,7 @@ TEST_F(FormTest, ExceptionInCreationHandlerIsShownInAMessageBoxAndTheFormStillOp
         TBackendEvent e;
         e.Kind = TBackendEventKind::KeyDown;
         e.Key = VK_RETURN;
-        Backend().Events.push_back(e);
+        Backend().PostEvent(e);
     });
     auto* form = new TThrowingForm(Application);
     EXPECT_EQ(shownClass, "TMessageForm");
@@ -264,17 +263,17 @@ TEST_F(FormTest, ExceptionInCreationHandlerIsShownInAMessageBoxAndTheFormStillOp
 }
 
 TEST_F(FormTest, MessageBoxAnswersWithItsButtons) {
-    Backend().Steps.push_back([&] {
+    Steps.push_back([&] {
         TMessageForm* box = FindMessageBox();
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->Caption(), "Question");
         TBackendEvent e;
         e.Kind = TBackendEventKind::KeyDown;
         e.Key = VK_ESCAPE;
-        Backend().Events.push_back(e);
+        Backend().PostEvent(e);
     });
     EXPECT_EQ(MessageBox("Go on?", "Question", MB_YESNO | MB_ICONQUESTION), IDNO);
-    Backend().Steps.push_back([&] {
+    Steps.push_back([&] {
         TRect r =
             FindMessageBox()->CloseButtonRect().Offset(FindMessageBox()->Left(), FindMessageBox()->Top());
         Push(TBackendEventKind::MouseDown, {r.Left + 3, r.Top + 3});

@@ -87,7 +87,7 @@ TEST_F(InputTest, DoubleClickOnPushButtonGivesTwoClicks) {
     LogMessages(*button, log);
     button->OnClick = [&](TObject*) { ++clicks; };
     Click(120, 120);
-    Backend().Now += 50;
+    Backend().Clock().AdvanceBy(50);
     Click(120, 120);
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(std::count(log.begin(), log.end(), "dblclk"), 0);
@@ -98,7 +98,7 @@ TEST_F(InputTest, DoubleClickArrivesForControlsThatAskForIt) {
     form->OnDblClick = [&](TObject*) { ++doubles; };
     form->SetControlStyle(form->ControlStyle().With(TControlStyleFlag::csDoubleClicks));
     Click(250, 200);
-    Backend().Now += 50;
+    Backend().Clock().AdvanceBy(50);
     Click(250, 200);
     EXPECT_EQ(doubles, 1);
 }
@@ -165,7 +165,7 @@ TEST_F(InputTest, WheelGoesToTheControlUnderTheMouseAndUpToItsParent) {
     e.Kind = TBackendEventKind::MouseWheel;
     e.ScreenPos = {120, 120};
     e.WheelDelta = -120;
-    Backend().Events.push_back(e);
+    Backend().PostEvent(e);
     Pump();
     EXPECT_EQ(seen, 1);
     EXPECT_EQ(delta, -120);

@@ -44,8 +44,8 @@ protected:
         child->SetParent(form);
         child->SetBounds(10, 10, 40, 30);
     }
-    const TBitmap& Picture() { return Backend().Windows[form->NativeWindow()].Picture; }
-    int Presents() { return Backend().Windows[form->NativeWindow()].Presents; }
+    const TBitmap& Picture() { return Backend().Screen().Find(form->NativeWindow())->Picture; }
+    int Presents() { return Backend().Screen().Find(form->NativeWindow())->Presents; }
     TForm* form;
     TSolid* child;
 };

@@ -9,15 +9,15 @@ class TimerTest : public ToolkitTest {
 protected:
     // Runs the loop until the virtual clock reaches `until`, firing due timers on the way.
     void RunUntil(std::uint64_t until) {
-        Backend().ClockTarget = until;
+        ClockTarget = until;
         while (true) {
             Application->ProcessMessages();
             auto due = Application->NextTimerDue();
             if (!due || *due > until) break;
             Application->HandleMessage();
         }
-        Backend().Now = std::max(Backend().Now, until);
-        Backend().ClockTarget.reset();
+        Backend().Clock().AdvanceTo(until);
+        ClockTarget.reset();
     }
 };
 
@@ -25,7 +25,7 @@ TEST_F(TimerTest, TicksEveryIntervalOnTheVirtualClock) {
     auto* timer = new TTimer(Application);
     std::vector<std::uint64_t> ticks;
     timer->SetInterval(100);
-    timer->SetOnTimer([&](TObject*) { ticks.push_back(Backend().Now); });
+    timer->SetOnTimer([&](TObject*) { ticks.push_back(Backend().NowMs()); });
     RunUntil(1350);
     EXPECT_EQ(ticks, (std::vector<std::uint64_t>{1100, 1200, 1300}));
 }
@@ -73,7 +73,7 @@ TEST_F(TimerTest, ChangingTheIntervalInsideATickRestartsFromNow) {
     std::vector<std::uint64_t> ticks;
     timer->SetInterval(400);
     timer->SetOnTimer([&](TObject*) {
-        ticks.push_back(Backend().Now);
+        ticks.push_back(Backend().NowMs());
         timer->SetInterval(100);
     });
     RunUntil(1650);
@@ -96,12 +96,12 @@ TEST_F(TimerTest, IdleLoopWaitsForTheNextTimerWithItsDeadline) {
     timer->SetInterval(250);
     timer->SetOnTimer([](TObject*) {});
     std::optional<std::uint64_t> asked;
-    Backend().ClockTarget = 5000;
-    int waitsBefore = Backend().Waits;
+    ClockTarget = 5000;
+    int waitsBefore = Waits;
     Application->HandleMessage();
     Application->HandleMessage();
-    EXPECT_EQ(Backend().Waits, waitsBefore + 1);
-    EXPECT_EQ(Backend().Now, 1250u);
+    EXPECT_EQ(Waits, waitsBefore + 1);
+    EXPECT_EQ(Backend().NowMs(), 1250u);
 }
 
 TEST_F(TimerTest, WindowTimersSendWmTimerToTheWindow) {

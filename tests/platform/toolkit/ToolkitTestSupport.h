@@ -2,100 +2,31 @@
 
 #include <deque>
 #include <functional>
-#include <map>
 #include <memory>
+#include <optional>
 
 #include <gtest/gtest.h>
 
+#include "platform/backends/headless/THeadlessBackend.h"
 #include "platform/toolkit/TApplication.h"
-#include "platform/toolkit/TBackend.h"
 #include "platform/toolkit/TForm.h"
 
-// A backend for the toolkit's unit tests: a virtual clock, a virtual screen that keeps each
-// window's last picture, and a list of steps that run whenever the toolkit would wait (so a
-// modal loop can be driven). With no step left, the application is terminated and Starved set,
-// so that a test never hangs.
-class TFakeBackend : public TBackend {
-public:
-    struct TWindow {
-        TRect Bounds;
-        std::string Title;
-        bool Visible = false;
-        bool StayOnTop = false;
-        TBitmap Picture;
-        int Presents = 0;
-    };
-
-    std::string Name() const override { return "fake"; }
-    TSize ScreenSize() const override { return Screen; }
-    TNativeWindowId CreateWindow(const TRect& r, const std::string& title,
-                                 TNativeWindowStyle style) override {
-        TNativeWindowId id = ++m_next;
-        Windows[id] = {r, title, style.Visible, style.StayOnTop, {}, 0};
-        return id;
-    }
-    void DestroyWindow(TNativeWindowId id) override { Windows.erase(id); }
-    void SetWindowBounds(TNativeWindowId id, const TRect& r) override { Windows[id].Bounds = r; }
-    void SetWindowTitle(TNativeWindowId id, const std::string& t) override { Windows[id].Title = t; }
-    void ShowWindow(TNativeWindowId id, bool v) override { Windows[id].Visible = v; }
-    void RaiseWindow(TNativeWindowId id) override { Raised.push_back(id); }
-    void Present(TNativeWindowId id, const TBitmap& picture) override {
-        Windows[id].Picture = picture;
-        ++Windows[id].Presents;
-        ++TotalPresents;
-    }
-    void CaptureMouse(TNativeWindowId id) override { Capture = id; }
-    std::uint64_t NowMs() const override { return Now; }
-    std::vector<TBackendEvent> WaitEvents(std::optional<std::uint64_t> deadline) override {
-        ++Waits;
-        if (Events.empty() && deadline && ClockTarget && *deadline <= *ClockTarget) {
-            Now = std::max(Now, *deadline);
-            return {};
-        }
-        if (Events.empty() && !Steps.empty()) {
-            auto step = std::move(Steps.front());
-            Steps.pop_front();
-            step();
-        } else if (Events.empty()) {
-            Starved = true;
-            if (Application) Application->Terminate();
-        }
-        return PollEvents();
-    }
-    std::vector<TBackendEvent> PollEvents() override {
-        std::vector<TBackendEvent> out(Events.begin(), Events.end());
-        Events.clear();
-        return out;
-    }
-    void Wake() override {}
-
-    TSize Screen{800, 600};
-    std::uint64_t Now = 1000;
-    // While set, a wait with a deadline up to this time advances the clock to the deadline.
-    std::optional<std::uint64_t> ClockTarget;
-    std::map<TNativeWindowId, TWindow> Windows;
-    std::vector<TNativeWindowId> Raised;
-    std::deque<TBackendEvent> Events;
-    std::deque<std::function<void()>> Steps;
-    TNativeWindowId Capture = 0;
-    int TotalPresents = 0;
-    int Waits = 0;
-    bool Starved = false;
-
-private:
-    TNativeWindowId m_next = 0;
-};
-
-// A fixture with an application on the fake backend and input helpers in screen coordinates.
+// A fixture with an application on the headless backend (an 800x600 screen, the clock at
+// 1000 ms) and input helpers in screen coordinates. Whenever the toolkit would wait, the
+// fixture runs the next of its Steps (so a modal loop can be driven); with none left, the
+// application is terminated and Starved set, so that a test never hangs. While ClockTarget is
+// set, a wait for a timer due up to that time moves the clock to the timer instead.
 class ToolkitTest : public ::testing::Test {
 protected:
     ToolkitTest() {
-        auto backend = std::make_unique<TFakeBackend>();
+        auto backend = std::make_unique<THeadlessBackend>(TSize{800, 600});
         backend_ = backend.get();
+        backend_->Clock().AdvanceTo(1000);
+        backend_->SetIdleHandler([this](std::optional<std::uint64_t> deadline) { Idle(deadline); });
         app_ = std::make_unique<TApplication>(std::move(backend));
     }
 
-    TFakeBackend& Backend() { return *backend_; }
+    THeadlessBackend& Backend() { return *backend_; }
     void Pump() { Application->ProcessMessages(); }
 
     void Push(TBackendEventKind kind, TPoint p = {}, TMouseButton b = TMouseButton::mbLeft) {
@@ -104,7 +35,7 @@ protected:
         e.ScreenPos = p;
         e.Button = b;
         e.Shift = m_shift;
-        backend_->Events.push_back(e);
+        backend_->PostEvent(e);
     }
     void Move(int x, int y) {
         Push(TBackendEventKind::MouseMove, {x, y});
@@ -134,7 +65,7 @@ protected:
         e.Kind = TBackendEventKind::KeyDown;
         e.Key = key;
         e.Shift = shift;
-        backend_->Events.push_back(e);
+        backend_->PostEvent(e);
         Pump();
     }
     void KeyUp(int key, std::uint32_t shift = 0) {
@@ -142,7 +73,7 @@ protected:
         e.Kind = TBackendEventKind::KeyUp;
         e.Key = key;
         e.Shift = shift;
-        backend_->Events.push_back(e);
+        backend_->PostEvent(e);
         Pump();
     }
     void Key(int key, std::uint32_t shift = 0) {
@@ -153,7 +84,7 @@ protected:
         TBackendEvent e;
         e.Kind = TBackendEventKind::Text;
         e.Text = text;
-        backend_->Events.push_back(e);
+        backend_->PostEvent(e);
         Pump();
     }
 
@@ -167,7 +98,27 @@ protected:
         return f;
     }
 
-    TFakeBackend* backend_;
+    std::deque<std::function<void()>> Steps;
+    std::optional<std::uint64_t> ClockTarget;
+    int Waits = 0; // how often the toolkit found nothing to do and would have waited
+    bool Starved = false;
+
+    THeadlessBackend* backend_;
     std::unique_ptr<TApplication> app_;
     std::uint32_t m_shift = 0;
+
+private:
+    void Idle(std::optional<std::uint64_t> deadline) {
+        ++Waits;
+        if (deadline && ClockTarget && *deadline <= *ClockTarget) {
+            backend_->Clock().AdvanceTo(*deadline);
+        } else if (!Steps.empty()) {
+            auto step = std::move(Steps.front());
+            Steps.pop_front();
+            step();
+        } else {
+            Starved = true;
+            if (Application) Application->Terminate();
+        }
+    }
 };

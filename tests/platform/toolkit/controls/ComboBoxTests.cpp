@@ -145,7 +145,7 @@ TEST_F(ComboBoxTest, TheWheelScrollsTheOpenList) {
     e.Kind = TBackendEventKind::MouseWheel;
     e.ScreenPos = p;
     e.WheelDelta = -120;
-    Backend().Events.push_back(e);
+    Backend().PostEvent(e);
     Pump();
     EXPECT_EQ(list->TopIndex(), 3);
     EXPECT_TRUE(combo->DroppedDown());
