@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
-// The skin engine's one message to the user goes through this hook, so the engine needs no
-// window toolkit. The application sets it to a real message box; by default the message is
+// The skin engine's one message to the user goes through this hook rather than straight to a
+// message box. The application sets it to a real message box; by default the message is
 // written to the standard error stream. Tests set it to capture the message.
 enum class TSkinMessageKind { Warning };
 
