@@ -155,7 +155,8 @@ constexpr std::uint32_t WM_PRINT = 0x0317;
 constexpr std::uint32_t WM_PRINTCLIENT = 0x0318;
 constexpr std::uint32_t WM_USER = 0x0400;
 constexpr std::uint32_t WM_APP = 0x8000;
-// The skin engine's command message; the toolkit carries it like any other message.
+// The skin engine's command message; Dispatch decodes it into TWMSkinCommand for the typed
+// handler WMSkinCommand.
 constexpr std::uint32_t WM_SKINCOMMAND = 0xA100;
 
 // --- toolkit messages (sent by the toolkit to its controls) ---

@@ -6,7 +6,8 @@ class TButton;
 class TLabel;
 
 // The form of a message box: a dialog with an icon, the text and its buttons, centred on the
-// screen. Frame skinning recognises it by its class name.
+// screen. Its class name tells it apart from the program's forms (frame skinning, still to
+// come, will recognise it by that name).
 class TMessageForm : public TForm {
 public:
     // flags: MB_ type and MB_ICON bits.

@@ -3,7 +3,7 @@
 #include <string>
 
 // The root of the toolkit's classes: a virtual destructor and the class name that window
-// hooks, frame skinning and the automation dump look at.
+// hooks and the automation dump look at (and frame skinning will, when it comes).
 class TObject {
 public:
     virtual ~TObject() = default;
