@@ -8,6 +8,9 @@
 #include <unordered_map>
 #include <vector>
 
+// The largest options text a skin folder may hold (the stored skins' are about 12 KB).
+inline constexpr std::int64_t MaxOptionsTextSize = 64LL * 1024 * 1024;
+
 // The parsed skin options text ("Options.dat"): INI sections of keys and values in file
 // order. Section and key lookups ignore letter case; names keep the case of the file.
 class TacSkinOptions {

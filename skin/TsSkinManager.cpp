@@ -245,7 +245,7 @@ void TsSkinManager::LoadFolderOrStoredSkin() {
     if (!folder.empty()) {
         m_isPackage = false;
         const TacSkinOptions options =
-            TacSkinOptions::Parse(ReadFileBytes(FindFileIgnoringCase(folder, "Options.dat")));
+            TacSkinOptions::Parse(ReadFileBytes(FindFileIgnoringCase(folder, "Options.dat"), MaxOptionsTextSize));
         m_model.SkinData.SkinPath = folder;
         RunLoader({&options, nullptr, folder});
         return;
