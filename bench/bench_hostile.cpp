@@ -58,8 +58,8 @@ void LayoutMegabytePhrase(benchmark::State& state, std::string_view piece) {
     for (auto _ : state) {
         page.Fill(clWhite);
         TRect rect{0, 0, 321, 105};
-        benchmark::DoNotOptimize(
-            TextRenderer::DrawText(&page, clip, font, phrase, rect, DT_WORDBREAK | DT_NOPREFIX, false, clNone));
+        benchmark::DoNotOptimize(TextRenderer::DrawText(&page, clip, font, phrase, rect,
+                                                        DT_WORDBREAK | DT_NOPREFIX, false, clNone));
     }
 }
 BENCHMARK_CAPTURE(LayoutMegabytePhrase, Latin, std::string_view("a "))->Unit(benchmark::kMillisecond);
@@ -78,7 +78,9 @@ public:
     void SetWindowTitle(TNativeWindowId, const std::string&) override {}
     void ShowWindow(TNativeWindowId, bool) override {}
     void RaiseWindow(TNativeWindowId) override {}
-    void Present(TNativeWindowId, const TBitmap& picture) override { benchmark::DoNotOptimize(picture.Width()); }
+    void Present(TNativeWindowId, const TBitmap& picture) override {
+        benchmark::DoNotOptimize(picture.Width());
+    }
     void CaptureMouse(TNativeWindowId) override {}
     std::uint64_t NowMs() const override { return 0; }
     std::vector<TBackendEvent> WaitEvents(std::optional<std::uint64_t>) override { return {}; }

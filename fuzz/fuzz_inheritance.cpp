@@ -30,14 +30,29 @@ std::string GraphText(const std::uint8_t* data, std::size_t size) {
         // back or ahead (loops), itself, a missing one, or none.
         std::size_t parent = i;
         switch (b & 7) {
-        case 0: parent = i == 0 ? count - 1 : i - 1; break;
-        case 1: parent = i == 0 ? count - 1 : i - 1; break;
-        case 2: parent = (i + b) % count; break;
-        case 3: parent = (i * 31 + b) % count; break;
-        case 4: text += "PARENTCLASS=S" + std::to_string(i) + "\n"; break;
-        case 5: text += "PARENTCLASS=GONE\n"; break;
-        case 6: text += "PARENTCLASS=?\n"; break;
-        default: break;
+        case 0:
+            parent = i == 0 ? count - 1 : i - 1;
+            break;
+        case 1:
+            parent = i == 0 ? count - 1 : i - 1;
+            break;
+        case 2:
+            parent = (i + b) % count;
+            break;
+        case 3:
+            parent = (i * 31 + b) % count;
+            break;
+        case 4:
+            text += "PARENTCLASS=S" + std::to_string(i) + "\n";
+            break;
+        case 5:
+            text += "PARENTCLASS=GONE\n";
+            break;
+        case 6:
+            text += "PARENTCLASS=?\n";
+            break;
+        default:
+            break;
         }
         if ((b & 7) < 4) text += "PARENTCLASS=s" + std::to_string(parent) + "\n";
         if (b & 0x08) text += "COLOR=" + std::to_string(b) + "\n";
@@ -53,8 +68,8 @@ std::string GraphText(const std::uint8_t* data, std::size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const bool graph = size > 1 && data[0] == 'G';
-    const std::string text = graph ? GraphText(data + 1, size - 1)
-                                   : std::string(reinterpret_cast<const char*>(data), size);
+    const std::string text =
+        graph ? GraphText(data + 1, size - 1) : std::string(reinterpret_cast<const char*>(data), size);
     const TacSkinOptions options = TacSkinOptions::Parse(std::string_view(text));
 
     TsInheritedReader reader(options);

@@ -96,21 +96,22 @@ const TsInheritedReader::TAnswers& TsInheritedReader::Resolve(const std::string&
 }
 
 std::int32_t TsInheritedReader::ReadInteger(std::size_t section, std::string_view key, std::int32_t fallback) {
-    const auto& sections = m_options.Sections();
-    auto own = [&](std::size_t s) { return m_options.ReadInteger(sections[s].Name, key, AbsentInteger); };
-    const TAnswers& answers =
-        Resolve("I" + AnsiUpperCase(key), [&](std::size_t s) { return own(s) != AbsentInteger; });
+    const std::string upperKey = AnsiUpperCase(key);
+    auto own = [&](std::size_t s) {
+        const auto value = m_options.ValueIn(s, upperKey);
+        return value && !value->empty() ? StrToIntDef(*value, AbsentInteger) : AbsentInteger;
+    };
+    const TAnswers& answers = Resolve("I" + upperKey, [&](std::size_t s) { return own(s) != AbsentInteger; });
     const int from = answers[section];
     return from < 0 ? fallback : own(std::size_t(from));
 }
 
 std::string TsInheritedReader::ReadString(std::size_t section, std::string_view key, std::string_view fallback) {
-    const auto& sections = m_options.Sections();
-    auto own = [&](std::size_t s) { return m_options.Value(sections[s].Name, key); };
-    const TAnswers& answers = Resolve("S" + AnsiUpperCase(key), [&](std::size_t s) {
-        const auto value = own(s);
+    const std::string upperKey = AnsiUpperCase(key);
+    const TAnswers& answers = Resolve("S" + upperKey, [&](std::size_t s) {
+        const auto value = m_options.ValueIn(s, upperKey);
         return value && *value != AbsentString;
     });
     const int from = answers[section];
-    return from < 0 ? std::string(fallback) : std::string(*own(std::size_t(from)));
+    return from < 0 ? std::string(fallback) : std::string(*m_options.ValueIn(std::size_t(from), upperKey));
 }

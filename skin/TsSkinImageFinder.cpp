@@ -44,7 +44,8 @@ std::string TsSkinImageFinder::FolderFile(std::string_view name) const {
     // A link inside the folder may still point elsewhere: the file must really lie in it.
     char resolvedFile[PATH_MAX];
     char resolvedFolder[PATH_MAX];
-    if (!::realpath(found.c_str(), resolvedFile) || !::realpath(m_skinPath.c_str(), resolvedFolder)) return {};
+    if (!::realpath(found.c_str(), resolvedFile) || !::realpath(m_skinPath.c_str(), resolvedFolder))
+        return {};
     const std::string folder = IncludeTrailingPathDelimiter(resolvedFolder);
     if (!std::string_view(resolvedFile).starts_with(folder)) return {};
     return resolvedFile;
@@ -72,7 +73,8 @@ TsSkinImageFinder::TDecoded TsSkinImageFinder::Decode(std::string_view name) con
     try {
         if (NamesJpegImage(name)) {
             TBitmap image = ReadJpeg(*bytes);
-            if (m_budget) m_budget->Charge(BitmapBytes(image.Width(), image.Height(), image.PixelFormat()), what);
+            if (m_budget)
+                m_budget->Charge(BitmapBytes(image.Width(), image.Height(), image.PixelFormat()), what);
             return {std::move(image), {}};
         }
         // Counted from the headers, before the picture is allocated.
@@ -95,7 +97,8 @@ std::optional<TBitmap> TsSkinImageFinder::ReadImage(std::string_view name) const
     m_lastProblem = decoded.Problem;
     if (!decoded.Image) return std::nullopt;
     if (m_budget)
-        m_budget->Charge(BitmapBytes(decoded.Image->Width(), decoded.Image->Height(), decoded.Image->PixelFormat()),
-                         "a copy of the image \"" + std::string(name) + "\"");
+        m_budget->Charge(
+            BitmapBytes(decoded.Image->Width(), decoded.Image->Height(), decoded.Image->PixelFormat()),
+            "a copy of the image \"" + std::string(name) + "\"");
     return *decoded.Image;
 }

@@ -24,7 +24,8 @@ class TsSkinLoadBudget;
 class TsSkinImageFinder {
 public:
     // Images come from the package when there is one, else from the folder (ending with "/").
-    TsSkinImageFinder(const TacSkinConvertor* package, std::string skinPath, TsSkinLoadBudget* budget = nullptr);
+    TsSkinImageFinder(const TacSkinConvertor* package, std::string skinPath,
+                      TsSkinLoadBudget* budget = nullptr);
 
     // The file's bytes; nothing when no file of that name exists in the skin. "\" counts as "/".
     std::optional<std::vector<std::uint8_t>> Find(std::string_view name) const;

@@ -4,7 +4,8 @@
 
 void TsSkinLoadBudget::Charge(std::int64_t bytes, std::string_view what) {
     if (bytes < 0 || bytes > Remaining())
-        throw ESkinTooLarge("The skin is refused: " + std::string(what) + " would take the memory of the skin past " +
+        throw ESkinTooLarge("The skin is refused: " + std::string(what) +
+                            " would take the memory of the skin past " +
                             std::to_string(m_limit / (1024 * 1024)) + " MB");
     m_used += bytes;
 }

@@ -210,7 +210,8 @@ void TCustomEdit::DrawVisibleText(TCanvas& canvas, int x0, int top, int left, in
         const int x = x0 + positions[chunk.Start];
         if (x >= right) break;
         if (x0 + positions[chunk.End] < left) continue;
-        canvas.TextOut(x, top, Utf8::Encode(std::u32string_view(m_chars).substr(chunk.Start, chunk.End - chunk.Start)));
+        canvas.TextOut(
+            x, top, Utf8::Encode(std::u32string_view(m_chars).substr(chunk.Start, chunk.End - chunk.Start)));
     }
 }
 

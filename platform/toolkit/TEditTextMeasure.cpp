@@ -39,7 +39,8 @@ void TEditTextMeasure::Measure(const TFont& font, const std::u32string& text) {
         m_chunks.push_back({start, end});
         const std::u32string piece = text.substr(start, end - start);
         auto known = m_known.find(piece);
-        if (known == m_known.end()) known = m_known.emplace(piece, TextRenderer::CharPositions(font, piece)).first;
+        if (known == m_known.end())
+            known = m_known.emplace(piece, TextRenderer::CharPositions(font, piece)).first;
         const int base = m_positions[start];
         for (std::size_t i = 1; i <= piece.size(); ++i)
             m_positions[start + i] = base + known->second[i];

@@ -15,7 +15,8 @@ TBitmap Drawn(std::string_view text, TRect rect, unsigned flags, int* height = n
     page.Fill(clWhite);
     TFont font;
     font.SetSize(12);
-    const int h = TextRenderer::DrawText(&page, TRegion(page.BoundsRect()), font, text, rect, flags, false, clNone);
+    const int h =
+        TextRenderer::DrawText(&page, TRegion(page.BoundsRect()), font, text, rect, flags, false, clNone);
     if (height) *height = h;
     return page;
 }
@@ -46,15 +47,16 @@ TEST(LongText, WrappedMegabyteShowsItsFirstLinesOnly) {
     TFont font;
     font.SetSize(12);
     TRect measured = rect;
-    TextRenderer::DrawText(nullptr, TRegion(), font, Repeated("a ", 500000), measured, DT_WORDBREAK | DT_CALCRECT,
-                           false, clNone);
+    TextRenderer::DrawText(nullptr, TRegion(), font, Repeated("a ", 500000), measured,
+                           DT_WORDBREAK | DT_CALCRECT, false, clNone);
     EXPECT_EQ(longHeight, measured.Height());
     EXPECT_GT(longHeight, 1000 * CellHeight());
 }
 
 TEST(LongText, CombiningMarksAndCyrillicShowAsTheirShortStart) {
     const TRect rect{5, 5, 195, 115};
-    for (const std::string_view piece : {std::string_view("e\xCC\x81 "), std::string_view("\xD1\x81\xD0\xBB\xD0\xBE\xD0\xB2\xD0\xBE ")}) {
+    for (const std::string_view piece :
+         {std::string_view("e\xCC\x81 "), std::string_view("\xD1\x81\xD0\xBB\xD0\xBE\xD0\xB2\xD0\xBE ")}) {
         const TBitmap whole = Drawn(Repeated(piece, 100000), rect, DT_WORDBREAK);
         const TBitmap start = Drawn(Repeated(piece, 1500), rect, DT_WORDBREAK);
         EXPECT_TRUE(whole == start);

@@ -109,7 +109,8 @@ TEST(HostileRectangles, WidthsOfTheWholeIntRangeSaturate) {
 }
 
 TEST(HostileRectangles, ExtremeRegionIsHeldToSkinCoordinates) {
-    const auto model = LoadPackageSkin("[BUTTON]\r\nB=#(-2147483648,-2147483648,2147483647,2147483647)(1,0)\r\n");
+    const auto model =
+        LoadPackageSkin("[BUTTON]\r\nB=#(-2147483648,-2147483648,2147483647,2147483647)(1,0)\r\n");
     ASSERT_EQ(model->MaskData.size(), 1u);
     const TsMaskData& mask = model->MaskData.front();
     EXPECT_EQ(mask.R, (TRect{-MaxSkinCoordinate, -MaxSkinCoordinate, MaxSkinCoordinate, MaxSkinCoordinate}));
@@ -149,8 +150,9 @@ TEST(HostileChains, LongLoopReachesEverySectionOnce) {
 }
 
 TEST(HostileChains, LoopsAreReportedOncePerSection) {
-    const TacSkinOptions options = TacSkinOptions::Parse(std::string_view(
-        "[A]\r\nPARENTCLASS=B\r\n[B]\r\nPARENTCLASS=a\r\n[C]\r\nPARENTCLASS=A\r\n[D]\r\nPARENTCLASS=GONE\r\n"));
+    const TacSkinOptions options =
+        TacSkinOptions::Parse(std::string_view("[A]\r\nPARENTCLASS=B\r\n[B]\r\nPARENTCLASS=a\r\n[C]"
+                                               "\r\nPARENTCLASS=A\r\n[D]\r\nPARENTCLASS=GONE\r\n"));
     TsSkinModel model;
     TsSkinLoader loader(model);
     TsLoadReport report;
@@ -182,8 +184,10 @@ TEST(HostileChains, MemoisedReadsMatchTheChainWalk) {
         TsInheritedReader reader(options);
         for (std::size_t s = 0; s < options.Sections().size(); ++s) {
             const std::string& name = options.Sections()[s].Name;
-            EXPECT_EQ(reader.ReadInteger(s, "COLOR", 5), ReadInheritedInteger(options, name, "COLOR", 5)) << text;
-            EXPECT_EQ(reader.ReadString(s, "COLOR", "x"), ReadInheritedString(options, name, "COLOR", "x")) << text;
+            EXPECT_EQ(reader.ReadInteger(s, "COLOR", 5), ReadInheritedInteger(options, name, "COLOR", 5))
+                << text;
+            EXPECT_EQ(reader.ReadString(s, "COLOR", "x"), ReadInheritedString(options, name, "COLOR", "x"))
+                << text;
         }
     }
 }
@@ -238,7 +242,8 @@ TEST(HostileMemory, PictureNamedManyTimesWithinTheBudgetLoads) {
         options += "K" + std::to_string(i) + "=!SMALL.BMP!1!0!0\r\n";
     folder.Write("Options.dat", options);
     folder.Write("SMALL.BMP", BmpFile(SolidBitmap(30, 20, MakeColor(1, 2, 3), TPixelFormat::pf8bit)));
-    const TacSkinOptions parsed = TacSkinOptions::Parse(ReadFileBytes((folder.Path() / "Options.dat").string()));
+    const TacSkinOptions parsed =
+        TacSkinOptions::Parse(ReadFileBytes((folder.Path() / "Options.dat").string()));
     TsSkinModel model;
     TsSkinLoader loader(model);
     loader.Load({&parsed, nullptr, folder.Path().string() + "/"});
@@ -257,7 +262,8 @@ TEST(HostileMemory, BudgetCountsEveryCopyAndConversion) {
     const TacPackageEntry picture =
         Entry("P.BMP", BmpFile(SolidBitmap(100, 100, MakeColor(1, 2, 3), TPixelFormat::pf8bit)));
     const std::vector<std::uint8_t> bytes = BuildPackage({Entry("Options.dat", options), picture});
-    for (const std::int64_t limit : {std::int64_t(89000), std::int64_t(92000) + std::int64_t(bytes.size()) * 4}) {
+    for (const std::int64_t limit :
+         {std::int64_t(89000), std::int64_t(92000) + std::int64_t(bytes.size()) * 4}) {
         TacSkinConvertor reader;
         reader.LendSource(bytes);
         reader.LoadPackage();
@@ -279,7 +285,8 @@ TEST(HostilePaths, ReferenceThroughAFolderNamedLikeABitmapFindsNothing) {
     TTempFolder folder;
     std::filesystem::create_directory(folder.Path() / "X.BMP");
     folder.Write("Options.dat", "[BUTTON]\r\nA=!X.BMP/../../../../../../../../../../dev/zero!1!0!0\r\n");
-    const TacSkinOptions options = TacSkinOptions::Parse(ReadFileBytes((folder.Path() / "Options.dat").string()));
+    const TacSkinOptions options =
+        TacSkinOptions::Parse(ReadFileBytes((folder.Path() / "Options.dat").string()));
     TsSkinModel model;
     TsSkinLoader loader(model);
     TsLoadReport report;

@@ -26,9 +26,9 @@ inline constexpr bool UnderAddressSanitizer = false;
 #endif
 
 struct TChildResult {
-    bool Exited = false;         // ended by itself rather than by a signal
-    int Code = -1;               // the work's answer; 99 for an exception the work let out
-    std::int64_t PeakBytes = 0;  // the most memory the child held at once
+    bool Exited = false;        // ended by itself rather than by a signal
+    int Code = -1;              // the work's answer; 99 for an exception the work let out
+    std::int64_t PeakBytes = 0; // the most memory the child held at once
 };
 
 // The child's address space is limited to addressLimit bytes (not under AddressSanitizer,
