@@ -159,6 +159,7 @@ void TacSkinConvertor::LoadPackage() {
     // The entries together share one budget: many small streams that each declare a large
     // size would otherwise add up without bound.
     TsSkinLoadBudget budget(MaxPackageTotalSize);
+    budget.Charge(std::int64_t(m_source.size()), "the package file");
     for (std::int32_t i = 0; i < count; ++i) {
         const std::int32_t nameLength = cursor.ReadInt32();
         if (nameLength < 0 || std::size_t(nameLength) > cursor.Remaining())

@@ -43,9 +43,9 @@ public:
     // leaves the reader empty. Damaged data raises EReadError; the entries read before the
     // fault stay. A package is never read past its end, and an entry whose header or stream
     // does not hold together (a negative or impossible count, name length or size, a stream
-    // that inflates to more or fewer bytes than its size says) is rejected. Entries whose
-    // sizes add up to more than MaxPackageTotalSize raise ESkinTooLarge before the entry that
-    // passes the limit is inflated.
+    // that inflates to more or fewer bytes than its size says) is rejected. When the package
+    // itself and its entries' sizes add up to more than MaxPackageTotalSize, ESkinTooLarge is
+    // raised before the entry that passes the limit is inflated.
     void LoadPackage();
 
     // Releases the entries from the last to the first, the options stream and the source.

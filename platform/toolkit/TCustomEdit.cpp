@@ -218,9 +218,11 @@ void TCustomEdit::DrawVisibleText(TCanvas& canvas, int x0, int top, int left, in
 int TCustomEdit::CharIndexAtX(int clientX) const {
     // The boundary nearest to x; prefix widths grow with the position.
     int best = 0;
-    int bestDist = std::abs(PosToX(0) - clientX);
+    const int x0 = PosToX(0);
+    const std::vector<int>& positions = m_measure.Positions(Font(), m_chars);
+    int bestDist = std::abs(x0 - clientX);
     for (int i = 1; i <= TextLength(); ++i) {
-        int x = PosToX(i);
+        int x = x0 + positions[std::size_t(i)];
         int d = std::abs(x - clientX);
         if (d < bestDist) {
             best = i;

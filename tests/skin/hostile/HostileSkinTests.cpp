@@ -221,6 +221,29 @@ TEST(HostileMemory, PackageEntriesTogetherBeyondTheBudgetAreRefused) {
     EXPECT_LT(child.PeakBytes, 700 * MB);
 }
 
+TEST(HostileMemory, EntriesAreCountedTogetherBeforeInflating) {
+    // One real megabyte, then an entry whose declared size passes the budget with it: the
+    // second is refused before a byte of it is inflated.
+    std::vector<std::uint8_t> package = {'M', 'V', 'z', 'f'};
+    AppendInt(package, 2);
+    AppendInt(package, 5);
+    AppendText(package, "A.BMP");
+    AppendInt(package, std::int32_t(MB));
+    const std::vector<std::uint8_t> small = ZeroStream(MB);
+    package.insert(package.end(), small.begin(), small.end());
+    AppendInt(package, 5);
+    AppendText(package, "B.BMP");
+    AppendInt(package, std::int32_t(MaxPackageEntrySize));
+    const std::vector<std::uint8_t> large = ZeroStream(MaxPackageEntrySize);
+    package.insert(package.end(), large.begin(), large.end());
+    TacSkinConvertor reader;
+    reader.LendSource(package);
+    EXPECT_THROW(reader.LoadPackage(), ESkinTooLarge);
+    ASSERT_EQ(reader.Files().size(), 1u);
+    EXPECT_EQ(reader.Files()[0].Data.size(), std::size_t(MB));
+    reader.ReleaseSource();
+}
+
 TEST(HostileMemory, TinyRunLengthPictureNamedManyTimesIsRefused) {
     TTempFolder folder;
     std::string options = "[GLOBALINFO]\r\n[BUTTON]\r\n";
