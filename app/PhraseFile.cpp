@@ -9,7 +9,7 @@
 TPhraseEncoding LoadPhraseFile(const std::string& path, TStringList& list) {
     // A name present in any form, a folder included, is read (a broken link counts as nothing).
     if (!FileExists(path) && !DirectoryExists(path)) return TPhraseEncoding::Utf8;
-    const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(path, MaxPhraseFileSize);
     // The text ends at a NUL byte; what follows it decides nothing.
     const auto end = std::find(bytes.begin(), bytes.end(), std::uint8_t{0});
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()),

@@ -157,6 +157,7 @@ void TForm1::sButton1Click(TObject*) {
     sLabel1->Hide();
     const int count = m_phraseList ? m_phraseList->Count() : 0;
     m_phraseIndex = NextPhraseIndex(m_phraseIndex, count);
+    m_phraseIndexAdvanced = true;
     if (m_phraseIndex >= count) return;
 
     std::unique_ptr<TfrmFrasa> dialog = std::make_unique<TfrmFrasa>(Application);
@@ -197,6 +198,7 @@ void TForm1::ReadSettings() {
     TRegistry registry;
     if (!OpenSettingsKey(registry)) return;
     const std::string lastPhrase = registry.ReadString(LastPhraseValueName);
+    m_lastPhraseRead = true;
     if (!lastPhrase.empty()) m_phraseIndex = StoredPhraseIndex(lastPhrase);
     for (int n = 0; n < ManagerCount; ++n) {
         const std::string style = registry.ReadString(StyleValueName(n));
@@ -209,5 +211,9 @@ void TForm1::ReadSettings() {
 void TForm1::SaveLastPhrase() {
     TRegistry registry;
     if (!OpenSettingsKey(registry)) return;
+    // A stored position that was never read (creation stopped before the settings, or the
+    // value could not be read) and never moved on is kept as it stands; with nothing stored,
+    // the index is written as usual.
+    if (!m_lastPhraseRead && !m_phraseIndexAdvanced && registry.ValueExists(LastPhraseValueName)) return;
     registry.WriteString(LastPhraseValueName, IntToStr(m_phraseIndex));
 }

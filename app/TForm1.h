@@ -82,6 +82,8 @@ private:
     TPhraseEncoding m_phraseEncoding = TPhraseEncoding::Utf8;
     std::vector<TLayoutRecord> m_layoutRecords;
     std::int32_t m_phraseIndex = NoPhraseShown;
+    bool m_lastPhraseRead = false;      // ReadSettings read "LastFrase" (present or not)
+    bool m_phraseIndexAdvanced = false; // a click moved the phrase index on
 };
 
 // The main screen of the running program (set while it exists).

@@ -42,7 +42,11 @@ if [ -f fuzz/CMakeLists.txt ] && ls fuzz/*.cpp >/dev/null 2>&1; then
     name=$(basename "$f")
     corpus=$(mktemp -d)
     [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$corpus/"
-    "$f" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 "$corpus" 2>&1 | tail -n 2
+    # Every input gets a time limit and the run a memory limit far below what the hostile
+    # skins and pictures of the seed corpora took before the program bounded them (gigabytes),
+    # and above what a skin load may hold (256 MB) with the sanitizers' own overhead.
+    "$f" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=1024 -malloc_limit_mb=300 \
+         "$corpus" 2>&1 | tail -n 2
     rm -rf "$corpus"
   done
 fi

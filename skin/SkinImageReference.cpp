@@ -122,15 +122,18 @@ void ApplyDefaultWidths(TsMaskData& mask) {
         mask.WL = mask.WT = mask.WR = mask.WB = mask.BorderWidth;
         return;
     }
-    mask.WL = mask.WR = ClampToInt16(mask.R.Width() / (mask.ImageCount * 3));
-    mask.WT = mask.WB = ClampToInt16(mask.R.Height() / ((mask.MaskType + 1) * 3));
+    // In 64 bits: a region read from a file may span the whole int range.
+    const std::int64_t width = std::int64_t(mask.R.Right) - mask.R.Left;
+    const std::int64_t height = std::int64_t(mask.R.Bottom) - mask.R.Top;
+    mask.WL = mask.WR = ClampToInt16(SaturateToInt(width / (std::int64_t(mask.ImageCount) * 3)));
+    mask.WT = mask.WB = ClampToInt16(SaturateToInt(height / ((std::int64_t(mask.MaskType) + 1) * 3)));
 }
 
 TsMaskData MakeMaskEntry(const TsImageReference& reference, const TRect& imageBounds) {
     TsMaskData mask;
     const bool wholeImage =
         reference.Form == TsImageForm::OwnBitmap || reference.Form == TsImageForm::BitmapFile;
-    mask.R = wholeImage ? imageBounds : reference.R;
+    mask.R = ClampSkinRect(wholeImage ? imageBounds : reference.R);
     mask.ImageCount = ClampToInt16(std::max(reference.ImageCount, 1));
     mask.MaskType = ClampToInt16(std::max(reference.MaskType, 0));
     mask.BorderWidth = ClampToInt16(reference.BorderWidth);

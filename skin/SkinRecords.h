@@ -33,6 +33,15 @@ inline std::int16_t ClampToInt16(std::int32_t value) {
                                                  std::numeric_limits<std::int16_t>::max()));
 }
 
+// Image regions read from a skin lie within this distance of the origin: no image is that
+// large, and rectangles so limited leave room for any later offset or size sum.
+inline constexpr std::int32_t MaxSkinCoordinate = 1 << 20;
+
+inline TRect ClampSkinRect(const TRect& r) {
+    auto clamp = [](int v) { return std::clamp(v, -MaxSkinCoordinate, MaxSkinCoordinate); };
+    return {clamp(r.Left), clamp(r.Top), clamp(r.Right), clamp(r.Bottom)};
+}
+
 // One segment of a gradient description.
 struct TsGradItem {
     TColor Color1 = 0;

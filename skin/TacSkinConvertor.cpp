@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include <zlib.h>
 
 #include "platform/core/Exceptions.h"
+#include "platform/os/FileSystem.h"
 #include "skin/SkinMessages.h"
 #include "skin/SkinStrings.h"
+#include "skin/TsSkinLoadBudget.h"
 
 namespace {
 
@@ -127,6 +128,13 @@ void TacSkinConvertor::ReleaseSource() {
     std::vector<std::uint8_t>().swap(m_ownedSource);
 }
 
+std::int64_t TacSkinConvertor::UnpackedSize() const {
+    std::int64_t total = m_options ? std::int64_t(m_options->size()) : 0;
+    for (const TacPackageEntry& entry : m_files)
+        total += std::int64_t(entry.Data.size());
+    return total;
+}
+
 void TacSkinConvertor::ClearPackage() {
     while (!m_files.empty())
         m_files.pop_back();
@@ -148,6 +156,10 @@ void TacSkinConvertor::LoadPackage() {
     if (count < 0 || count > std::int64_t(cursor.Remaining()) / MinEntryBytes)
         throw EReadError("Skin package: impossible entry count " + std::to_string(count));
     m_imageCount = count - 1;
+    // The entries together share one budget: many small streams that each declare a large
+    // size would otherwise add up without bound.
+    TsSkinLoadBudget budget(MaxPackageTotalSize);
+    budget.Charge(std::int64_t(m_source.size()), "the package file");
     for (std::int32_t i = 0; i < count; ++i) {
         const std::int32_t nameLength = cursor.ReadInt32();
         if (nameLength < 0 || std::size_t(nameLength) > cursor.Remaining())
@@ -158,6 +170,7 @@ void TacSkinConvertor::LoadPackage() {
             size > std::int64_t(cursor.Remaining()) * MaxInflateRatio + 64)
             throw EReadError("Skin package: entry " + Quoted(name) + " has an impossible size " +
                              std::to_string(size));
+        budget.Charge(size, "the package entry " + Quoted(name));
         std::vector<std::uint8_t> data = InflateEntry(cursor, size, name);
         if (SameText(name, "Options.dat")) {
             m_options = std::move(data);
@@ -179,15 +192,8 @@ void LoadPackageFile(const std::string& fileName, std::unique_ptr<TacSkinConvert
                      bool freeSource) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(fileName, error)) return;
-    const auto fileSize = std::filesystem::file_size(fileName, error);
-    if (error) throw EFOpenError("Cannot open file \"" + fileName + "\". " + error.message());
-    if (std::int64_t(fileSize) > MaxPackageFileSize)
-        throw EReadError("Skin package \"" + fileName + "\" is too large");
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file) throw EFOpenError("Cannot open file \"" + fileName + "\".");
-    std::vector<std::uint8_t> bytes(fileSize);
-    file.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (std::size_t(file.gcount()) != bytes.size()) throw EReadError("Stream read error");
+    // Read as a regular file of bounded size only, checked again after opening.
+    std::vector<std::uint8_t> bytes = ReadFileBytes(fileName, MaxPackageFileSize);
 
     if (reader)
         reader->ClearPackage();

@@ -30,6 +30,8 @@ public:
     const std::vector<TacPackageEntry>& Files() const { return m_files; }
     // The inflated options entry; null when the package had none (or was rejected).
     const std::vector<std::uint8_t>* Options() const { return m_options ? &*m_options : nullptr; }
+    // The bytes of every unpacked entry together (the options entry included).
+    std::int64_t UnpackedSize() const;
 
     void SetSource(std::vector<std::uint8_t> bytes);
     void LendSource(std::span<const std::uint8_t> bytes);
@@ -41,7 +43,9 @@ public:
     // leaves the reader empty. Damaged data raises EReadError; the entries read before the
     // fault stay. A package is never read past its end, and an entry whose header or stream
     // does not hold together (a negative or impossible count, name length or size, a stream
-    // that inflates to more or fewer bytes than its size says) is rejected.
+    // that inflates to more or fewer bytes than its size says) is rejected. When the package
+    // itself and its entries' sizes add up to more than MaxPackageTotalSize, ESkinTooLarge is
+    // raised before the entry that passes the limit is inflated.
     void LoadPackage();
 
     // Releases the entries from the last to the first, the options stream and the source.
@@ -71,3 +75,5 @@ std::vector<std::uint8_t> BuildPackage(const std::vector<TacPackageEntry>& entri
 // The largest unpacked entry and the largest package file the reader accepts.
 inline constexpr std::int64_t MaxPackageEntrySize = 256LL * 1024 * 1024;
 inline constexpr std::int64_t MaxPackageFileSize = 256LL * 1024 * 1024;
+// The most all unpacked entries of one package may hold together.
+inline constexpr std::int64_t MaxPackageTotalSize = 256LL * 1024 * 1024;

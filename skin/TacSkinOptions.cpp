@@ -59,6 +59,14 @@ std::optional<std::string_view> TacSkinOptions::Value(std::string_view section, 
     return std::string_view(m_sections[foundSection->second].Entries[foundKey->second].Value);
 }
 
+std::optional<std::string_view> TacSkinOptions::ValueIn(std::size_t section, const std::string& upperKey) const {
+    if (section >= m_sections.size()) return std::nullopt;
+    const TIndex& keys = m_keyIndex[section];
+    const auto foundKey = keys.find(upperKey);
+    if (foundKey == keys.end()) return std::nullopt;
+    return std::string_view(m_sections[section].Entries[foundKey->second].Value);
+}
+
 std::string TacSkinOptions::ReadString(std::string_view section, std::string_view key,
                                        std::string_view fallback) const {
     return std::string(Value(section, key).value_or(fallback));

@@ -8,6 +8,9 @@
 #include <unordered_map>
 #include <vector>
 
+// The largest options text a skin folder may hold (the stored skins' are about 12 KB).
+inline constexpr std::int64_t MaxOptionsTextSize = 64LL * 1024 * 1024;
+
 // The parsed skin options text ("Options.dat"): INI sections of keys and values in file
 // order. Section and key lookups ignore letter case; names keep the case of the file.
 class TacSkinOptions {
@@ -35,6 +38,9 @@ public:
 
     // The value of the first entry with the key, or nothing when the section or key is absent.
     std::optional<std::string_view> Value(std::string_view section, std::string_view key) const;
+    // The same for the section at a position of Sections() and a key given in upper case,
+    // for callers that read one key of many sections.
+    std::optional<std::string_view> ValueIn(std::size_t section, const std::string& upperKey) const;
     std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
     // The runtime's integer read: "0x" prefixes count as hexadecimal, anything that is not a
     // number gives the fallback.

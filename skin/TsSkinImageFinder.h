@@ -4,22 +4,30 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/graphics/TBitmap.h"
 
 class TacSkinConvertor;
+class TsSkinLoadBudget;
 
 // Finds the files an options text names: among a package's image entries, or in a skin
 // folder. Folder names are matched with letter case not counting, as the skin files name
-// their images in upper case whatever the files are called.
+// their images in upper case whatever the files are called. A name finds only a regular
+// file inside the skin's own folder: full paths, ".." and links that lead out of the folder
+// find nothing.
+//
+// Each image is decoded once per finder; every later read of the same name gets a copy.
+// With a budget, the decoded image and every copy handed out are charged to it, the decoded
+// size before anything is decoded, and ESkinTooLarge ends the read.
 class TsSkinImageFinder {
 public:
     // Images come from the package when there is one, else from the folder (ending with "/").
-    TsSkinImageFinder(const TacSkinConvertor* package, std::string skinPath);
+    TsSkinImageFinder(const TacSkinConvertor* package, std::string skinPath,
+                      TsSkinLoadBudget* budget = nullptr);
 
-    // The file's bytes; nothing when no file of that name exists. A name holding ":" or
-    // starting with "/" is a full path; "\" counts as "/".
+    // The file's bytes; nothing when no file of that name exists in the skin. "\" counts as "/".
     std::optional<std::vector<std::uint8_t>> Find(std::string_view name) const;
 
     // The image decoded (BMP, or JPEG for ".JPG"/".JPEG" names); nothing when the file is
@@ -30,10 +38,22 @@ public:
     const std::string& LastProblem() const { return m_lastProblem; }
 
 private:
+    struct TDecoded {
+        std::optional<TBitmap> Image;
+        std::string Problem;
+    };
+    TDecoded Decode(std::string_view name) const;
+    std::string FolderFile(std::string_view name) const;
+
     const TacSkinConvertor* m_package;
     std::string m_skinPath;
+    TsSkinLoadBudget* m_budget;
+    mutable std::unordered_map<std::string, TDecoded> m_decoded;
     mutable std::string m_lastProblem;
 };
+
+// The largest image file a skin folder may hold.
+inline constexpr std::int64_t MaxSkinImageFileSize = 256LL * 1024 * 1024;
 
 // True when the name holds ".JPG" or ".JPEG" in any letter case: such images are JPEG, the
 // rest BMP.

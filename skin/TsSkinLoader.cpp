@@ -8,13 +8,16 @@
 
 #include <algorithm>
 #include <functional>
+#include <unordered_set>
 
 #include "platform/core/Exceptions.h"
 #include "platform/graphics/SystemColors.h"
+#include "platform/os/FileSystem.h"
 #include "skin/SkinBitmaps.h"
 #include "skin/SkinImageReference.h"
 #include "skin/SkinStrings.h"
 #include "skin/TacSkinConvertor.h"
+#include "skin/TsInheritedReader.h"
 
 namespace {
 
@@ -24,15 +27,14 @@ constexpr std::string_view AbsentString = "?";
 // Walks the section and its parents; `read` answers the value of one section or nothing.
 template <typename T, typename Read>
 std::optional<T> ReadThroughChain(const TacSkinOptions& options, std::string_view section, Read read) {
-    std::vector<std::string> visited;
+    std::unordered_set<std::string> visited;
     std::string current(section);
     for (;;) {
         if (auto value = read(current)) return value;
-        visited.push_back(current);
+        visited.insert(AnsiUpperCase(current));
         const std::string parent = options.ReadString(current, "PARENTCLASS", AbsentString);
         if (parent.empty() || parent == AbsentString || parent == current) return std::nullopt;
-        for (const std::string& seen : visited)
-            if (SameText(seen, parent)) return std::nullopt;
+        if (visited.contains(AnsiUpperCase(parent))) return std::nullopt;
         current = parent;
     }
 }
@@ -118,18 +120,28 @@ void TsSkinLoader::Load(const TsSkinSource& source) {
 void TsSkinLoader::MaskPass(const TsSkinSource& source) {
     m_model.MaskData.clear();
     m_model.MasterBitmap = TBitmap();
-    const TsSkinImageFinder finder(source.Package, source.SkinPath);
+    // The first pass starts the load's count: the unpacked package, then every image.
+    m_budget = TsSkinLoadBudget(m_budget.Limit());
+    if (source.Package) m_budget.Charge(source.Package->UnpackedSize(), "the unpacked package");
+    const TsSkinImageFinder finder(source.Package, source.SkinPath, &m_budget);
     LoadMasterBitmap(*source.Options, finder);
     AddMaskEntries(*source.Options, finder, false);
     if (m_common && !m_common->IsEmpty())
-        AddMaskEntries(*m_common, TsSkinImageFinder(nullptr, source.SkinPath), true);
+        AddMaskEntries(*m_common, TsSkinImageFinder(nullptr, source.SkinPath, &m_budget), true);
+}
+
+void TsSkinLoader::ConvertCounted(TBitmap& image, std::string_view name) {
+    if (image.PixelFormat() != TPixelFormat::pf24bit)
+        m_budget.Charge(BitmapBytes(image.Width(), image.Height(), TPixelFormat::pf24bit),
+                        "the 24-bit copy of the image \"" + std::string(name) + "\"");
+    ConvertTo24Bits(image);
 }
 
 void TsSkinLoader::LoadMasterBitmap(const TacSkinOptions& options, const TsSkinImageFinder& finder) {
     const std::string name = AnsiUpperCase(options.ReadString("GLOBALINFO", "MASTERBITMAP", ""));
     if (name.empty()) return;
     if (auto image = finder.ReadImage(name)) {
-        ConvertTo24Bits(*image);
+        ConvertCounted(*image, name);
         m_model.MasterBitmap = std::move(*image);
     } else {
         Note("GLOBALINFO", "MASTERBITMAP", "image \"" + name + "\": " + finder.LastProblem());
@@ -151,7 +163,8 @@ void TsSkinLoader::AddMaskEntries(const TacSkinOptions& options, const TsSkinIma
 
             std::unique_ptr<TBitmap> own;
             if (ref.Form == TsImageForm::OwnBitmap || ref.Form == TsImageForm::BitmapFile) {
-                if (ref.Form == TsImageForm::OwnBitmap && ref.FileName.find(".BMP") == std::string::npos) {
+                // The name must end in ".BMP": anywhere else it would let a path pass as a bitmap.
+                if (!SameText(ExtractFileExt(ref.FileName), ".BMP")) {
                     Note(section.Name, entry.Key,
                          "image \"" + ref.FileName + "\" is not named as a .BMP file");
                     continue;
@@ -168,7 +181,7 @@ void TsSkinLoader::AddMaskEntries(const TacSkinOptions& options, const TsSkinIma
                     continue;
                 }
                 if (ref.Form == TsImageForm::BitmapFile || ref.ImgType != TacImgType::itisaTexture)
-                    ConvertTo24Bits(*image);
+                    ConvertCounted(*image, ref.FileName);
                 own = std::make_unique<TBitmap>(std::move(*image));
             }
             TsMaskData mask = MakeMaskEntry(ref, own ? own->BoundsRect() : TRect{});
@@ -187,9 +200,9 @@ void TsSkinLoader::AddMaskEntries(const TacSkinOptions& options, const TsSkinIma
 
 void TsSkinLoader::ExternalImagePass(const TsSkinSource& source) {
     m_model.PatternData.clear();
-    AddExternalImages(*source.Options, TsSkinImageFinder(source.Package, source.SkinPath), false);
+    AddExternalImages(*source.Options, TsSkinImageFinder(source.Package, source.SkinPath, &m_budget), false);
     if (m_common && !m_common->IsEmpty())
-        AddExternalImages(*m_common, TsSkinImageFinder(nullptr, source.SkinPath), true);
+        AddExternalImages(*m_common, TsSkinImageFinder(nullptr, source.SkinPath, &m_budget), true);
 }
 
 void TsSkinLoader::AddExternalImages(const TacSkinOptions& options, const TsSkinImageFinder& finder,
@@ -209,7 +222,7 @@ void TsSkinLoader::AddExternalImages(const TacSkinOptions& options, const TsSkin
                 continue;
             }
             TsMaskData mask;
-            ConvertTo24Bits(*image);
+            ConvertCounted(*image, value);
             mask.Bmp = std::make_unique<TBitmap>(std::move(*image));
             mask.ClassName = AnsiUpperCase(section.Name);
             mask.PropertyName = AnsiUpperCase(entry.Key);
@@ -295,25 +308,29 @@ void TsSkinLoader::SectionPass(const TsSkinSource& source) {
     const TacSkinOptions& options = *source.Options;
     ReadGlobalValues(options);
     m_model.GeneralData.clear();
-    if (m_report) CheckParentChains(options);
-    for (const TacSkinOptions::Section& section : options.Sections()) {
+    TsInheritedReader inherited(options);
+    if (m_report) CheckParentChains(options, inherited);
+    const auto& sections = options.Sections();
+    m_model.GeneralData.reserve(sections.size());
+    for (std::size_t index = 0; index < sections.size(); ++index) {
+        const TacSkinOptions::Section& section = sections[index];
         TsGeneralData record;
         record.ClassName = section.Name;
         record.ParentClass = options.ReadString(section.Name, "PARENTCLASS", "");
         ReadRecordFields(
             record,
             [&](std::string_view key, std::int32_t fallback) {
-                return ReadInheritedInteger(options, section.Name, key, fallback);
+                return inherited.ReadInteger(index, key, fallback);
             },
             [&](std::string_view key, std::string_view fallback) {
-                return ReadInheritedString(options, section.Name, key, fallback);
+                return inherited.ReadString(index, key, fallback);
             },
             [&](std::string_view key, std::int32_t fallback) {
                 return options.ReadInteger(section.Name, key, fallback);
             });
         if (m_report) {
             for (const char* key : {"BEVEL", "HOTBEVEL"}) {
-                const std::int32_t bevel = ReadInheritedInteger(options, section.Name, key, 0);
+                const std::int32_t bevel = inherited.ReadInteger(index, key, 0);
                 if (bevel < 0 || bevel > 4)
                     Note(section.Name, key,
                          "bevel " + std::to_string(bevel) + " is not 0..4; no bevel is drawn");
@@ -338,26 +355,16 @@ void TsSkinLoader::ReadGlobalValues(const TacSkinOptions& options) {
     data.BorderColor = TColor(options.ReadInteger("GLOBALINFO", "BORDERCOLOR", 0));
 }
 
-void TsSkinLoader::CheckParentChains(const TacSkinOptions& options) {
-    for (const TacSkinOptions::Section& section : options.Sections()) {
-        std::vector<std::string> visited{section.Name};
-        std::string current = section.Name;
-        for (;;) {
-            const std::string parent = options.ReadString(current, "PARENTCLASS", "");
-            if (parent.empty() || parent == current) break;
-            if (!options.SectionExists(parent)) {
-                Note(current, "PARENTCLASS", "names the missing section \"" + parent + "\"");
-                break;
-            }
-            if (std::any_of(visited.begin(), visited.end(),
-                            [&](const std::string& s) { return SameText(s, parent); })) {
-                if (current == section.Name || SameText(parent, section.Name))
-                    Note(section.Name, "PARENTCLASS", "the parent chain loops back to \"" + parent + "\"");
-                break;
-            }
-            visited.push_back(parent);
-            current = parent;
-        }
+void TsSkinLoader::CheckParentChains(const TacSkinOptions& options, const TsInheritedReader& inherited) {
+    const auto& sections = options.Sections();
+    for (std::size_t index = 0; index < sections.size(); ++index) {
+        const std::string& name = sections[index].Name;
+        const std::string parent = options.ReadString(name, "PARENTCLASS", "");
+        if (parent.empty() || parent == name) continue;
+        if (!options.SectionExists(parent))
+            Note(name, "PARENTCLASS", "names the missing section \"" + parent + "\"");
+        else if (inherited.InLoop()[index])
+            Note(name, "PARENTCLASS", "the parent chain loops back to \"" + name + "\"");
     }
 }
 

@@ -7,10 +7,12 @@
 
 #include "skin/TacSkinOptions.h"
 #include "skin/TsSkinImageFinder.h"
+#include "skin/TsSkinLoadBudget.h"
 #include "skin/TsSkinModel.h"
 
 class TacSkinConvertor;
 class TsSkinManager;
+class TsInheritedReader;
 
 // Something a skin author must know about, found while loading.
 struct TsLoadProblem {
@@ -34,7 +36,9 @@ struct TsSkinSource {
 //
 // Numbers that must be decimal and are not (image references, gradient descriptions, the
 // shadow values of GLOBALINFO) raise EConvertError naming section and key; the model keeps
-// what was filled before. Images that are missing or cannot be decoded are skipped.
+// what was filled before. Images that are missing or cannot be decoded are skipped. One load
+// holds at most SkinLoadBudgetBytes (the unpacked package, each image decoded once, and each
+// entry's own copy); a skin that needs more raises ESkinTooLarge.
 class TsSkinLoader {
 public:
     explicit TsSkinLoader(TsSkinModel& model, TsSkinManager* manager = nullptr);
@@ -42,6 +46,8 @@ public:
     void SetCommonSections(const TacSkinOptions* common) { m_common = common; }
     // Problems are added to the report when one is set.
     void SetReport(TsLoadReport* report) { m_report = report; }
+    // A smaller budget than SkinLoadBudgetBytes, for tools and tests.
+    void SetBudgetLimit(std::int64_t bytes) { m_budget = TsSkinLoadBudget(bytes); }
 
     // The three passes. Hue and saturation are the caller's next step.
     void Load(const TsSkinSource& source);
@@ -54,8 +60,9 @@ private:
     void AddMaskEntries(const TacSkinOptions& options, const TsSkinImageFinder& finder, bool common);
     void AddExternalImages(const TacSkinOptions& options, const TsSkinImageFinder& finder, bool common);
     void ReadGlobalValues(const TacSkinOptions& options);
-    void CheckParentChains(const TacSkinOptions& options);
+    void CheckParentChains(const TacSkinOptions& options, const TsInheritedReader& inherited);
     void MergeCommonRecords(const TacSkinOptions& common);
+    void ConvertCounted(TBitmap& image, std::string_view name);
     void Note(std::string_view section, std::string_view key, std::string message);
     void NoteRegion(const TsMaskData& mask, std::string_view section, std::string_view key);
 
@@ -63,6 +70,7 @@ private:
     TsSkinManager* m_manager;
     const TacSkinOptions* m_common = nullptr;
     TsLoadReport* m_report = nullptr;
+    TsSkinLoadBudget m_budget;
 };
 
 // The reads with PARENTCLASS inheritance. A value of -1 (for integers) or "?" (for texts)

@@ -244,8 +244,8 @@ void TsSkinManager::LoadFolderOrStoredSkin() {
     const std::string folder = SkinFolderPath(ResolvedSkinDirectory(), m_skinName);
     if (!folder.empty()) {
         m_isPackage = false;
-        const TacSkinOptions options =
-            TacSkinOptions::Parse(ReadFileBytes(FindFileIgnoringCase(folder, "Options.dat")));
+        const TacSkinOptions options = TacSkinOptions::Parse(
+            ReadFileBytes(FindFileIgnoringCase(folder, "Options.dat"), MaxOptionsTextSize));
         m_model.SkinData.SkinPath = folder;
         RunLoader({&options, nullptr, folder});
         return;

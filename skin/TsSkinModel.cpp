@@ -1,6 +1,7 @@
 #include "skin/TsSkinModel.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/graphics/SystemColors.h"
@@ -12,24 +13,35 @@ namespace {
 template <typename Find>
 int SearchChain(const TsGeneralDataArray& sections, int sectionIndex, std::string_view sectionName,
                 Find find) {
-    std::vector<int> visited;
+    // Short chains search the array; a long one builds a name index once, so that even a
+    // chain through every section costs time in proportion to the array.
+    constexpr int ShortChain = 16;
+    std::vector<bool> visited;
+    std::unordered_map<std::string_view, int> byName;
     std::string name(sectionName);
-    for (;;) {
+    for (int step = 0;; ++step) {
         if (sectionIndex < 0 || name.empty()) return -1;
         const int found = find(name);
         if (found >= 0) return found;
         if (sectionIndex >= int(sections.size())) return -1;
-        visited.push_back(sectionIndex);
+        if (visited.empty()) visited.assign(sections.size(), false);
+        visited[std::size_t(sectionIndex)] = true;
         const std::string& parent = sections[std::size_t(sectionIndex)].ParentClass;
         if (parent.empty() || parent == name) return -1;
         int parentIndex = -1;
-        for (std::size_t i = 0; i < sections.size(); ++i)
-            if (sections[i].ClassName == parent) {
-                parentIndex = int(i);
-                break;
-            }
-        if (parentIndex < 0 || std::find(visited.begin(), visited.end(), parentIndex) != visited.end())
-            return -1;
+        if (step == ShortChain)
+            for (std::size_t i = sections.size(); i-- > 0;)
+                byName[sections[i].ClassName] = int(i);
+        if (step >= ShortChain) {
+            if (const auto it = byName.find(parent); it != byName.end()) parentIndex = it->second;
+        } else {
+            for (std::size_t i = 0; i < sections.size(); ++i)
+                if (sections[i].ClassName == parent) {
+                    parentIndex = int(i);
+                    break;
+                }
+        }
+        if (parentIndex < 0 || visited[std::size_t(parentIndex)]) return -1;
         sectionIndex = parentIndex;
         name = parent;
     }

@@ -63,7 +63,7 @@ TsMaskData ToMask(const TsSkinImage& image, TsSkinManager* manager) {
         m.Bmp->SetPixelFormat(TPixelFormat::pf24bit);
         m.R = m.Bmp->BoundsRect();
     } else {
-        m.R = {image.Left, image.Top, image.Right, image.Bottom};
+        m.R = ClampSkinRect({image.Left, image.Top, image.Right, image.Bottom});
     }
     m.ImageCount = ClampToInt16(image.ImageCount == 0 ? 3 : std::max(image.ImageCount, 1));
     m.MaskType = ClampToInt16(image.ImageCount == 0 ? 1 : std::max(image.MaskType, 0));

@@ -1,10 +1,16 @@
 #pragma once
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 
 // Integer geometry in the platform's conventions: a rectangle holds Left and Top and
 // excludes Right and Bottom, so its width is Right - Left.
+
+// A 64-bit result brought into the int range (rectangles from files may span all of it).
+inline int SaturateToInt(std::int64_t value) {
+    return int(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
+}
 
 struct TPoint {
     int X = 0;
@@ -27,8 +33,8 @@ struct TRect {
     static TRect FromBounds(int left, int top, int width, int height) {
         return {left, top, left + width, top + height};
     }
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
+    int Width() const { return SaturateToInt(std::int64_t(Right) - Left); }
+    int Height() const { return SaturateToInt(std::int64_t(Bottom) - Top); }
     bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
     bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
     bool Contains(const TRect& r) const {

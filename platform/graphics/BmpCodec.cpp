@@ -326,6 +326,15 @@ TBitmap ReadBmp(std::span<const std::uint8_t> data) {
     return DecodePixels(in, ParseHeader(in));
 }
 
+TBmpPictureInfo ReadBmpInfo(std::span<const std::uint8_t> data) {
+    const TByteReader in(data);
+    const TBmpHeader h = ParseHeader(in);
+    TPixelFormat format = TPixelFormat::pf24bit;
+    if (h.BitsPerPixel <= 8) format = TPixelFormat::pf8bit;
+    if (h.BitsPerPixel == 32) format = TPixelFormat::pf32bit;
+    return {static_cast<int>(h.Width), static_cast<int>(h.Height), format};
+}
+
 TBitmap ReadBmpFile(const std::filesystem::path& path) {
     return ReadBmp(ReadFileBytes(path.string()));
 }

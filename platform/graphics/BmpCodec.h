@@ -34,6 +34,15 @@ constexpr int kMaxBmpSide = 1 << 16;
 constexpr std::int64_t kMaxBmpPixels = std::int64_t(1) << 25;
 
 TBitmap ReadBmp(std::span<const std::uint8_t> data);
+
+// The picture a file describes, read from its headers alone (nothing is decoded): its size
+// and the format ReadBmp gives it. Raises EInvalidGraphic as ReadBmp does for bad headers.
+struct TBmpPictureInfo {
+    int Width = 0;
+    int Height = 0;
+    TPixelFormat Format = TPixelFormat::pf24bit;
+};
+TBmpPictureInfo ReadBmpInfo(std::span<const std::uint8_t> data);
 // Raises EFOpenError when the file cannot be read, EInvalidGraphic when it is not a bitmap.
 TBitmap ReadBmpFile(const std::filesystem::path& path);
 

@@ -81,15 +81,23 @@ std::vector<TDirEntry> ListDirectory(const std::string& folder) {
     return entries;
 }
 
-std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::int64_t maxSize) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) ThrowOpenError(path, errno);
+    auto refuse = [&](const std::string& reason) {
+        ::close(fd);
+        throw EFOpenError("Cannot open file \"" + path + "\". " + reason);
+    };
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
         ::close(fd);
         ThrowOpenError(path, error);
     }
+    if (S_ISDIR(info.st_mode)) refuse(Reason(EISDIR));
+    if (!S_ISREG(info.st_mode)) refuse("It is not a regular file");
+    const std::string tooLarge = "It is larger than " + std::to_string(maxSize) + " bytes";
+    if (info.st_size > maxSize) refuse(tooLarge);
     std::vector<std::uint8_t> bytes;
     // The size is only a hint: the file may grow or shrink while it is read.
     if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
@@ -103,6 +111,7 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
             ThrowOpenError(path, error);
         }
         if (got == 0) break;
+        if (std::int64_t(bytes.size()) + got > maxSize) refuse(tooLarge);
         bytes.insert(bytes.end(), buffer, buffer + got);
     }
     ::close(fd);

@@ -20,9 +20,13 @@ struct TDirEntry {
 // results do not depend on the file system's order. An unreadable folder lists nothing.
 std::vector<TDirEntry> ListDirectory(const std::string& folder);
 
-// The whole file. Throws EFOpenError "Cannot open file "<path>". <reason>" when the file is
-// missing, is a folder, or cannot be opened or read.
-std::vector<std::uint8_t> ReadFileBytes(const std::string& path);
+// The whole file. Only regular files are read: the file is opened without waiting (a FIFO
+// or a device never blocks the open) and checked after opening, so a link that points to
+// something else is refused as well. Throws EFOpenError "Cannot open file "<path>".
+// <reason>" when the file is missing, is not a regular file, holds more than maxSize bytes,
+// or cannot be opened or read.
+inline constexpr std::int64_t DefaultMaxFileSize = 256LL * 1024 * 1024;
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::int64_t maxSize = DefaultMaxFileSize);
 
 // Replaces the file's contents so that a reader sees either the old or the new file, never a
 // mixture, and so that a crash or a full disk leaves the old file in place: the bytes go to a

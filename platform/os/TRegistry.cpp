@@ -74,6 +74,11 @@ void TRegistry::CloseKey() {
     HasCurrentKey_ = false;
 }
 
+namespace {
+// The settings store holds a few short values; anything far larger is not a store.
+constexpr std::int64_t MaxSettingsFileSize = 4LL * 1024 * 1024;
+} // namespace
+
 TRegistry::TLoadedStore TRegistry::Load() const {
     TLoadedStore store;
     if (StorePath_.empty()) {
@@ -82,7 +87,7 @@ TRegistry::TLoadedStore TRegistry::Load() const {
     }
     if (!FileExists(StorePath_) && !DirectoryExists(StorePath_)) return store;
     try {
-        const auto bytes = ReadFileBytes(StorePath_);
+        const auto bytes = ReadFileBytes(StorePath_, MaxSettingsFileSize);
         auto parsed =
             TRegistryFile::Parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         if (!parsed) {

@@ -60,6 +60,13 @@ public:
     }
 
     bool IsEmpty() const { return m_rects.empty(); }
+    // The rectangle around everything that may be touched.
+    TRect Bounds() const {
+        TRect bounds;
+        for (const TRect& r : m_rects)
+            bounds = bounds.Union(r);
+        return bounds;
+    }
 
     void Fill(const TRect& area, TRgb c) {
         for (const TRect& r : m_rects) {
@@ -110,14 +117,28 @@ void DrawGlyph(TPaintArea& area, const TShapedGlyph& g, int pen, int baseline, T
     area.Blend(image, pen + g.OffsetX + image.Left, baseline - g.OffsetY - image.Top, color);
 }
 
+// The glyphs of a paragraph ordered by the code point they belong to (glyphs of one
+// cluster keep their shaping order), so that each line finds its own glyphs by search.
+std::vector<std::uint32_t> GlyphsByCluster(const std::vector<TShapedGlyph>& glyphs) {
+    std::vector<std::uint32_t> order(glyphs.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = std::uint32_t(i);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return glyphs[a].Cluster < glyphs[b].Cluster; });
+    return order;
+}
+
 // Draws the glyphs of the code points [start, end) of a paragraph; each cluster starts at
 // its laid-out position, so tab stops hold.
-void DrawLineGlyphs(TPaintArea& area, const std::vector<TShapedGlyph>& glyphs, std::size_t start,
-                    std::size_t end, const std::vector<int>& positions, int lineX, int baseline, TRgb color) {
+void DrawLineGlyphs(TPaintArea& area, const std::vector<TShapedGlyph>& glyphs,
+                    const std::vector<std::uint32_t>& byCluster, std::size_t start, std::size_t end,
+                    const std::vector<int>& positions, int lineX, int baseline, TRgb color) {
+    auto first = std::lower_bound(byCluster.begin(), byCluster.end(), start,
+                                  [&](std::uint32_t g, std::size_t c) { return glyphs[g].Cluster < c; });
     std::uint32_t cluster = std::uint32_t(-1);
     int pen = lineX;
-    for (const TShapedGlyph& g : glyphs) {
-        if (g.Cluster < start || g.Cluster >= end) continue;
+    for (auto it = first; it != byCluster.end() && glyphs[*it].Cluster < end; ++it) {
+        const TShapedGlyph& g = glyphs[*it];
         if (g.Cluster != cluster) {
             cluster = g.Cluster;
             pen = lineX + positions[g.Cluster - start];
@@ -153,14 +174,29 @@ void DrawLayout(TPaintArea& area, const TFontMetrics& m, const TextLayout::TLayo
     const TRgb fill = ToRgb(background);
     const bool underline = font.Style().Has(TFontStyle::fsUnderline);
     const bool strikeOut = font.Style().Has(TFontStyle::fsStrikeOut);
+    // Lines wholly outside what may be touched are passed over (a cell of margin keeps
+    // glyphs that reach beyond their line), and drawing stops below the last that shows.
+    const TRect bounds = area.Bounds();
+    const int margin = std::max(m.CellHeight, 1);
+    std::size_t indexed = std::size_t(-1);
+    std::vector<std::uint32_t> byCluster;
     int y = FirstLineTop(rect, m.CellHeight, flags);
     for (const TextLayout::TLine& line : layout.Lines) {
+        if (y - margin >= bounds.Bottom) break;
+        if (y + m.CellHeight + margin <= bounds.Top) {
+            y += m.CellHeight;
+            continue;
+        }
         const int x = LineLeft(rect, line.Width, flags);
         const int baseline = y + m.Ascent;
         if (opaque) area.Fill(TRect::FromBounds(x, y, line.Width, m.CellHeight), fill);
         const TextLayout::TParagraph& p = layout.Paragraphs[line.Paragraph];
+        if (indexed != line.Paragraph) {
+            byCluster = GlyphsByCluster(p.Glyphs);
+            indexed = line.Paragraph;
+        }
         const std::vector<int> positions = TextLayout::CharPositions(layout, line);
-        DrawLineGlyphs(area, p.Glyphs, line.Start, line.End, positions, x, baseline, color);
+        DrawLineGlyphs(area, p.Glyphs, byCluster, line.Start, line.End, positions, x, baseline, color);
         if (line.Ellipsis) DrawRun(area, layout.EllipsisGlyphs, x + positions.back(), baseline, color);
         if (underline)
             area.Fill(TRect::FromBounds(x, baseline + m.UnderlineOffset, line.Width, m.UnderlineThickness),
@@ -215,6 +251,26 @@ TSize TextExtent(const TFont& font, std::string_view utf8Text) {
              clNone);
     // Even empty text is one cell high, as the platform measures it.
     return {rect.Width(), CellHeight(font)};
+}
+
+std::vector<int> CharPositions(const TFont& font, std::u32string_view text) {
+    TFontLibrary& library = TFontLibrary::Instance();
+    std::lock_guard lock(library.Mutex());
+    TFontFace* face = library.Face(font);
+    const TextLayout::TLayout layout = TextLayout::Layout(
+        face, [&] { return library.FallbackFace(font); }, text, 0, DT_SINGLELINE | DT_NOPREFIX);
+    std::vector<int> positions(text.size() + 1, 0);
+    if (layout.Lines.empty()) return positions;
+    const std::vector<int> laidOut = TextLayout::CharPositions(layout, layout.Lines.front());
+    // Control characters other than tabs are dropped from the layout and take no room.
+    std::size_t j = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t c = text[i];
+        const bool dropped = (c < 0x20 && c != U'\t') || c == 0x7F;
+        if (!dropped && j + 1 < laidOut.size()) ++j;
+        positions[i + 1] = laidOut[j];
+    }
+    return positions;
 }
 
 int CellHeight(const TFont& font) {

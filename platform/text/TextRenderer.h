@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "platform/core/Geometry.h"
 #include "platform/graphics/TBitmap.h"
@@ -29,6 +30,10 @@ void TextOut(TBitmap* target, const TRegion& clip, const TFont& font, int x, int
 // Width and height of one line of text (no prefix processing, tabs not expanded, line
 // breaks ignored); the height is the cell height, also for empty text.
 TSize TextExtent(const TFont& font, std::string_view utf8Text);
+
+// The x position of every code point boundary of one line of text (no prefix processing,
+// tabs not expanded): text.size() + 1 values, starting with 0 and ending with the width.
+std::vector<int> CharPositions(const TFont& font, std::u32string_view text);
 
 // The font's cell height in pixels (ascent + descent) and its em height in pixels.
 int CellHeight(const TFont& font);

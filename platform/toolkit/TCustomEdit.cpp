@@ -201,19 +201,28 @@ void TCustomEdit::ResetTextRect() {
 
 int TCustomEdit::PosToX(int pos) const {
     pos = std::clamp(pos, 0, TextLength());
-    int width = pos == 0 ? 0
-                         : TextRenderer::TextExtent(
-                               Font(), Utf8::Encode(std::u32string_view(m_chars).substr(0, std::size_t(pos))))
-                               .Width;
-    return TextRect().Left - m_scrollX + width;
+    return TextRect().Left - m_scrollX + m_measure.Positions(Font(), m_chars)[std::size_t(pos)];
+}
+
+void TCustomEdit::DrawVisibleText(TCanvas& canvas, int x0, int top, int left, int right) const {
+    const std::vector<int>& positions = m_measure.Positions(Font(), m_chars);
+    for (const TEditTextMeasure::TChunk& chunk : m_measure.Chunks()) {
+        const int x = x0 + positions[chunk.Start];
+        if (x >= right) break;
+        if (x0 + positions[chunk.End] < left) continue;
+        canvas.TextOut(
+            x, top, Utf8::Encode(std::u32string_view(m_chars).substr(chunk.Start, chunk.End - chunk.Start)));
+    }
 }
 
 int TCustomEdit::CharIndexAtX(int clientX) const {
     // The boundary nearest to x; prefix widths grow with the position.
     int best = 0;
-    int bestDist = std::abs(PosToX(0) - clientX);
+    const int x0 = PosToX(0);
+    const std::vector<int>& positions = m_measure.Positions(Font(), m_chars);
+    int bestDist = std::abs(x0 - clientX);
     for (int i = 1; i <= TextLength(); ++i) {
-        int x = PosToX(i);
+        int x = x0 + positions[std::size_t(i)];
         int d = std::abs(x - clientX);
         if (d < bestDist) {
             best = i;
@@ -263,14 +272,15 @@ void TCustomEdit::PaintWindow(TCanvas& canvas) {
     canvas.SetBrushStyle(TBrushStyle::bsClear);
     int x0 = PosToX(0);
     int cell = TextRenderer::CellHeight(Font());
-    canvas.TextOut(x0, tr.Top, Text());
+    // Only the chunks of text that show are drawn, each where the measure puts it.
+    DrawVisibleText(canvas, x0, tr.Top, tr.Left, tr.Right);
     if (ShowsSelection()) {
         TRect sel{PosToX(SelStart()), tr.Top, PosToX(SelStart() + SelLength()), tr.Top + cell};
         TCanvasSaver selSaver(canvas);
         canvas.IntersectClipRect(sel);
         canvas.FillRect(sel, ColorToRGB(clHighlight));
         canvas.Font().SetColor(ColorToRGB(clHighlightText));
-        canvas.TextOut(x0, tr.Top, Text());
+        DrawVisibleText(canvas, x0, tr.Top, std::max(tr.Left, sel.Left), std::min(tr.Right, sel.Right));
     }
     if (Focused() && enabled) {
         int x = PosToX(m_caret);

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/toolkit/TEditTextMeasure.h"
 #include "platform/toolkit/TWinControl.h"
 
 // Edit control messages, with the platform's numbers.
@@ -134,8 +135,11 @@ private:
     int WordStartBefore(int pos) const;
     int WordEndAfter(int pos) const;
     bool ShowsSelection() const;
+    // Draws the text chunks that reach into [left, right) with the text's start at x0.
+    void DrawVisibleText(TCanvas& canvas, int x0, int top, int left, int right) const;
 
     std::u32string m_chars; // the text as code points, kept equal to Text()
+    mutable TEditTextMeasure m_measure;
     int m_caret = 0;
     int m_anchor = 0;
     int m_scrollX = 0;

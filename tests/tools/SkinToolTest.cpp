@@ -195,3 +195,33 @@ TEST_F(SkinToolTest, CheckFailsWhenANumberEndsTheLoad) {
 }
 
 } // namespace
+
+TEST_F(SkinToolTest, UnpackNeverWritesThroughALinkInTheTarget) {
+    const std::vector<TacPackageEntry> entries = {{"Options.dat", false, Bytes("[GLOBALINFO]\r\n")},
+                                                  {"A.BMP", true, Bytes("BM new")}};
+    const std::vector<std::uint8_t> package = BuildPackage(entries);
+    const fs::path path = m_root / "linked.mvz";
+    WriteFileAtomically(path.string(), std::span<const std::uint8_t>(package));
+    const fs::path elsewhere = m_root / "elsewhere.bmp";
+    WriteText(elsewhere, "precious");
+    const fs::path target = m_root / "linked";
+    fs::create_directory(target);
+    fs::create_symlink(elsewhere, target / "A.BMP");
+
+    const TToolRun unpack = RunTool({"unpack", path.string(), target.string()});
+    EXPECT_EQ(unpack.Status, 1);
+    EXPECT_NE(unpack.Err.find("a link stands there"), std::string::npos) << unpack.Err;
+    EXPECT_EQ(ReadFileBytes(elsewhere.string()), Bytes("precious"));
+    EXPECT_FALSE(fs::exists(target / "Options.dat"));
+}
+
+TEST_F(SkinToolTest, CheckSurvivesAnExtremeRectangle) {
+    const fs::path folder = m_root / "Extreme";
+    fs::create_directory(folder);
+    WriteText(folder / "Options.dat",
+              "[BUTTON]\r\nB=#(-2147483648,-2147483648,2147483647,2147483647)(1,0)\r\n");
+    // The region is reported, held to the coordinates a skin may use.
+    const TToolRun check = RunTool({"check", folder.string()});
+    EXPECT_NE(check.Out.find("region (-1048576, -1048576, 1048576, 1048576) lies outside"), std::string::npos)
+        << check.Out << check.Err;
+}

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <ostream>
 
+#include <sys/stat.h>
+
 #include "SkinCheck.h"
 #include "SkinJson.h"
 #include "platform/core/Exceptions.h"
@@ -97,6 +99,14 @@ void RequireSafeName(const std::string& name) {
                          "': it must be a plain file name");
 }
 
+// A file written by unpack replaces whatever stands at its place; a link standing there
+// would carry the write to its target, outside the folder.
+void RequireNoLink(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
+        throw TToolError("refusing to write '" + path + "': a link stands there");
+}
+
 int Unpack(const std::vector<std::string>& args, std::ostream& out) {
     RequireArguments(args, 3);
     const auto reader = ReadPackage(args[1]);
@@ -104,6 +114,10 @@ int Unpack(const std::vector<std::string>& args, std::ostream& out) {
         RequireSafeName(entry.FileName);
     const std::string folder = WithoutTrailingSlash(args[2]);
     if (!ForceDirectories(folder)) throw TToolError("cannot create folder '" + folder + "'");
+    // Every target is checked before anything is written, so a refusal writes nothing.
+    if (reader->Options()) RequireNoLink(folder + "/Options.dat");
+    for (const TacPackageEntry& entry : reader->Files())
+        RequireNoLink(folder + "/" + entry.FileName);
     if (const auto* options = reader->Options()) {
         WriteFileAtomically(folder + "/Options.dat", std::span<const std::uint8_t>(*options));
         out << folder << "/Options.dat\n";

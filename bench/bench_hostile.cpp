@@ -1,0 +1,113 @@
+// Inputs far beyond any real skin or phrase, which must still cost time in proportion to
+// their size: an options text of 50,000 sections chained by PARENTCLASS, a phrase of one
+// megabyte laid out in the phrase dialog's label, and 4,000 characters typed into an edit.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/text/TextFlags.h"
+#include "platform/text/TextRenderer.h"
+#include "platform/toolkit/Messages.h"
+#include "platform/toolkit/TApplication.h"
+#include "platform/toolkit/TEdit.h"
+#include "platform/toolkit/TForm.h"
+#include "skin/TacSkinOptions.h"
+#include "skin/TsSkinLoader.h"
+
+using namespace TextFlags;
+
+namespace {
+
+std::string ChainedOptions(int sections) {
+    std::string text = "[GLOBALINFO]\r\nVERSION=5.41\r\n[S0]\r\nCOLOR=8239058\r\nBEVEL=2\r\n";
+    for (int i = 1; i < sections; ++i)
+        text += "[S" + std::to_string(i) + "]\r\nPARENTCLASS=S" + std::to_string(i - 1) + "\r\n";
+    return text;
+}
+
+void BM_LoadChainedOptions(benchmark::State& state) {
+    const std::string text = ChainedOptions(int(state.range(0)));
+    for (auto _ : state) {
+        const TacSkinOptions options = TacSkinOptions::Parse(std::string_view(text));
+        TsSkinModel model;
+        TsSkinLoader loader(model);
+        loader.Load({&options, nullptr, ""});
+        benchmark::DoNotOptimize(model.GeneralData.back().Color);
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_LoadChainedOptions)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecond)->Complexity();
+
+std::string Repeated(std::string_view piece, std::size_t bytes) {
+    std::string text;
+    text.reserve(bytes + piece.size());
+    while (text.size() < bytes)
+        text += piece;
+    return text;
+}
+
+// The phrase dialog's label: 321 x 105 pixels, 12 points, wrapped at words.
+void LayoutMegabytePhrase(benchmark::State& state, std::string_view piece) {
+    const std::string phrase = Repeated(piece, 1 << 20);
+    TBitmap page(321, 105);
+    const TRegion clip(page.BoundsRect());
+    TFont font;
+    font.SetSize(12);
+    for (auto _ : state) {
+        page.Fill(clWhite);
+        TRect rect{0, 0, 321, 105};
+        benchmark::DoNotOptimize(TextRenderer::DrawText(&page, clip, font, phrase, rect,
+                                                        DT_WORDBREAK | DT_NOPREFIX, false, clNone));
+    }
+}
+BENCHMARK_CAPTURE(LayoutMegabytePhrase, Latin, std::string_view("a "))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LayoutMegabytePhrase, Cyrillic, std::string_view("слово "))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LayoutMegabytePhrase, CombiningAccents, std::string_view("e\xCC\x81"))
+    ->Unit(benchmark::kMillisecond);
+
+// A backend that keeps nothing and never waits.
+class TNullBackend : public TBackend {
+public:
+    std::string Name() const override { return "null"; }
+    TSize ScreenSize() const override { return {1024, 768}; }
+    TNativeWindowId CreateWindow(const TRect&, const std::string&, TNativeWindowStyle) override { return 1; }
+    void DestroyWindow(TNativeWindowId) override {}
+    void SetWindowBounds(TNativeWindowId, const TRect&) override {}
+    void SetWindowTitle(TNativeWindowId, const std::string&) override {}
+    void ShowWindow(TNativeWindowId, bool) override {}
+    void RaiseWindow(TNativeWindowId) override {}
+    void Present(TNativeWindowId, const TBitmap& picture) override {
+        benchmark::DoNotOptimize(picture.Width());
+    }
+    void CaptureMouse(TNativeWindowId) override {}
+    std::uint64_t NowMs() const override { return 0; }
+    std::vector<TBackendEvent> WaitEvents(std::optional<std::uint64_t>) override { return {}; }
+    void Wake() override {}
+};
+
+// Every character is typed and the form repainted, as the message loop would.
+void BM_Type4000Characters(benchmark::State& state) {
+    TApplication app(std::make_unique<TNullBackend>());
+    auto* form = new TForm(&app);
+    form->SetBounds(0, 0, 400, 100);
+    auto* edit = new TEdit(form);
+    edit->SetParent(form);
+    edit->SetBounds(10, 10, 300, 21);
+    form->Show();
+    edit->SetFocus();
+    for (auto _ : state) {
+        edit->SetText("");
+        for (int i = 0; i < 4000; ++i) {
+            edit->Perform(WM_CHAR, i % 6 == 5 ? ' ' : 'a' + i % 26, 0);
+            form->ComposeAndPresent();
+        }
+        benchmark::DoNotOptimize(edit->Text().size());
+    }
+}
+BENCHMARK(BM_Type4000Characters)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,360 @@
+// Skins as an adversarial author would write them: extreme numbers, long and looping
+// parent chains, tiny files that declare huge contents, and image names that point out of
+// the skin. Each must end in a loaded skin or a clear refusal, within bounded memory.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include <sys/stat.h>
+#include <zlib.h>
+
+#include "platform/graphics/BmpCodec.h"
+#include "platform/os/FileSystem.h"
+#include "skin/TacSkinOptions.h"
+#include "skin/TsInheritedReader.h"
+#include "skin/TsSkinImageFinder.h"
+#include "skin/TsSkinLoader.h"
+#include "skin/support/ChildProcess.h"
+#include "skin/support/SkinTestSupport.h"
+
+using namespace skintest;
+
+namespace {
+
+constexpr std::int64_t MB = 1024 * 1024;
+constexpr int Refused = 3;
+constexpr int Loaded = 4;
+
+// A zlib stream of `size` zero bytes, deflated piece by piece so the zeros never sit in memory.
+std::vector<std::uint8_t> ZeroStream(std::int64_t size) {
+    z_stream zs{};
+    deflateInit(&zs, Z_BEST_SPEED);
+    std::vector<std::uint8_t> zeros(1 << 20, 0);
+    std::vector<std::uint8_t> out;
+    std::vector<std::uint8_t> chunk(1 << 16);
+    std::int64_t left = size;
+    int status = Z_OK;
+    do {
+        const std::size_t piece = std::size_t(std::min<std::int64_t>(left, std::int64_t(zeros.size())));
+        zs.next_in = zeros.data();
+        zs.avail_in = uInt(piece);
+        left -= std::int64_t(piece);
+        const int flush = left == 0 ? Z_FINISH : Z_NO_FLUSH;
+        do {
+            zs.next_out = chunk.data();
+            zs.avail_out = uInt(chunk.size());
+            status = deflate(&zs, flush);
+            out.insert(out.end(), chunk.data(), chunk.data() + (chunk.size() - zs.avail_out));
+        } while (zs.avail_out == 0);
+    } while (left > 0);
+    deflateEnd(&zs);
+    EXPECT_EQ(status, Z_STREAM_END);
+    return out;
+}
+
+// A run-length BMP that declares width x height and holds only "end of picture".
+std::vector<std::uint8_t> TinyRunLengthBmp(int width, int height) {
+    std::vector<std::uint8_t> out = {'B', 'M'};
+    AppendInt(out, 14 + 40 + 8 + 2); // file size
+    AppendInt(out, 0);
+    AppendInt(out, 14 + 40 + 8); // pixel offset
+    AppendInt(out, 40);
+    AppendInt(out, width);
+    AppendInt(out, height);
+    out.insert(out.end(), {1, 0, 8, 0}); // planes, bits per pixel
+    AppendInt(out, 1);                   // run-length, 8 bits
+    AppendInt(out, 2);
+    AppendInt(out, 2835);
+    AppendInt(out, 2835);
+    AppendInt(out, 2); // colours
+    AppendInt(out, 0);
+    out.insert(out.end(), {0, 0, 0, 0, 255, 255, 255, 0});
+    out.insert(out.end(), {0, 1});
+    return out;
+}
+
+int LoadFolderSkin(const std::filesystem::path& folder) {
+    const TacSkinOptions options = TacSkinOptions::Parse(ReadFileBytes((folder / "Options.dat").string()));
+    TsSkinModel model;
+    TsSkinLoader loader(model);
+    try {
+        loader.Load({&options, nullptr, folder.string() + "/"});
+    } catch (const ESkinTooLarge&) {
+        return Refused;
+    }
+    return Loaded;
+}
+
+std::string Chain(int sections, bool loop) {
+    std::string text = "[S0]\r\nCOLOR=123\r\n";
+    if (loop) text = "[S0]\r\nPARENTCLASS=S" + std::to_string(sections - 1) + "\r\n";
+    for (int i = 1; i < sections; ++i)
+        text += "[S" + std::to_string(i) + "]\r\nPARENTCLASS=S" + std::to_string(i - 1) + "\r\n";
+    if (loop) text += "SHADOWBLUR=9\r\n";
+    return text;
+}
+
+} // namespace
+
+// ---- numbers at the ends of the int range
+
+TEST(HostileRectangles, WidthsOfTheWholeIntRangeSaturate) {
+    const TRect all{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    EXPECT_EQ(all.Width(), INT_MAX);
+    EXPECT_EQ(all.Height(), INT_MAX);
+    EXPECT_EQ((TRect{INT_MAX, 0, INT_MIN, 0}).Width(), INT_MIN);
+}
+
+TEST(HostileRectangles, ExtremeRegionIsHeldToSkinCoordinates) {
+    const auto model =
+        LoadPackageSkin("[BUTTON]\r\nB=#(-2147483648,-2147483648,2147483647,2147483647)(1,0)\r\n");
+    ASSERT_EQ(model->MaskData.size(), 1u);
+    const TsMaskData& mask = model->MaskData.front();
+    EXPECT_EQ(mask.R, (TRect{-MaxSkinCoordinate, -MaxSkinCoordinate, MaxSkinCoordinate, MaxSkinCoordinate}));
+    EXPECT_EQ(mask.WL, ClampToInt16(2 * MaxSkinCoordinate / 3));
+    EXPECT_EQ(mask.WT, ClampToInt16(2 * MaxSkinCoordinate / 6));
+    EXPECT_EQ(model->GetMaskSize(0).X, 2 * MaxSkinCoordinate);
+    EXPECT_EQ(model->MaskWidthLeft(0), mask.WL);
+}
+
+TEST(HostileRectangles, EveryFixedFormIsHeld) {
+    const auto model = LoadPackageSkin("[EDIT]\r\nG=@9999@9999@-999@-999@1@0\r\n"
+                                       "T=~-999~-999~9999~9999~00\r\n");
+    ASSERT_EQ(model->MaskData.size(), 2u);
+    for (const TsMaskData& mask : model->MaskData) {
+        EXPECT_LE(std::abs(mask.R.Left), MaxSkinCoordinate);
+        EXPECT_LE(std::abs(mask.R.Right), MaxSkinCoordinate);
+    }
+}
+
+// ---- parent chains
+
+TEST(HostileChains, LongChainInheritsFromItsFarEnd) {
+    const auto model = LoadPackageSkin(Chain(20000, false));
+    ASSERT_EQ(model->GeneralData.size(), 20000u);
+    EXPECT_EQ(model->GeneralData.back().Color, TColor(123));
+    EXPECT_EQ(model->GeneralData.back().ShadowBlur, 6);
+}
+
+TEST(HostileChains, LongLoopReachesEverySectionOnce) {
+    const auto model = LoadPackageSkin(Chain(20000, true));
+    ASSERT_EQ(model->GeneralData.size(), 20000u);
+    // Only the last section holds the value; every section reaches it around the loop.
+    for (const std::size_t i : {std::size_t(0), std::size_t(1), std::size_t(9999), std::size_t(19999)})
+        EXPECT_EQ(model->GeneralData[i].ShadowBlur, 9) << i;
+    EXPECT_EQ(model->GeneralData[5].Color, TColor(0xFFFFFF));
+    EXPECT_EQ(model->GetMaskIndex(0, "S0", "BORDERSMASK"), -1);
+}
+
+TEST(HostileChains, LoopsAreReportedOncePerSection) {
+    const TacSkinOptions options =
+        TacSkinOptions::Parse(std::string_view("[A]\r\nPARENTCLASS=B\r\n[B]\r\nPARENTCLASS=a\r\n[C]"
+                                               "\r\nPARENTCLASS=A\r\n[D]\r\nPARENTCLASS=GONE\r\n"));
+    TsSkinModel model;
+    TsSkinLoader loader(model);
+    TsLoadReport report;
+    loader.SetReport(&report);
+    loader.SectionPass({&options, nullptr, ""});
+    ASSERT_EQ(report.size(), 3u);
+    EXPECT_EQ(report[0].Section, "A");
+    EXPECT_EQ(report[0].Message, "the parent chain loops back to \"A\"");
+    EXPECT_EQ(report[1].Section, "B");
+    EXPECT_EQ(report[2].Section, "D");
+    EXPECT_EQ(report[2].Message, "names the missing section \"GONE\"");
+}
+
+// The memoised reads answer exactly what walking each chain answers, over many small
+// random graphs with self-references, loops, missing parents and values that count as absent.
+TEST(HostileChains, MemoisedReadsMatchTheChainWalk) {
+    std::mt19937 random(20260);
+    const char* parents[] = {"", "?", "S0", "s1", "S2", "S3", "S4", "S5", "GONE"};
+    const char* values[] = {nullptr, "-1", "?", "abc", "7", "0x10", "42"};
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        for (int s = 0; s < 6; ++s) {
+            text += "[S" + std::to_string(s) + "]\r\n";
+            if (const char* parent = parents[random() % 9]; random() % 5 != 0)
+                text += std::string("PARENTCLASS=") + parent + "\r\n";
+            if (const char* value = values[random() % 7]) text += std::string("COLOR=") + value + "\r\n";
+        }
+        const TacSkinOptions options = TacSkinOptions::Parse(std::string_view(text));
+        TsInheritedReader reader(options);
+        for (std::size_t s = 0; s < options.Sections().size(); ++s) {
+            const std::string& name = options.Sections()[s].Name;
+            EXPECT_EQ(reader.ReadInteger(s, "COLOR", 5), ReadInheritedInteger(options, name, "COLOR", 5))
+                << text;
+            EXPECT_EQ(reader.ReadString(s, "COLOR", "x"), ReadInheritedString(options, name, "COLOR", "x"))
+                << text;
+        }
+    }
+}
+
+// ---- memory
+
+TEST(HostileMemory, PackageEntriesTogetherBeyondTheBudgetAreRefused) {
+    // Twelve entries that each declare 256 MB of zeros: a few megabytes of package.
+    const std::vector<std::uint8_t> zeros = ZeroStream(256 * MB);
+    std::vector<std::uint8_t> package = {'M', 'V', 'z', 'f'};
+    AppendInt(package, 12);
+    for (int i = 0; i < 12; ++i) {
+        const std::string name = "Z" + std::to_string(i) + ".BMP";
+        AppendInt(package, std::int32_t(name.size()));
+        AppendText(package, name);
+        AppendInt(package, std::int32_t(256 * MB));
+        package.insert(package.end(), zeros.begin(), zeros.end());
+    }
+    const TChildResult child = RunInChild(1024 * MB, [&] {
+        TacSkinConvertor reader;
+        reader.LendSource(package);
+        try {
+            reader.LoadPackage();
+        } catch (const ESkinTooLarge&) {
+            return Refused;
+        }
+        return Loaded;
+    });
+    EXPECT_TRUE(child.Exited);
+    EXPECT_EQ(child.Code, Refused);
+    EXPECT_LT(child.PeakBytes, 700 * MB);
+}
+
+TEST(HostileMemory, EntriesAreCountedTogetherBeforeInflating) {
+    // One real megabyte, then an entry whose declared size passes the budget with it: the
+    // second is refused before a byte of it is inflated.
+    std::vector<std::uint8_t> package = {'M', 'V', 'z', 'f'};
+    AppendInt(package, 2);
+    AppendInt(package, 5);
+    AppendText(package, "A.BMP");
+    AppendInt(package, std::int32_t(MB));
+    const std::vector<std::uint8_t> small = ZeroStream(MB);
+    package.insert(package.end(), small.begin(), small.end());
+    AppendInt(package, 5);
+    AppendText(package, "B.BMP");
+    AppendInt(package, std::int32_t(MaxPackageEntrySize));
+    const std::vector<std::uint8_t> large = ZeroStream(MaxPackageEntrySize);
+    package.insert(package.end(), large.begin(), large.end());
+    TacSkinConvertor reader;
+    reader.LendSource(package);
+    EXPECT_THROW(reader.LoadPackage(), ESkinTooLarge);
+    ASSERT_EQ(reader.Files().size(), 1u);
+    EXPECT_EQ(reader.Files()[0].Data.size(), std::size_t(MB));
+    reader.ReleaseSource();
+}
+
+TEST(HostileMemory, TinyRunLengthPictureNamedManyTimesIsRefused) {
+    TTempFolder folder;
+    std::string options = "[GLOBALINFO]\r\n[BUTTON]\r\n";
+    for (int i = 0; i < 20; ++i)
+        options += "K" + std::to_string(i) + "=!HUGE.BMP!1!0!0\r\n";
+    folder.Write("Options.dat", options);
+    folder.Write("HUGE.BMP", TinyRunLengthBmp(8192, 4096));
+    const std::filesystem::path path = folder.Path();
+    const TChildResult child = RunInChild(1024 * MB, [&] { return LoadFolderSkin(path); });
+    EXPECT_TRUE(child.Exited);
+    EXPECT_EQ(child.Code, Refused);
+    EXPECT_LT(child.PeakBytes, 700 * MB);
+}
+
+TEST(HostileMemory, PictureNamedManyTimesWithinTheBudgetLoads) {
+    TTempFolder folder;
+    std::string options = "[GLOBALINFO]\r\n[BUTTON]\r\n";
+    for (int i = 0; i < 20; ++i)
+        options += "K" + std::to_string(i) + "=!SMALL.BMP!1!0!0\r\n";
+    folder.Write("Options.dat", options);
+    folder.Write("SMALL.BMP", BmpFile(SolidBitmap(30, 20, MakeColor(1, 2, 3), TPixelFormat::pf8bit)));
+    const TacSkinOptions parsed =
+        TacSkinOptions::Parse(ReadFileBytes((folder.Path() / "Options.dat").string()));
+    TsSkinModel model;
+    TsSkinLoader loader(model);
+    loader.Load({&parsed, nullptr, folder.Path().string() + "/"});
+    ASSERT_EQ(model.MaskData.size(), 20u);
+    for (const TsMaskData& mask : model.MaskData) {
+        ASSERT_TRUE(mask.Bmp);
+        EXPECT_EQ(mask.Bmp->PixelFormat(), TPixelFormat::pf24bit);
+        EXPECT_EQ(mask.R, (TRect{0, 0, 30, 20}));
+    }
+}
+
+TEST(HostileMemory, BudgetCountsEveryCopyAndConversion) {
+    // One 8-bit 100 x 100 picture: 10,000 bytes decoded, and per entry a 10,000-byte copy
+    // and a 30,000-byte conversion. Two entries need 90,000 bytes.
+    const std::string options = "[BUTTON]\r\nA=!P.BMP!1!0!0\r\nB=!P.BMP!1!0!0\r\n";
+    const TacPackageEntry picture =
+        Entry("P.BMP", BmpFile(SolidBitmap(100, 100, MakeColor(1, 2, 3), TPixelFormat::pf8bit)));
+    const std::vector<std::uint8_t> bytes = BuildPackage({Entry("Options.dat", options), picture});
+    for (const std::int64_t limit :
+         {std::int64_t(89000), std::int64_t(92000) + std::int64_t(bytes.size()) * 4}) {
+        TacSkinConvertor reader;
+        reader.LendSource(bytes);
+        reader.LoadPackage();
+        const TacSkinOptions parsed = TacSkinOptions::Parse(*reader.Options());
+        TsSkinModel model;
+        TsSkinLoader loader(model);
+        loader.SetBudgetLimit(limit + reader.UnpackedSize());
+        if (limit < 90000)
+            EXPECT_THROW(loader.Load({&parsed, &reader, ""}), ESkinTooLarge);
+        else
+            EXPECT_NO_THROW(loader.Load({&parsed, &reader, ""}));
+        reader.ReleaseSource();
+    }
+}
+
+// ---- names that lead out of the skin
+
+TEST(HostilePaths, ReferenceThroughAFolderNamedLikeABitmapFindsNothing) {
+    TTempFolder folder;
+    std::filesystem::create_directory(folder.Path() / "X.BMP");
+    folder.Write("Options.dat", "[BUTTON]\r\nA=!X.BMP/../../../../../../../../../../dev/zero!1!0!0\r\n");
+    const TacSkinOptions options =
+        TacSkinOptions::Parse(ReadFileBytes((folder.Path() / "Options.dat").string()));
+    TsSkinModel model;
+    TsSkinLoader loader(model);
+    TsLoadReport report;
+    loader.SetReport(&report);
+    loader.Load({&options, nullptr, folder.Path().string() + "/"});
+    EXPECT_TRUE(model.MaskData.empty());
+    ASSERT_EQ(report.size(), 1u);
+    EXPECT_NE(report[0].Message.find("is not named as a .BMP file"), std::string::npos);
+}
+
+TEST(HostilePaths, FinderKeepsToTheSkinFolder) {
+    TTempFolder outside;
+    const std::vector<std::uint8_t> bmp = BmpFile(SolidBitmap(4, 4, MakeColor(9, 9, 9)));
+    const std::filesystem::path secret = outside.Write("SECRET.BMP", bmp);
+    const std::filesystem::path skin = outside.Path() / "Skin";
+    std::filesystem::create_directories(skin / "SUB");
+    outside.Write("Skin/IN.BMP", bmp);
+    outside.Write("Skin/SUB/DEEP.BMP", bmp);
+    std::filesystem::create_symlink(secret, skin / "LINK.BMP");
+    std::filesystem::create_symlink("/dev/zero", skin / "ZERO.BMP");
+    ASSERT_EQ(::mkfifo((skin / "FIFO.BMP").c_str(), 0600), 0);
+
+    const TsSkinImageFinder finder(nullptr, skin.string() + "/");
+    EXPECT_TRUE(finder.Find("IN.BMP"));
+    EXPECT_TRUE(finder.Find("in.bmp"));
+    EXPECT_TRUE(finder.Find("SUB/DEEP.BMP"));
+    EXPECT_TRUE(finder.Find("SUB\\DEEP.BMP"));
+    EXPECT_FALSE(finder.Find("../SECRET.BMP"));
+    EXPECT_FALSE(finder.Find("SUB/../../SECRET.BMP"));
+    EXPECT_FALSE(finder.Find(secret.string()));
+    EXPECT_FALSE(finder.Find("C:" + secret.string()));
+    EXPECT_FALSE(finder.Find("LINK.BMP"));
+    EXPECT_FALSE(finder.Find("ZERO.BMP"));
+    EXPECT_FALSE(finder.Find("FIFO.BMP"));
+}
+
+TEST(HostilePaths, FinderDecodesEachImageOnce) {
+    TTempFolder folder;
+    folder.Write("A.BMP", BmpFile(SolidBitmap(10, 10, MakeColor(1, 2, 3))));
+    TsSkinLoadBudget budget;
+    const TsSkinImageFinder finder(nullptr, folder.Path().string() + "/", &budget);
+    ASSERT_TRUE(finder.ReadImage("A.BMP"));
+    EXPECT_EQ(budget.Used(), 2 * 300); // decoded once, one copy handed out
+    // The file is gone, but the image was decoded already.
+    std::filesystem::remove(folder.Path() / "A.BMP");
+    ASSERT_TRUE(finder.ReadImage("a.bmp"));
+    EXPECT_EQ(budget.Used(), 3 * 300);
+}
