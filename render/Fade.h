@@ -25,7 +25,6 @@ enum class FadeSpeed { Full, Halved };
 // (aeGlobalDef) and the event is among them.
 bool ShouldAnimate(TAnimatEvent event, TAnimatEvents events);
 
-
 // --- push buttons (windowed; each frame is drawn straight into the window) ---
 // Called by the button after every pointer and mouse-button change: starts a fade when the
 // change animates and the section fades, else marks the face stale, stops a running fade and

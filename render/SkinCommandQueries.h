@@ -16,6 +16,11 @@ class TControl;
 // destroyed, and for no control.
 TLResult SendSkinCommand(TControl* control, std::uint16_t code, TLParam lParam = 0, std::uint16_t small = 0);
 
+// Sends a query to a control and returns its answer, reaching controls that have no window
+// handle by direct dispatch (SendSkinCommand skips those); 0 for no control or one being
+// destroyed. Parents are asked this way (cmdGetFace, cmdGetBgColor, cmdIsInUpdate).
+TLResult QuerySkinCommand(TControl* control, std::uint16_t code, TLParam lParam = 0, std::uint16_t small = 0);
+
 // Asks a yes/no question: direct dispatch with LParam 0, yes when LParam comes back as 1;
 // otherwise, when the control has a window handle, the window system's answer 1 means yes.
 bool AskControl(TControl* control, std::uint16_t code);
