@@ -27,9 +27,8 @@ public:
 
     // Blends the frame of the current level and has the button show it; advances the level.
     void DrawFrame();
-
-protected:
-    void Timer() override;
+    // One tick: draws the frame of the current level, or asks the button to stop the fade.
+    void Tick();
 
 private:
     bool m_stepInProgress = false;

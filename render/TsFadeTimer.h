@@ -28,12 +28,10 @@ public:
     TBitmap& OldFace() { return m_oldFace; }
     const TBitmap& OldFace() const { return m_oldFace; }
 
-protected:
-    void Timer() override;
-
-private:
+    // One tick: stops the fade after its last frame, else draws the next frame.
     void Tick();
 
+private:
     std::uint8_t m_direction = 0;
     TsCommonData* m_ownerBinding = nullptr;
     std::int32_t m_stepCount = 0;
