@@ -42,9 +42,10 @@ inline void FillRow(std::uint8_t* dst, TColor c, int pixels) {
 // dst = (dst * a + src * (255 - a) + 127) >> 8 over count bytes, one alpha for all channels.
 inline void BlendRow(std::uint8_t* __restrict dst, const std::uint8_t* __restrict src, unsigned a,
                      int count) {
-    const unsigned b = 255 - a;
+    // The sum stays below 65536, so 16-bit lanes hold it exactly.
+    const std::uint16_t wa = std::uint16_t(a), wb = std::uint16_t(255 - a);
     for (int i = 0; i < count; ++i)
-        dst[i] = std::uint8_t((dst[i] * a + src[i] * b + 127) >> 8);
+        dst[i] = std::uint8_t(std::uint16_t(dst[i] * wa + src[i] * wb + 127) >> 8);
 }
 
 // The same with one alpha per channel (blue, green, red).
