@@ -1,6 +1,6 @@
 #include "app/PhraseFile.h"
 
-#include "platform/os/CodePage.h"
+#include "platform/core/CodePage.h"
 #include "platform/os/FileSystem.h"
 #include "platform/os/TStringList.h"
 

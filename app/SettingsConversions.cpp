@@ -1,6 +1,6 @@
 #include "app/SettingsConversions.h"
 
-#include "platform/os/StrToInt.h"
+#include "platform/core/StrToInt.h"
 
 std::int32_t StrToHue(std::string_view text) {
     return StrToIntDef(text, 0);

@@ -5,6 +5,8 @@
 
 #include "app/StartupMode.h"
 #include "app/TForm1.h"
+#include "platform/automation/HeadlessSession.h"
+#include "platform/backends/BackendFactory.h"
 #include "platform/os/TNamedMutex.h"
 #include "platform/toolkit/Dialogs.h"
 #include "platform/toolkit/TApplication.h"
@@ -18,7 +20,8 @@ public:
     // Null when no backend can start; the reason is already on standard error.
     TApplication* Get() {
         if (!m_application) {
-            std::unique_ptr<TBackend> backend = CreateBackendFromEnvironment();
+            std::unique_ptr<TBackend> backend =
+                CreateBackendFromEnvironment(CreateHeadlessBackendFromEnvironment);
             if (!backend) return nullptr;
             m_application = std::make_unique<TApplication>(std::move(backend));
             m_application->Initialize();

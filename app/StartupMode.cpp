@@ -1,6 +1,6 @@
 #include "app/StartupMode.h"
 
-#include "platform/os/CodePage.h"
+#include "platform/core/CodePage.h"
 #include "platform/os/FileSystem.h"
 
 char ModeLetter(std::span<const std::string> arguments) {

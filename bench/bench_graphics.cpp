@@ -2,8 +2,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "platform/canvas/TCanvas.h"
 #include "platform/graphics/BmpCodec.h"
-#include "platform/graphics/TCanvas.h"
 
 namespace {
 

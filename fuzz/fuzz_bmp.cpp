@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <span>
 
+#include "platform/canvas/TCanvas.h"
+#include "platform/core/Exceptions.h"
 #include "platform/graphics/BmpCodec.h"
-#include "platform/graphics/TCanvas.h"
-#include "platform/os/Exceptions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TBitmap bitmap;

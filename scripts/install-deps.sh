@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   xvfb xdotool imagemagick x11-utils
   clang libclang-rt-14-dev clang-format
+  python3
 )
 
 missing=()

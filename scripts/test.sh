@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test:
-# unit and end-to-end tests, the same tests under AddressSanitizer + UBSan,
+# the include-layer check, unit and end-to-end tests, the same tests under AddressSanitizer + UBSan,
 # each benchmark once, the real-window smoke tests under Xvfb, and each fuzz target briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,6 +8,10 @@ bash scripts/install-deps.sh
 
 jobs=$(nproc)
 fuzz_seconds=${QUIBBLETON_FUZZ_SECONDS:-60}
+
+echo "== include layers"
+python3 scripts/check_layers.py
+python3 scripts/check_layers_test.py
 
 echo "== build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/graphics/Color.h"
+#include "platform/core/Color.h"
 
 class TsSkinModel;
 

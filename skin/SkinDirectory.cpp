@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/os/CodePage.h"
+#include "platform/core/CodePage.h"
 #include "platform/os/FileSystem.h"
 #include "skin/TsSkinImageFinder.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Geometry.h"
 #include "skin/SkinRecords.h"
 
 // The value forms of the options text that name an image region.

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/graphics/Color.h"
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Color.h"
+#include "platform/core/Geometry.h"
 #include "platform/graphics/TBitmap.h"
 
 // The records of a loaded skin: one section record per section of the options text, one

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/os/CodePage.h"
-#include "platform/os/StrToInt.h"
+#include "platform/core/CodePage.h"
+#include "platform/core/StrToInt.h"
 
 // Text helpers of the skin engine. Skin texts are 8-bit; letter case is folded for the
 // ASCII letters only, as the skin files are written in plain upper-case ASCII.

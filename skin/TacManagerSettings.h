@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/toolkit/TFlagSet.h"
+#include "platform/core/TFlagSet.h"
 
 // The manager's settings that serve animations, menus and frame skinning.
 

@@ -7,7 +7,7 @@
 
 #include <zlib.h>
 
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 #include "skin/SkinMessages.h"
 #include "skin/SkinStrings.h"
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/core/Exceptions.h"
 #include "platform/graphics/BmpCodec.h"
 #include "platform/graphics/JpegCodec.h"
-#include "platform/os/Exceptions.h"
 #include "platform/os/FileSystem.h"
 #include "skin/SkinStrings.h"
 #include "skin/TacSkinConvertor.h"

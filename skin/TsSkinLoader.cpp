@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <functional>
 
+#include "platform/core/Exceptions.h"
 #include "platform/graphics/SystemColors.h"
-#include "platform/os/Exceptions.h"
 #include "skin/SkinBitmaps.h"
 #include "skin/SkinImageReference.h"
 #include "skin/SkinStrings.h"

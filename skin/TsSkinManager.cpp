@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 #include "platform/os/FileSystem.h"
 #include "platform/os/ProgramPaths.h"
 #include "platform/toolkit/Messages.h"

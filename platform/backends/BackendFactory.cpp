@@ -1,14 +1,14 @@
+#include "platform/backends/BackendFactory.h"
+
 #include <cstdlib>
 #include <iostream>
 
 #include "platform/backends/sdl/TSdlBackend.h"
-#include "platform/toolkit/TBackend.h"
-#include "platform/toolkit/automation/HeadlessSession.h"
 
-std::unique_ptr<TBackend> CreateBackendFromEnvironment() {
+std::unique_ptr<TBackend> CreateBackendFromEnvironment(const THeadlessBackendMaker& makeHeadless) {
     const char* variable = std::getenv("QUIBBLETON_BACKEND");
     const std::string choice = variable && *variable ? variable : "sdl";
-    if (choice == "headless") return CreateHeadlessBackendFromEnvironment();
+    if (choice == "headless") return makeHeadless();
     if (choice == "sdl") {
         std::string error;
         std::unique_ptr<TSdlBackend> backend = TSdlBackend::Create(error);

@@ -8,7 +8,7 @@
 #include <bit>
 #include <string>
 
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 #include "platform/os/FileSystem.h"
 
 namespace {

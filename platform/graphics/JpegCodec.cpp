@@ -7,7 +7,7 @@
 
 #include <jpeglib.h>
 
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 namespace {
 

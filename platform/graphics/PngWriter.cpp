@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 #include "platform/os/FileSystem.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/graphics/Color.h"
+#include "platform/core/Color.h"
 
 // System colour constants: 0xFF000000 | index, resolved through one table of classic values.
 constexpr TColor clSystemColor = 0xFF000000;

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/graphics/Color.h"
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Color.h"
+#include "platform/core/Geometry.h"
 
 enum class TPixelFormat { pf8bit, pf24bit, pf32bit };
 

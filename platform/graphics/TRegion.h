@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Geometry.h"
 
 // A set of pixels kept as disjoint rectangles: a rectangle from which rectangles may be
 // subtracted (and to which they may be added). Used to clip copies and as a control's

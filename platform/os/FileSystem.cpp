@@ -1,6 +1,6 @@
 #include "platform/os/FileSystem.h"
 
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 #include <algorithm>
 #include <cerrno>

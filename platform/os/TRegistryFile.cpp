@@ -1,8 +1,8 @@
 #include "platform/os/TRegistryFile.h"
 
-#include "platform/os/CodePage.h"
-#include "platform/os/StrToInt.h"
-#include "platform/text/Utf8.h"
+#include "platform/core/CodePage.h"
+#include "platform/core/StrToInt.h"
+#include "platform/core/Utf8.h"
 
 #include <algorithm>
 #include <array>

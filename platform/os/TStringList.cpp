@@ -1,6 +1,6 @@
 #include "platform/os/TStringList.h"
 
-#include "platform/os/CodePage.h"
+#include "platform/core/CodePage.h"
 #include "platform/os/FileSystem.h"
 
 #include <algorithm>

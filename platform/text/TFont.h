@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/graphics/Color.h"
+#include "platform/core/Color.h"
 #include "platform/graphics/SystemColors.h"
 
 // Font styles as a small bit set.

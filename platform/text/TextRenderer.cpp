@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <mutex>
 
+#include "platform/core/Utf8.h"
 #include "platform/graphics/SystemColors.h"
 #include "platform/text/TFontLibrary.h"
 #include "platform/text/TextFlags.h"
 #include "platform/text/TextLayout.h"
-#include "platform/text/Utf8.h"
 
 using namespace TextFlags;
 

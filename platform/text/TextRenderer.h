@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Geometry.h"
 #include "platform/graphics/TBitmap.h"
 #include "platform/graphics/TRegion.h"
 #include "platform/text/TFont.h"

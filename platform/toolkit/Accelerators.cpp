@@ -1,6 +1,6 @@
 #include "platform/toolkit/Accelerators.h"
 
-#include "platform/text/Utf8.h"
+#include "platform/core/Utf8.h"
 
 namespace Accelerators {
 namespace {

@@ -1,7 +1,7 @@
 #include "platform/toolkit/ClassicLook.h"
 
+#include "platform/canvas/TCanvas.h"
 #include "platform/graphics/SystemColors.h"
-#include "platform/graphics/TCanvas.h"
 #include "platform/text/TextFlags.h"
 
 namespace ClassicLook {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Geometry.h"
 
 class TCanvas;
 

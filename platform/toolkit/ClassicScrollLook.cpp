@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/canvas/TCanvas.h"
 #include "platform/graphics/SystemColors.h"
-#include "platform/graphics/TCanvas.h"
 #include "platform/toolkit/ClassicLook.h"
 
 namespace ClassicLook {

@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Geometry.h"
+#include "platform/core/VirtualKeys.h"
 
 class TCanvas;
 
@@ -256,27 +257,7 @@ constexpr TWParam MK_SHIFT = 0x0004;
 constexpr TWParam MK_CONTROL = 0x0008;
 constexpr TWParam MK_MBUTTON = 0x0010;
 
-// --- virtual keys (WM_KEYDOWN WParam) ---
-constexpr int VK_BACK = 0x08;
-constexpr int VK_TAB = 0x09;
-constexpr int VK_RETURN = 0x0D;
-constexpr int VK_SHIFT = 0x10;
-constexpr int VK_CONTROL = 0x11;
-constexpr int VK_MENU = 0x12;
-constexpr int VK_ESCAPE = 0x1B;
-constexpr int VK_SPACE = 0x20;
-constexpr int VK_PRIOR = 0x21;
-constexpr int VK_NEXT = 0x22;
-constexpr int VK_END = 0x23;
-constexpr int VK_HOME = 0x24;
-constexpr int VK_LEFT = 0x25;
-constexpr int VK_UP = 0x26;
-constexpr int VK_RIGHT = 0x27;
-constexpr int VK_DOWN = 0x28;
-constexpr int VK_INSERT = 0x2D;
-constexpr int VK_DELETE = 0x2E;
-constexpr int VK_F1 = 0x70;
-constexpr int VK_F4 = 0x73;
+// --- key messages (virtual-key codes in WParam: platform/core/VirtualKeys.h) ---
 // Key messages carry this bit in LParam when Alt is held (the platform's context code).
 constexpr TLParam KF_ALTDOWN_LPARAM = 0x20000000;
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/core/Utf8.h"
 #include "platform/graphics/SystemMetrics.h"
-#include "platform/text/Utf8.h"
 #include "platform/toolkit/CBTHook.h"
 #include "platform/toolkit/Dialogs.h"
 #include "platform/toolkit/TScreen.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Geometry.h"
 #include "platform/graphics/TBitmap.h"
 
 // The narrow interface between the window toolkit and a display: real windows (SDL2) or a
@@ -40,7 +40,7 @@ enum class TBackendEventKind {
 // - Activate and Deactivate report activation changes made outside the toolkit (a click on
 //   another window); a backend may also echo a RaiseWindow with an Activate of that window.
 
-// Key codes are the original platform's virtual-key numbers (VK_RETURN = 0x0D ...).
+// Key codes are the original platform's virtual-key numbers (platform/core/VirtualKeys.h).
 enum TShiftBits : std::uint32_t {
     ssShift = 1,
     ssAlt = 2,
@@ -96,7 +96,3 @@ public:
     // toolkit's ProcessMessages). The default asks WaitEvents with a deadline of now.
     virtual std::vector<TBackendEvent> PollEvents() { return WaitEvents(NowMs()); }
 };
-
-// Chooses the backend from QUIBBLETON_BACKEND (sdl or headless; default sdl). Returns null
-// and writes a clear message to stderr when the chosen backend cannot start.
-std::unique_ptr<TBackend> CreateBackendFromEnvironment();

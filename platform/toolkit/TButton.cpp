@@ -1,6 +1,6 @@
 #include "platform/toolkit/TButton.h"
 
-#include "platform/graphics/TCanvas.h"
+#include "platform/canvas/TCanvas.h"
 #include "platform/toolkit/Accelerators.h"
 #include "platform/toolkit/ClassicLook.h"
 #include "platform/toolkit/TApplication.h"

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/canvas/TCanvas.h"
 #include "platform/graphics/SystemColors.h"
 #include "platform/graphics/SystemMetrics.h"
-#include "platform/graphics/TCanvas.h"
 #include "platform/toolkit/TApplication.h"
 #include "platform/toolkit/TCustomComboBox.h"
 #include "platform/toolkit/TJsonWriter.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/toolkit/TFlagSet.h"
+#include "platform/core/TFlagSet.h"
 #include "platform/toolkit/TObject.h"
 
 enum class TComponentStateFlag : std::uint8_t {

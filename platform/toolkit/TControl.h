@@ -3,13 +3,13 @@
 #include <functional>
 #include <string>
 
-#include "platform/graphics/Color.h"
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Color.h"
+#include "platform/core/Geometry.h"
+#include "platform/core/TFlagSet.h"
 #include "platform/text/TFont.h"
 #include "platform/toolkit/Messages.h"
 #include "platform/toolkit/TBackend.h"
 #include "platform/toolkit/TComponent.h"
-#include "platform/toolkit/TFlagSet.h"
 
 class TCanvas;
 class TWinControl;

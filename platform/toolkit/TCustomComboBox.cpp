@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "platform/canvas/TCanvas.h"
+#include "platform/core/Utf8.h"
 #include "platform/graphics/SystemColors.h"
 #include "platform/graphics/SystemMetrics.h"
-#include "platform/graphics/TCanvas.h"
 #include "platform/text/TextFlags.h"
 #include "platform/text/TextRenderer.h"
-#include "platform/text/Utf8.h"
 #include "platform/toolkit/ClassicLook.h"
 #include "platform/toolkit/ClassicScrollLook.h"
 #include "platform/toolkit/TApplication.h"

@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
+#include "platform/canvas/TCanvas.h"
+#include "platform/core/Utf8.h"
 #include "platform/graphics/SystemColors.h"
-#include "platform/graphics/TCanvas.h"
 #include "platform/text/TextRenderer.h"
-#include "platform/text/Utf8.h"
 #include "platform/toolkit/ClassicLook.h"
 #include "platform/toolkit/Clipboard.h"
 #include "platform/toolkit/TApplication.h"

@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
+#include "platform/canvas/TCanvas.h"
+#include "platform/core/Exceptions.h"
 #include "platform/graphics/SystemColors.h"
 #include "platform/graphics/SystemMetrics.h"
-#include "platform/graphics/TCanvas.h"
-#include "platform/os/Exceptions.h"
 #include "platform/text/TextFlags.h"
 #include "platform/toolkit/CBTHook.h"
 #include "platform/toolkit/ClassicLook.h"

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 #include "platform/toolkit/TCustomForm.h"
 
 namespace {

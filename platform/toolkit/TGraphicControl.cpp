@@ -1,6 +1,6 @@
 #include "platform/toolkit/TGraphicControl.h"
 
-#include "platform/graphics/TCanvas.h"
+#include "platform/canvas/TCanvas.h"
 
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
 

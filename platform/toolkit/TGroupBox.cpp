@@ -1,7 +1,7 @@
 #include "platform/toolkit/TGroupBox.h"
 
+#include "platform/canvas/TCanvas.h"
 #include "platform/graphics/SystemColors.h"
-#include "platform/graphics/TCanvas.h"
 #include "platform/text/TextFlags.h"
 #include "platform/text/TextRenderer.h"
 #include "platform/toolkit/ClassicLook.h"

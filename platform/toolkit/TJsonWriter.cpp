@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/text/Utf8.h"
+#include "platform/core/Utf8.h"
 
 void TJsonWriter::BeforeValue() {
     if (m_afterKey) {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Geometry.h"
 
 // A small streaming JSON writer for the automation dump. Commas are placed automatically;
 // strings are UTF-8 and escaped (invalid UTF-8 bytes become U+FFFD, so the output is always

@@ -1,7 +1,7 @@
 #include "platform/toolkit/TLabel.h"
 
+#include "platform/canvas/TCanvas.h"
 #include "platform/graphics/SystemColors.h"
-#include "platform/graphics/TCanvas.h"
 #include "platform/text/TextFlags.h"
 #include "platform/toolkit/Accelerators.h"
 #include "platform/toolkit/ClassicLook.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/graphics/TCanvas.h"
+#include "platform/canvas/TCanvas.h"
 #include "platform/text/TextFlags.h"
 #include "platform/toolkit/TButton.h"
 #include "platform/toolkit/TLabel.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Geometry.h"
 
 class TCustomForm;
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "platform/canvas/TCanvas.h"
 #include "platform/graphics/SystemMetrics.h"
-#include "platform/graphics/TCanvas.h"
 #include "platform/toolkit/ClassicScrollLook.h"
 #include "platform/toolkit/TJsonWriter.h"
 #include "platform/toolkit/TTimer.h"

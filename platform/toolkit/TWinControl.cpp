@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
+#include "platform/canvas/TCanvas.h"
 #include "platform/graphics/SystemColors.h"
-#include "platform/graphics/TCanvas.h"
 #include "platform/toolkit/ClassicLook.h"
 #include "platform/toolkit/TApplication.h"
 #include "platform/toolkit/TCustomForm.h"

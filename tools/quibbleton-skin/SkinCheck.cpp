@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "SkinTool.h"
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 #include "skin/SkinImageReference.h"
 #include "skin/SkinStrings.h"
 #include "skin/TsSkinLoader.h"

@@ -5,7 +5,7 @@
 
 #include "SkinCheck.h"
 #include "SkinJson.h"
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 #include "platform/os/FileSystem.h"
 #include "skin/HueSaturation.h"
 #include "skin/SkinDirectory.h"

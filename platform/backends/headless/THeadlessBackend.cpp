@@ -1,6 +1,6 @@
 #include "platform/backends/headless/THeadlessBackend.h"
 
-#include "platform/backends/VirtualKeys.h"
+#include "platform/core/VirtualKeys.h"
 
 namespace {
 
@@ -18,11 +18,11 @@ std::uint32_t ButtonBit(TMouseButton button) {
 
 std::uint32_t ModifierBit(int virtualKey) {
     switch (virtualKey) {
-    case VirtualKey::Shift:
+    case VK_SHIFT:
         return ssShift;
-    case VirtualKey::Control:
+    case VK_CONTROL:
         return ssCtrl;
-    case VirtualKey::Menu:
+    case VK_MENU:
         return ssAlt;
     default:
         return 0;

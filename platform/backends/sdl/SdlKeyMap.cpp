@@ -2,99 +2,99 @@
 
 #include <SDL2/SDL_mouse.h>
 
-#include "platform/backends/VirtualKeys.h"
+#include "platform/core/VirtualKeys.h"
 #include "platform/toolkit/TBackend.h"
 
 int VirtualKeyFromSdl(SDL_Keycode key) {
     if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
     if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
-    if (key >= SDLK_F1 && key <= SDLK_F12) return VirtualKey::F1 + (key - SDLK_F1);
-    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return VirtualKey::Numpad0 + 1 + (key - SDLK_KP_1);
+    if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + (key - SDLK_F1);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return VK_NUMPAD0 + 1 + (key - SDLK_KP_1);
     switch (key) {
     case SDLK_BACKSPACE:
-        return VirtualKey::Back;
+        return VK_BACK;
     case SDLK_TAB:
-        return VirtualKey::Tab;
+        return VK_TAB;
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
-        return VirtualKey::Return;
+        return VK_RETURN;
     case SDLK_LSHIFT:
     case SDLK_RSHIFT:
-        return VirtualKey::Shift;
+        return VK_SHIFT;
     case SDLK_LCTRL:
     case SDLK_RCTRL:
-        return VirtualKey::Control;
+        return VK_CONTROL;
     case SDLK_LALT:
     case SDLK_RALT:
-        return VirtualKey::Menu;
+        return VK_MENU;
     case SDLK_PAUSE:
-        return VirtualKey::Pause;
+        return VK_PAUSE;
     case SDLK_CAPSLOCK:
-        return VirtualKey::Capital;
+        return VK_CAPITAL;
     case SDLK_ESCAPE:
-        return VirtualKey::Escape;
+        return VK_ESCAPE;
     case SDLK_SPACE:
-        return VirtualKey::Space;
+        return VK_SPACE;
     case SDLK_PAGEUP:
-        return VirtualKey::Prior;
+        return VK_PRIOR;
     case SDLK_PAGEDOWN:
-        return VirtualKey::Next;
+        return VK_NEXT;
     case SDLK_END:
-        return VirtualKey::End;
+        return VK_END;
     case SDLK_HOME:
-        return VirtualKey::Home;
+        return VK_HOME;
     case SDLK_LEFT:
-        return VirtualKey::Left;
+        return VK_LEFT;
     case SDLK_UP:
-        return VirtualKey::Up;
+        return VK_UP;
     case SDLK_RIGHT:
-        return VirtualKey::Right;
+        return VK_RIGHT;
     case SDLK_DOWN:
-        return VirtualKey::Down;
+        return VK_DOWN;
     case SDLK_INSERT:
-        return VirtualKey::Insert;
+        return VK_INSERT;
     case SDLK_DELETE:
-        return VirtualKey::Delete;
+        return VK_DELETE;
     case SDLK_APPLICATION:
-        return VirtualKey::Apps;
+        return VK_APPS;
     case SDLK_KP_0:
-        return VirtualKey::Numpad0;
+        return VK_NUMPAD0;
     case SDLK_KP_MULTIPLY:
-        return VirtualKey::Multiply;
+        return VK_MULTIPLY;
     case SDLK_KP_PLUS:
-        return VirtualKey::Add;
+        return VK_ADD;
     case SDLK_KP_MINUS:
-        return VirtualKey::Subtract;
+        return VK_SUBTRACT;
     case SDLK_KP_PERIOD:
-        return VirtualKey::Decimal;
+        return VK_DECIMAL;
     case SDLK_KP_DIVIDE:
-        return VirtualKey::Divide;
+        return VK_DIVIDE;
     case SDLK_NUMLOCKCLEAR:
-        return VirtualKey::NumLock;
+        return VK_NUMLOCK;
     case SDLK_SCROLLLOCK:
-        return VirtualKey::Scroll;
+        return VK_SCROLL;
     case SDLK_SEMICOLON:
-        return VirtualKey::Oem1;
+        return VK_OEM_1;
     case SDLK_EQUALS:
-        return VirtualKey::OemPlus;
+        return VK_OEM_PLUS;
     case SDLK_COMMA:
-        return VirtualKey::OemComma;
+        return VK_OEM_COMMA;
     case SDLK_MINUS:
-        return VirtualKey::OemMinus;
+        return VK_OEM_MINUS;
     case SDLK_PERIOD:
-        return VirtualKey::OemPeriod;
+        return VK_OEM_PERIOD;
     case SDLK_SLASH:
-        return VirtualKey::Oem2;
+        return VK_OEM_2;
     case SDLK_BACKQUOTE:
-        return VirtualKey::Oem3;
+        return VK_OEM_3;
     case SDLK_LEFTBRACKET:
-        return VirtualKey::Oem4;
+        return VK_OEM_4;
     case SDLK_BACKSLASH:
-        return VirtualKey::Oem5;
+        return VK_OEM_5;
     case SDLK_RIGHTBRACKET:
-        return VirtualKey::Oem6;
+        return VK_OEM_6;
     case SDLK_QUOTE:
-        return VirtualKey::Oem7;
+        return VK_OEM_7;
     default:
         return 0;
     }

@@ -4,8 +4,8 @@
 
 #include "app/ButtonScaling.h"
 #include "app/TMainScreenDesign.h"
+#include "platform/canvas/TCanvas.h"
 #include "platform/graphics/TBitmap.h"
-#include "platform/graphics/TCanvas.h"
 #include "tests/app/e2e/ScriptLines.h"
 #include "tests/app/support/TProgramSandbox.h"
 

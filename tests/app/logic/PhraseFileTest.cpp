@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 #include "platform/os/TStringList.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Geometry.h"
 
 // What a finished run of the program left: its exit status and what it wrote.
 struct TRunResult {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/backends/VirtualKeys.h"
 #include "platform/backends/headless/THeadlessBackend.h"
+#include "platform/core/VirtualKeys.h"
 #include "platform/graphics/SystemColors.h"
 
 namespace {
@@ -101,14 +101,14 @@ TEST(HeadlessBackend, KeysGoToTheActiveWindowWithModifierState) {
     THeadlessBackend backend;
     const TNativeWindowId a = backend.CreateWindow(TRect::FromBounds(0, 0, 10, 10), "a", Shown());
     backend.RaiseWindow(a);
-    backend.PressKey(VirtualKey::Shift);
-    backend.PressKey(VirtualKey::Tab);
-    backend.ReleaseKey(VirtualKey::Tab);
-    backend.ReleaseKey(VirtualKey::Shift);
+    backend.PressKey(VK_SHIFT);
+    backend.PressKey(VK_TAB);
+    backend.ReleaseKey(VK_TAB);
+    backend.ReleaseKey(VK_SHIFT);
     const auto events = backend.WaitEvents(std::nullopt);
     ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(events[1].Kind, TBackendEventKind::KeyDown);
-    EXPECT_EQ(events[1].Key, VirtualKey::Tab);
+    EXPECT_EQ(events[1].Key, VK_TAB);
     EXPECT_EQ(events[1].Window, a);
     EXPECT_EQ(events[1].Shift, std::uint32_t(ssShift));
     EXPECT_EQ(events[3].Kind, TBackendEventKind::KeyUp);

@@ -7,9 +7,9 @@
 #include <optional>
 #include <thread>
 
-#include "platform/backends/VirtualKeys.h"
 #include "platform/backends/sdl/SdlKeyMap.h"
 #include "platform/backends/sdl/TSdlBackend.h"
+#include "platform/core/VirtualKeys.h"
 
 namespace {
 
@@ -38,12 +38,12 @@ TEST(SdlKeyMap, LettersDigitsAndNamedKeysMapToVirtualKeys) {
     EXPECT_EQ(VirtualKeyFromSdl(SDLK_a), 'A');
     EXPECT_EQ(VirtualKeyFromSdl(SDLK_z), 'Z');
     EXPECT_EQ(VirtualKeyFromSdl(SDLK_5), '5');
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_RETURN), VirtualKey::Return);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_ENTER), VirtualKey::Return);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_ESCAPE), VirtualKey::Escape);
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_RETURN), VK_RETURN);
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_ENTER), VK_RETURN);
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_ESCAPE), VK_ESCAPE);
     EXPECT_EQ(VirtualKeyFromSdl(SDLK_F4), 0x73);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_RALT), VirtualKey::Menu);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_7), VirtualKey::Numpad0 + 7);
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_RALT), VK_MENU);
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_7), VK_NUMPAD0 + 7);
     EXPECT_EQ(VirtualKeyFromSdl(SDLK_AUDIOPLAY), 0);
 }
 

@@ -6,8 +6,8 @@
 #include <numeric>
 #include <utility>
 
+#include "platform/core/Exceptions.h"
 #include "platform/graphics/BmpCodec.h"
-#include "platform/os/Exceptions.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/core/Exceptions.h"
 #include "platform/graphics/PngWriter.h"
-#include "platform/os/Exceptions.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "platform/os/FileSystem.h"
 #include "OsTestSupport.h"
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 #include "platform/os/ProgramPaths.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "platform/os/TRegistry.h"
 #include "OsTestSupport.h"
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 #include "platform/os/FileSystem.h"
 
 #include <csignal>

@@ -1,6 +1,6 @@
 #include "platform/os/TStringList.h"
 #include "OsTestSupport.h"
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 #include <gtest/gtest.h>
 

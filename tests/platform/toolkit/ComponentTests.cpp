@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "ToolkitTestSupport.h"
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 #include "platform/toolkit/TButton.h"
 #include "platform/toolkit/TFormDesign.h"
 #include "platform/toolkit/TJsonWriter.h"

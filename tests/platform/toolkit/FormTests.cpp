@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "ToolkitTestSupport.h"
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 #include "platform/toolkit/CBTHook.h"
 #include "platform/toolkit/Dialogs.h"
 #include "platform/toolkit/TButton.h"

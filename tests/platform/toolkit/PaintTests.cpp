@@ -1,6 +1,6 @@
 #include "ToolkitTestSupport.h"
+#include "platform/canvas/TCanvas.h"
 #include "platform/graphics/SystemColors.h"
-#include "platform/graphics/TCanvas.h"
 #include "platform/toolkit/TButton.h"
 #include "platform/toolkit/TCustomControl.h"
 #include "platform/toolkit/TGraphicControl.h"

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
+#include "platform/core/Exceptions.h"
 #include "platform/graphics/JpegCodec.h"
-#include "platform/os/Exceptions.h"
 #include "skin/support/SkinTestSupport.h"
 
 TEST(JpegCodec, RoundTripKeepsSizeAndColour) {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "platform/core/Exceptions.h"
 #include "platform/graphics/JpegCodec.h"
 #include "platform/graphics/SystemColors.h"
-#include "platform/os/Exceptions.h"
 #include "skin/TsSkinLoader.h"
 #include "skin/support/SkinTestSupport.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/backends/headless/THeadlessBackend.h"
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 #include "platform/toolkit/Messages.h"
 #include "platform/toolkit/TApplication.h"
 #include "platform/toolkit/TCustomControl.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 #include "skin/TsSkinModel.h"
 #include "skin/TsStoredSkin.h"
 

@@ -1,11 +1,11 @@
-#include "platform/toolkit/automation/HeadlessSession.h"
+#include "platform/automation/HeadlessSession.h"
 
 #include <charconv>
 #include <cstdlib>
 #include <iostream>
 
-#include "platform/toolkit/automation/TScriptDriver.h"
-#include "platform/toolkit/automation/TToolkitAutomationTarget.h"
+#include "platform/automation/TScriptDriver.h"
+#include "platform/automation/TToolkitAutomationTarget.h"
 
 namespace {
 

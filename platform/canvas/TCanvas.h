@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/graphics/Color.h"
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Color.h"
+#include "platform/core/Geometry.h"
 #include "platform/graphics/TBitmap.h"
 #include "platform/graphics/TRegion.h"
 #include "platform/text/TFont.h"

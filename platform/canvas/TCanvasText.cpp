@@ -1,8 +1,8 @@
 // The text methods of TCanvas, kept apart so that drawing pictures does not pull in the
 // text renderer.
 
+#include "platform/canvas/TCanvas.h"
 #include "platform/graphics/SystemColors.h"
-#include "platform/graphics/TCanvas.h"
 #include "platform/text/TextRenderer.h"
 
 int TCanvas::DrawText(std::string_view text, TRect& rect, unsigned flags) {

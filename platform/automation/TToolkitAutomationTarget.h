@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/toolkit/automation/TAutomationTarget.h"
+#include "platform/automation/TAutomationTarget.h"
 
 class TScreen;
 class TControl;

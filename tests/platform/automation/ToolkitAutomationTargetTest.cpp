@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "platform/automation/TToolkitAutomationTarget.h"
 #include "platform/backends/headless/THeadlessBackend.h"
 #include "platform/toolkit/TApplication.h"
 #include "platform/toolkit/TButton.h"
 #include "platform/toolkit/TForm.h"
 #include "platform/toolkit/TScreen.h"
-#include "platform/toolkit/automation/TToolkitAutomationTarget.h"
 
 namespace {
 

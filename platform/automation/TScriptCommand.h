@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Geometry.h"
 #include "platform/toolkit/TBackend.h"
 
 enum class TScriptCommandKind {

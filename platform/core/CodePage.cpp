@@ -1,6 +1,6 @@
-#include "platform/os/CodePage.h"
+#include "platform/core/CodePage.h"
 
-#include "platform/text/Utf8.h"
+#include "platform/core/Utf8.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "platform/toolkit/automation/TToolkitAutomationTarget.h"
+#include "platform/automation/TToolkitAutomationTarget.h"
 
 #include <algorithm>
 

@@ -4,9 +4,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/backends/VirtualKeys.h"
-#include "platform/toolkit/automation/HeadlessSession.h"
-#include "platform/toolkit/automation/TScriptDriver.h"
+#include "platform/automation/HeadlessSession.h"
+#include "platform/automation/TScriptDriver.h"
+#include "platform/core/VirtualKeys.h"
 
 namespace {
 
@@ -101,12 +101,12 @@ TEST_F(TDriverFixture, KeyWithModifiersWrapsTheKeyInModifierPresses) {
     for (const auto& e : events)
         keys.emplace_back(e.Kind, e.Key);
     using K = TBackendEventKind;
-    EXPECT_EQ(keys, (std::vector<std::pair<K, int>>{{K::KeyDown, VirtualKey::Control},
-                                                    {K::KeyDown, VirtualKey::Shift},
-                                                    {K::KeyDown, VirtualKey::Home},
-                                                    {K::KeyUp, VirtualKey::Home},
-                                                    {K::KeyUp, VirtualKey::Shift},
-                                                    {K::KeyUp, VirtualKey::Control}}));
+    EXPECT_EQ(keys, (std::vector<std::pair<K, int>>{{K::KeyDown, VK_CONTROL},
+                                                    {K::KeyDown, VK_SHIFT},
+                                                    {K::KeyDown, VK_HOME},
+                                                    {K::KeyUp, VK_HOME},
+                                                    {K::KeyUp, VK_SHIFT},
+                                                    {K::KeyUp, VK_CONTROL}}));
     EXPECT_EQ(events[2].Shift, std::uint32_t(ssCtrl | ssShift));
 }
 

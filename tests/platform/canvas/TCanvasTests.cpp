@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "platform/canvas/TCanvas.h"
 #include "platform/graphics/SystemColors.h"
-#include "platform/graphics/TCanvas.h"
 
 namespace {
 

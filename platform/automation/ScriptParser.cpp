@@ -1,12 +1,12 @@
-#include "platform/toolkit/automation/ScriptParser.h"
+#include "platform/automation/ScriptParser.h"
 
 #include <array>
 #include <cctype>
 #include <charconv>
 
-#include "platform/backends/VirtualKeys.h"
 #include "platform/backends/headless/THeadlessBackend.h"
-#include "platform/text/Utf8.h"
+#include "platform/core/Utf8.h"
+#include "platform/core/VirtualKeys.h"
 
 namespace {
 
@@ -74,13 +74,13 @@ struct TNamedKey {
 };
 
 constexpr std::array NamedKeys{
-    TNamedKey{"Escape", VirtualKey::Escape, ""},  TNamedKey{"Enter", VirtualKey::Return, ""},
-    TNamedKey{"Space", VirtualKey::Space, " "},   TNamedKey{"Tab", VirtualKey::Tab, ""},
-    TNamedKey{"Up", VirtualKey::Up, ""},          TNamedKey{"Down", VirtualKey::Down, ""},
-    TNamedKey{"Left", VirtualKey::Left, ""},      TNamedKey{"Right", VirtualKey::Right, ""},
-    TNamedKey{"Home", VirtualKey::Home, ""},      TNamedKey{"End", VirtualKey::End, ""},
-    TNamedKey{"Backspace", VirtualKey::Back, ""}, TNamedKey{"Delete", VirtualKey::Delete, ""},
-    TNamedKey{"F4", VirtualKey::F1 + 3, ""},
+    TNamedKey{"Escape", VK_ESCAPE, ""},  TNamedKey{"Enter", VK_RETURN, ""},
+    TNamedKey{"Space", VK_SPACE, " "},   TNamedKey{"Tab", VK_TAB, ""},
+    TNamedKey{"Up", VK_UP, ""},          TNamedKey{"Down", VK_DOWN, ""},
+    TNamedKey{"Left", VK_LEFT, ""},      TNamedKey{"Right", VK_RIGHT, ""},
+    TNamedKey{"Home", VK_HOME, ""},      TNamedKey{"End", VK_END, ""},
+    TNamedKey{"Backspace", VK_BACK, ""}, TNamedKey{"Delete", VK_DELETE, ""},
+    TNamedKey{"F4", VK_F1 + 3, ""},
 };
 
 // The characters of the digit keys with Shift held, on the usual US layout.

@@ -1,5 +1,5 @@
-#include "platform/os/CodePage.h"
-#include "OsTestSupport.h"
+#include "platform/core/CodePage.h"
+#include "platform/os/OsTestSupport.h"
 
 #include <gtest/gtest.h>
 

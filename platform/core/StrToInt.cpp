@@ -1,6 +1,6 @@
-#include "platform/os/StrToInt.h"
+#include "platform/core/StrToInt.h"
 
-#include "platform/os/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 bool TryStrToInt(std::string_view text, std::int32_t& value) {
     std::size_t i = 0;

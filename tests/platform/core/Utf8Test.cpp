@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/text/Utf8.h"
+#include "platform/core/Utf8.h"
 
 TEST(Utf8Decode, ReadsOneToFourByteSequences) {
     EXPECT_EQ(Utf8::Decode("a\xC3\xA9\xD0\x9A\xE2\x82\xAC\xF0\x9F\x98\x80"),

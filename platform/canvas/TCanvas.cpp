@@ -5,7 +5,7 @@
 // Sections: state and clipping; pixel helpers; fills, lines and outlines; polygons and
 // triangles; block copy; stretch.
 
-#include "platform/graphics/TCanvas.h"
+#include "platform/canvas/TCanvas.h"
 
 #include <algorithm>
 #include <array>

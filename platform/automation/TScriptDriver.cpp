@@ -1,23 +1,23 @@
-#include "platform/toolkit/automation/TScriptDriver.h"
+#include "platform/automation/TScriptDriver.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
 
-#include "platform/backends/VirtualKeys.h"
+#include "platform/automation/ScriptParser.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/VirtualKeys.h"
 #include "platform/graphics/PngWriter.h"
-#include "platform/os/Exceptions.h"
-#include "platform/toolkit/automation/ScriptParser.h"
 
 namespace {
 
 // The modifier keys of a stroke in the order they go down.
 std::vector<int> ModifierKeys(std::uint32_t modifiers) {
     std::vector<int> keys;
-    if (modifiers & ssCtrl) keys.push_back(VirtualKey::Control);
-    if (modifiers & ssShift) keys.push_back(VirtualKey::Shift);
-    if (modifiers & ssAlt) keys.push_back(VirtualKey::Menu);
+    if (modifiers & ssCtrl) keys.push_back(VK_CONTROL);
+    if (modifiers & ssShift) keys.push_back(VK_SHIFT);
+    if (modifiers & ssAlt) keys.push_back(VK_MENU);
     return keys;
 }
 

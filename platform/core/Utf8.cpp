@@ -1,4 +1,4 @@
-#include "platform/text/Utf8.h"
+#include "platform/core/Utf8.h"
 
 namespace Utf8 {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Geometry.h"
 
 // What the script driver asks of the window toolkit beyond the backend: the window tree as
 // JSON and where a named control is.

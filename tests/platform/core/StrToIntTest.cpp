@@ -1,5 +1,5 @@
-#include "platform/os/StrToInt.h"
-#include "platform/os/Exceptions.h"
+#include "platform/core/StrToInt.h"
+#include "platform/core/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/toolkit/automation/TScriptCommand.h"
+#include "platform/automation/TScriptCommand.h"
 
 // The outcome of reading one script line: a command, nothing (blank or comment line), or an
 // error whose message names the line.

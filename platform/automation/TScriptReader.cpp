@@ -1,4 +1,4 @@
-#include "platform/toolkit/automation/TScriptReader.h"
+#include "platform/automation/TScriptReader.h"
 
 #include <fstream>
 #include <iostream>

@@ -5,10 +5,10 @@
 #include <optional>
 #include <ostream>
 
+#include "platform/automation/TAutomationTarget.h"
+#include "platform/automation/TScriptCommand.h"
+#include "platform/automation/TScriptReader.h"
 #include "platform/backends/headless/THeadlessBackend.h"
-#include "platform/toolkit/automation/TAutomationTarget.h"
-#include "platform/toolkit/automation/TScriptCommand.h"
-#include "platform/toolkit/automation/TScriptReader.h"
 
 // Runs an automation script against the headless backend. It is the backend's idle handler:
 // each time the toolkit has handled every pending message, painted, and would wait, the

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/backends/VirtualKeys.h"
-#include "platform/toolkit/automation/ScriptParser.h"
+#include "platform/automation/ScriptParser.h"
+#include "platform/core/VirtualKeys.h"
 
 namespace {
 
@@ -69,13 +69,13 @@ TEST(ScriptParser, WheelReadsTheDelta) {
 }
 
 TEST(ScriptParser, KeyNamesMapToVirtualKeys) {
-    EXPECT_EQ(Parse("key Escape").Stroke.Key, VirtualKey::Escape);
-    EXPECT_EQ(Parse("key Enter").Stroke.Key, VirtualKey::Return);
-    EXPECT_EQ(Parse("key Tab").Stroke.Key, VirtualKey::Tab);
-    EXPECT_EQ(Parse("key Backspace").Stroke.Key, VirtualKey::Back);
-    EXPECT_EQ(Parse("key Delete").Stroke.Key, VirtualKey::Delete);
+    EXPECT_EQ(Parse("key Escape").Stroke.Key, VK_ESCAPE);
+    EXPECT_EQ(Parse("key Enter").Stroke.Key, VK_RETURN);
+    EXPECT_EQ(Parse("key Tab").Stroke.Key, VK_TAB);
+    EXPECT_EQ(Parse("key Backspace").Stroke.Key, VK_BACK);
+    EXPECT_EQ(Parse("key Delete").Stroke.Key, VK_DELETE);
     EXPECT_EQ(Parse("key F4").Stroke.Key, 0x73);
-    EXPECT_EQ(Parse("key Down").Stroke.Key, VirtualKey::Down);
+    EXPECT_EQ(Parse("key Down").Stroke.Key, VK_DOWN);
     EXPECT_EQ(Parse("key 7").Stroke.Key, '7');
 }
 
