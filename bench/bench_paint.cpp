@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "platform/graphics/TCanvas.h"
+#include "platform/canvas/TCanvas.h"
 #include "platform/text/TextFlags.h"
 #include "platform/toolkit/TWinControl.h"
 #include "render/Blend.h"

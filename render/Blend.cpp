@@ -6,7 +6,7 @@
 
 #include "platform/graphics/SystemColors.h"
 #include "platform/graphics/TBitmap.h"
-#include "platform/graphics/TCanvas.h"
+#include "platform/canvas/TCanvas.h"
 #include "platform/toolkit/TControl.h"
 #include "render/ParentColors.h"
 #include "render/PixelRows.h"

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "platform/graphics/Color.h"
-#include "platform/graphics/Geometry.h"
-#include "platform/toolkit/TFlagSet.h"
+#include "platform/core/Color.h"
+#include "platform/core/Geometry.h"
+#include "platform/core/TFlagSet.h"
 #include "render/ParentBackground.h"
 
 class TBitmap;

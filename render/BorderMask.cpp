@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/graphics/TBitmap.h"
-#include "platform/graphics/TCanvas.h"
+#include "platform/canvas/TCanvas.h"
 #include "render/MaskPieces.h"
 #include "skin/SkinRecords.h"
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Geometry.h"
 #include "render/BorderMask.h"
 #include "render/ParentBackground.h"
 

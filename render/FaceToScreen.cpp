@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/graphics/SystemColors.h"
-#include "platform/graphics/TCanvas.h"
+#include "platform/canvas/TCanvas.h"
 #include "platform/graphics/TRegion.h"
 #include "platform/toolkit/TWinControl.h"
 #include "render/Corners.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Geometry.h"
 
 class TCanvas;
 class TWinControl;

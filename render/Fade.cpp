@@ -1,6 +1,6 @@
 #include "render/Fade.h"
 
-#include "platform/graphics/TCanvas.h"
+#include "platform/canvas/TCanvas.h"
 #include "platform/toolkit/TCustomForm.h"
 #include "platform/toolkit/TWinControl.h"
 #include "render/Blend.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/toolkit/TFlagSet.h"
+#include "platform/core/TFlagSet.h"
 
 class TsAnimTimer;
 class TsCommonData;

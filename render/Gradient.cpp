@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "platform/graphics/TBitmap.h"
-#include "platform/graphics/TCanvas.h"
+#include "platform/canvas/TCanvas.h"
 #include "render/PixelRows.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "platform/graphics/Color.h"
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Color.h"
+#include "platform/core/Geometry.h"
 #include "render/ParentBackground.h"
 
 class TBitmap;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Geometry.h"
 #include "render/ParentBackground.h"
 
 class TBitmap;

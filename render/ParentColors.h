@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/graphics/Color.h"
+#include "platform/core/Color.h"
 
 // The two process-wide colours through which a parent's plain colour reaches the painting
 // routines. Fuchsia means unknown. An item's painting sets them before it starts and resets

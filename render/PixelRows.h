@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/graphics/Color.h"
+#include "platform/core/Color.h"
 #include "platform/graphics/TBitmap.h"
 
 // Small per-row kernels of the painting routines. Each works on plain bytes of one row

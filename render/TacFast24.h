@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/graphics/Color.h"
+#include "platform/core/Color.h"
 
 class TBitmap;
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Geometry.h"
 #include "render/Blend.h"
 
 class TBitmap;

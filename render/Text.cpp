@@ -1,7 +1,7 @@
 #include "render/Text.h"
 
 #include "platform/graphics/SystemColors.h"
-#include "platform/graphics/TCanvas.h"
+#include "platform/canvas/TCanvas.h"
 #include "platform/text/TextFlags.h"
 #include "platform/toolkit/TControl.h"
 #include "render/Blend.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "platform/graphics/TBitmap.h"
-#include "platform/graphics/TCanvas.h"
+#include "platform/canvas/TCanvas.h"
 #include "render/MaskPieces.h"
 #include "render/ParentColors.h"
 #include "render/PixelRows.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/graphics/Color.h"
-#include "platform/graphics/Geometry.h"
+#include "platform/core/Color.h"
+#include "platform/core/Geometry.h"
 #include "render/ParentBackground.h"
 
 class TBitmap;

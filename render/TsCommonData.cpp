@@ -4,7 +4,7 @@
 #include <exception>
 
 #include "platform/graphics/SystemColors.h"
-#include "platform/os/CodePage.h"
+#include "platform/core/CodePage.h"
 #include "platform/toolkit/TCustomEdit.h"
 #include "platform/toolkit/TCustomForm.h"
 #include "platform/toolkit/TWinControl.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <random>
 
-#include "platform/graphics/TCanvas.h"
+#include "platform/canvas/TCanvas.h"
 #include "platform/toolkit/TWinControl.h"
 #include "render/Blend.h"
 #include "render/ParentColors.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/graphics/TCanvas.h"
+#include "platform/canvas/TCanvas.h"
 #include "platform/text/TextFlags.h"
 #include "render/Blend.h"
 #include "render/Corners.h"

@@ -1,6 +1,6 @@
 #include "BindingTestSupport.h"
 
-#include "platform/graphics/TCanvas.h"
+#include "platform/canvas/TCanvas.h"
 #include "render/FaceToScreen.h"
 #include "render/KindCodes.h"
 
