@@ -6,6 +6,7 @@ struct TSkinProcessState {
     bool LoadingSkin = false;
     bool AnnouncingSkin = false;
     TsSkinManager* DefaultManager = nullptr;
+    std::uint8_t GlobalButtonEvents = 15;
 };
 
 TSkinProcessState& State() {
@@ -32,4 +33,10 @@ TsSkinManager* DefaultManager() {
 }
 void SetDefaultManager(TsSkinManager* manager) {
     State().DefaultManager = manager;
+}
+std::uint8_t GlobalButtonEvents() {
+    return State().GlobalButtonEvents;
+}
+void SetGlobalButtonEvents(std::uint8_t events) {
+    State().GlobalButtonEvents = events;
 }

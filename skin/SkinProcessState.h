@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 class TsSkinManager;
 
 // The skin engine's process-wide state (one user-interface thread).
@@ -11,6 +13,11 @@ bool LoadingSkin();
 void SetLoadingSkin(bool loading);
 bool AnnouncingSkin();
 void SetAnnouncingSkin(bool announcing);
+
+// The process-wide button events on which push buttons fade: bits 1 pointer enter, 2 pointer
+// leave, 4 mouse press, 8 mouse release; all four at start.
+std::uint8_t GlobalButtonEvents();
+void SetGlobalButtonEvents(std::uint8_t events);
 
 // The default manager: the first manager created in the process unless another took the
 // role through IsDefault; null when there is none.

@@ -1,5 +1,6 @@
 #include "skin/TacManagerSettings.h"
 
+#include "skin/SkinProcessState.h"
 #include "skin/SkinStrings.h"
 
 namespace {
@@ -45,4 +46,17 @@ void ThirdPartyList::Parse(Kind kind) {
         const std::string_view name = Trim(word);
         if (!name.empty()) m_names[kind].emplace_back(name);
     }
+}
+
+TacBtnEvents TacBtnEffects::Events() const {
+    TacBtnEvents events;
+    const std::uint8_t bits = GlobalButtonEvents();
+    for (auto e : {TacBtnEvent::beMouseEnter, TacBtnEvent::beMouseLeave, TacBtnEvent::beMouseDown,
+                   TacBtnEvent::beMouseUp})
+        if (bits & (1u << unsigned(e))) events.Include(e);
+    return events;
+}
+
+void TacBtnEffects::SetEvents(TacBtnEvents events) {
+    if (m_manager && m_manager == DefaultManager()) SetGlobalButtonEvents(std::uint8_t(events.Bits() & 0x0F));
 }

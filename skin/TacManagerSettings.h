@@ -11,9 +11,19 @@
 enum class TacBtnEvent : std::uint8_t { beMouseEnter, beMouseLeave, beMouseDown, beMouseUp };
 using TacBtnEvents = TFlagSet<TacBtnEvent>;
 
-struct TacBtnEffects {
-    TacBtnEvents Events = {TacBtnEvent::beMouseEnter, TacBtnEvent::beMouseLeave, TacBtnEvent::beMouseDown,
-                           TacBtnEvent::beMouseUp};
+class TsSkinManager;
+
+// The events on which push buttons fade. They live in the process-wide button events
+// (SkinProcessState.h): reading gives those; writing changes them only when the manager that
+// holds these settings is the default manager.
+class TacBtnEffects {
+public:
+    TacBtnEvents Events() const;
+    void SetEvents(TacBtnEvents events);
+    void SetManager(const TsSkinManager* manager) { m_manager = manager; }
+
+private:
+    const TsSkinManager* m_manager = nullptr;
 };
 
 struct TacFormAnimation {

@@ -96,6 +96,7 @@ void SendToControl(TControl* control, std::uint16_t code, TLParam lParam) {
 
 TsSkinManager::TsSkinManager(TComponent* owner) : TComponent(owner), m_internalSkins(this) {
     if (!DefaultManager()) SetDefaultManager(this);
+    m_animEffects.Buttons.SetManager(this);
     m_thirdParty.FillDefaults();
     m_skinDirectory = DefaultSkinDirectory;
 }

@@ -1,0 +1,265 @@
+#include "BindingTestSupport.h"
+
+#include "render/Fade.h"
+#include "render/FadeWeight.h"
+#include "render/KindCodes.h"
+#include "render/TsAnimTimer.h"
+#include "render/TsFadeTimer.h"
+
+namespace {
+
+// A push button as the fade sees it: its face is one flat colour per look; a rebuild paints
+// the next look; it stops the fade on cmdStopAnimation and lets the timer draw each frame
+// into the window, recording the frame's first byte.
+class FadeTest : public BindingTest {
+protected:
+    void SetUp() override {
+        AddSection("BUTTON");
+        Section("BUTTON").FadingEnabled = true;
+        Section("BUTTON").FadingIterations = 20;
+        button_ = Add<TTestSkinned>(TsKind::PushButton, form_, {20, 20, 190, 60}, "BUTTON");
+        button_->OnSkinCommand = [this](TMessage& m) {
+            switch (SkinCommandMessage::Code(m)) {
+            case cmdRebuildFace:
+                Paint(nextLook_);
+                break;
+            case cmdStopAnimation:
+                StopFade(slot_, button_->Binding());
+                ++stops_;
+                break;
+            case cmdReleaseRegion:
+                frames_.push_back(SkinCommandMessage::ObjectAs<TBitmap>(m)->ScanLine(0)[0]);
+                break;
+            default:
+                break;
+            }
+        };
+        Paint(oldLook_);
+    }
+
+    void Paint(std::uint8_t look) {
+        TsCommonData& binding = button_->Binding();
+        binding.PrepareFace();
+        binding.FaceBitmap()->Fill(MakeColor(look, look, look));
+        binding.SetFaceStale(false);
+    }
+
+    // The frame byte that the blend rule gives for an old-face weight.
+    static int FrameByte(int oldLook, int newLook, int weight) {
+        return (oldLook * weight + newLook * (255 - weight) + 127) >> 8;
+    }
+
+    std::vector<int> ExpectedFrames(int oldLook, int newLook, const std::vector<int>& weights) {
+        std::vector<int> out;
+        for (int w : weights)
+            out.push_back(FrameByte(oldLook, newLook, w));
+        return out;
+    }
+
+    TTestSkinned* button_ = nullptr;
+    TsFadeTimer* slot_ = nullptr;
+    std::uint8_t oldLook_ = 200;
+    std::uint8_t nextLook_ = 40;
+    std::vector<int> frames_;
+    int stops_ = 0;
+};
+
+TEST_F(FadeTest, WeightsFollowTheLevelRule) {
+    EXPECT_EQ(FadeWeight(1, 20), 243);
+    EXPECT_EQ(FadeWeight(4, 20), 204);
+    EXPECT_EQ(FadeWeight(19, 20), 12);
+    EXPECT_EQ(FadeWeight(20, 20), 0);
+    EXPECT_EQ(FadeWeight(21, 20), 0);
+    EXPECT_EQ(FadeWeight(0, 20), 255);
+}
+
+TEST_F(FadeTest, TwentyStepsDrawOneFramePerTenMilliseconds) {
+    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    ASSERT_NE(slot_, nullptr);
+    EXPECT_TRUE(frames_.empty());
+    std::vector<int> weights;
+    for (int level = 1; level <= 20; ++level) {
+        Wait(10);
+        ASSERT_EQ(frames_.size(), std::size_t(level)) << "one frame per wait 10";
+        weights.push_back(std::clamp(255 - (256 * level) / 20, 0, 255));
+    }
+    EXPECT_EQ(weights.front(), 243);
+    EXPECT_EQ(weights.back(), 0);
+    EXPECT_EQ(frames_, ExpectedFrames(oldLook_, nextLook_, weights));
+    EXPECT_EQ(stops_, 0);
+    Wait(10);
+    EXPECT_EQ(stops_, 1);
+    EXPECT_EQ(slot_, nullptr);
+    EXPECT_EQ(frames_.size(), 20u);
+}
+
+TEST_F(FadeTest, FramesReachTheWindow) {
+    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    Wait(10);
+    ASSERT_EQ(frames_.size(), 1u);
+    const TRect r = button_->SurfaceRect();
+    EXPECT_EQ(form_->Surface().GetPixel(r.Left + 5, r.Top + 5),
+              MakeColor(frames_[0], frames_[0], frames_[0]));
+}
+
+TEST_F(FadeTest, PressFadesInHalfTheSteps) {
+    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Halved, 1, true);
+    Wait(100);
+    const std::vector<int> weights = {230, 204, 179, 153, 127, 102, 76, 51, 25, 0};
+    EXPECT_EQ(frames_, ExpectedFrames(oldLook_, nextLook_, weights));
+    Wait(10);
+    EXPECT_EQ(slot_, nullptr);
+}
+
+TEST_F(FadeTest, InterruptedFadeReusesItsTimerWithTheReachedLevel) {
+    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    Wait(50); // levels 1 to 5 drawn; the next is 6
+    ASSERT_EQ(frames_.size(), 5u);
+    TsFadeTimer* first = slot_;
+    frames_.clear();
+    const std::uint8_t target = nextLook_;
+    nextLook_ = 120;
+    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    EXPECT_EQ(slot_, first);
+    EXPECT_EQ(slot_->StepCount(), 6);
+    EXPECT_EQ(slot_->FadeLevel(), 1);
+    Wait(60);
+    std::vector<int> weights;
+    for (int level = 1; level <= 6; ++level)
+        weights.push_back(std::clamp(255 - (256 * level) / 6, 0, 255));
+    // The old face of the new fade is the target of the interrupted one.
+    EXPECT_EQ(frames_, ExpectedFrames(target, nextLook_, weights));
+    Wait(10);
+    EXPECT_EQ(slot_, nullptr);
+}
+
+TEST_F(FadeTest, ZeroStepsRepaintAtOnce) {
+    Section("BUTTON").FadingIterations = 1;
+    const int paints = button_->Paints;
+    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Halved, 1, true);
+    EXPECT_EQ(slot_, nullptr);
+    EXPECT_GT(button_->Paints, paints);
+    Wait(30);
+    EXPECT_TRUE(frames_.empty());
+}
+
+TEST_F(FadeTest, WithoutFadingEveryChangeRepaintsAtOnce) {
+    Section("BUTTON").FadingEnabled = false;
+    const int paints = button_->Paints;
+    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    EXPECT_EQ(slot_, nullptr);
+    EXPECT_GT(button_->Paints, paints);
+    EXPECT_TRUE(button_->Binding().FaceStale());
+}
+
+TEST_F(FadeTest, StaleFaceDoesNotFade) {
+    button_->Binding().SetFaceStale(true);
+    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    EXPECT_EQ(slot_, nullptr);
+}
+
+TEST_F(FadeTest, DisabledButtonStopsFading) {
+    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    Wait(30);
+    ASSERT_EQ(frames_.size(), 3u);
+    button_->SetEnabled(false);
+    Wait(50);
+    EXPECT_EQ(frames_.size(), 3u);
+    ASSERT_NE(slot_, nullptr);
+    EXPECT_EQ(slot_->StepCount(), 0);
+    EXPECT_TRUE(button_->Binding().FaceStale());
+}
+
+TEST_F(FadeTest, ChangeDuringASkinLoadRepaintsAtOnce) {
+    SetLoadingSkin(true);
+    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    SetLoadingSkin(false);
+    EXPECT_EQ(slot_, nullptr);
+}
+
+TEST(ShouldAnimate, OwnEventsOrTheGlobalOnes) {
+    SetGlobalButtonEvents(15);
+    EXPECT_TRUE(ShouldAnimate(TAnimatEvent::aeMouseDown, {TAnimatEvent::aeMouseDown}));
+    EXPECT_FALSE(ShouldAnimate(TAnimatEvent::aeMouseEnter, {TAnimatEvent::aeMouseDown}));
+    EXPECT_FALSE(ShouldAnimate(TAnimatEvent::aeMouseUp, {}));
+    SetGlobalButtonEvents(12);
+    EXPECT_TRUE(ShouldAnimate(TAnimatEvent::aeMouseDown, DefaultAnimatEvents));
+    EXPECT_TRUE(ShouldAnimate(TAnimatEvent::aeMouseUp, DefaultAnimatEvents));
+    EXPECT_FALSE(ShouldAnimate(TAnimatEvent::aeMouseEnter, DefaultAnimatEvents));
+    EXPECT_FALSE(ShouldAnimate(TAnimatEvent::aeMouseLeave, DefaultAnimatEvents));
+    SetGlobalButtonEvents(15);
+}
+
+TEST(ButtonEvents, OnlyTheDefaultManagerWritesTheGlobalEvents) {
+    SetDefaultManager(nullptr);
+    TsSkinManager first(nullptr);
+    TsSkinManager second(nullptr);
+    const TacBtnEvents downUp{TacBtnEvent::beMouseDown, TacBtnEvent::beMouseUp};
+    second.AnimEffects().Buttons.SetEvents(downUp);
+    EXPECT_EQ(GlobalButtonEvents(), 15);
+    first.AnimEffects().Buttons.SetEvents(downUp);
+    EXPECT_EQ(GlobalButtonEvents(), 12);
+    EXPECT_EQ(second.AnimEffects().Buttons.Events(), downUp);
+    SetGlobalButtonEvents(15);
+}
+
+// A speed button: its paint records the frame byte while its fade timer runs.
+class AnimFadeTest : public BindingTest {
+protected:
+    void SetUp() override {
+        AddSection("PANEL");
+        AddSection("SPEEDBUTTON");
+        Section("SPEEDBUTTON").FadingEnabled = true;
+        Section("SPEEDBUTTON").FadingIterations = 4;
+        panel_ = Add<TTestSkinned>(51, form_, {0, 0, 200, 100}, "PANEL");
+        button_ = Add<TTestSkinnedGraphic>(TsKind::SpeedButton, panel_, {10, 10, 30, 30}, "SPEEDBUTTON");
+        button_->OnSkinCommand = [this](TMessage& m) {
+            if (SkinCommandMessage::Code(m) == cmdRebuildFace) Paint(120);
+            if (SkinCommandMessage::Code(m) == cmdStopAnimation) AnimStop(slot_, button_->Binding());
+        };
+        button_->OnPaint = [this](TCanvas&) {
+            if (slot_ && slot_->IsRunning()) {
+                frames_.push_back(slot_->Frame().ScanLine(0)[0]);
+                animatedChildSeen_ = panel_->Binding().AnimatedChild() == button_;
+            }
+        };
+        Paint(20);
+    }
+    void Paint(std::uint8_t look) {
+        button_->Binding().PrepareFace();
+        button_->Binding().FaceBitmap()->Fill(MakeColor(look, look, look));
+        button_->Binding().SetFaceStale(false);
+    }
+
+    TTestSkinned* panel_ = nullptr;
+    TTestSkinnedGraphic* button_ = nullptr;
+    std::unique_ptr<TsAnimTimer> slot_;
+    std::vector<int> frames_;
+    bool animatedChildSeen_ = false;
+};
+
+TEST_F(AnimFadeTest, FirstFrameAtOnceThenOnePerTick) {
+    AnimFadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, true);
+    ASSERT_NE(slot_, nullptr);
+    EXPECT_EQ(frames_.size(), 1u);
+    EXPECT_TRUE(animatedChildSeen_);
+    EXPECT_EQ(panel_->Binding().AnimatedChild(), nullptr);
+    Wait(30);
+    std::vector<int> expected;
+    for (int level = 1; level <= 4; ++level) {
+        const int w = FadeWeight(level, 4);
+        expected.push_back((20 * w + 120 * (255 - w) + 127) >> 8);
+    }
+    EXPECT_EQ(frames_, expected);
+    Wait(10);
+    EXPECT_EQ(slot_, nullptr);
+}
+
+TEST_F(AnimFadeTest, ZeroStepsRepaintAtOnce) {
+    Section("SPEEDBUTTON").FadingIterations = 1;
+    AnimFadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Halved, true);
+    EXPECT_EQ(slot_, nullptr);
+    EXPECT_TRUE(button_->Binding().FaceStale());
+}
+
+} // namespace

@@ -1,0 +1,29 @@
+#include "PngReader.h"
+
+#include <cstring>
+#include <png.h>
+
+namespace {
+
+constexpr png_uint_32 MaxSide = 16384;
+
+} // namespace
+
+std::optional<TBitmap> ReadPngFile(const std::string& path) {
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return std::nullopt;
+    if (image.width == 0 || image.height == 0 || image.width > MaxSide || image.height > MaxSide) {
+        png_image_free(&image);
+        return std::nullopt;
+    }
+    image.format = PNG_FORMAT_BGR;
+    TBitmap bitmap(int(image.width), int(image.height), TPixelFormat::pf24bit);
+    const png_int_32 stride = png_int_32(bitmap.RowStep());
+    if (!png_image_finish_read(&image, nullptr, bitmap.ScanLine(0), stride, nullptr)) {
+        png_image_free(&image);
+        return std::nullopt;
+    }
+    return bitmap;
+}
