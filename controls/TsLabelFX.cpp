@@ -90,7 +90,7 @@ void TsLabelFX::DoDrawText(TCanvas& canvas, TRect& rect, unsigned flags) {
     if (measuring || !withShadow)
         DrawTextIn(canvas, text, rect, flags, textColour);
     else
-        DrawGlow(canvas, rect, text, flags, shadow);
+        DrawGlow(canvas, rect, text, flags, shadow, textColour);
 
     if (measuring && withShadow) {
         const std::int64_t distance = shadow.Distance;
@@ -104,8 +104,7 @@ void TsLabelFX::DoDrawText(TCanvas& canvas, TRect& rect, unsigned flags) {
 }
 
 void TsLabelFX::DrawGlow(TCanvas& canvas, const TRect& rect, const std::string& text, unsigned flags,
-                         const TResolvedShadow& shadow) {
-    const TColor textColour = TextColour();
+                         const TResolvedShadow& shadow, TColor textColour) {
     TRect textRect = InsideMargins(rect);
     const int width = rect.Width();
     const int height = rect.Height();

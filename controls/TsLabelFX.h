@@ -40,7 +40,7 @@ private:
     TResolvedShadow ResolveShadow();
     TColor TextColour() const;
     void DrawGlow(TCanvas& canvas, const TRect& rect, const std::string& text, unsigned flags,
-                  const TResolvedShadow& shadow);
+                  const TResolvedShadow& shadow, TColor textColour);
     // The rectangle moved by the margins: its top-left by -MarginTopLeft, its bottom-right by
     // -MarginBottomRight.
     TRect InsideMargins(const TRect& rect) const;
