@@ -5,6 +5,7 @@
 
 #include "app/StartupMode.h"
 #include "app/TForm1.h"
+#include "controls/TsEditLabel.h"
 #include "platform/automation/HeadlessSession.h"
 #include "platform/backends/BackendFactory.h"
 #include "platform/os/TNamedMutex.h"
@@ -50,6 +51,9 @@ int RunProgram(const std::vector<std::string>& commandLine) {
     const std::span<const std::string> arguments =
         commandLine.empty() ? std::span<const std::string>() : std::span(commandLine).subspan(1);
     const TStartupPlan plan = PlanStartup(programExtension, ModeLetter(arguments));
+
+    // Caption labels of skinned controls are skinned labels.
+    TsEditLabel::InstallAsBoundLabel();
 
     TApplicationHolder holder;
     if (plan.RunMainScreen) {

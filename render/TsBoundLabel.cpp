@@ -20,6 +20,18 @@ private:
     TsBoundLabel* m_bound;
 };
 
+namespace {
+TsBoundLabelFactory g_labelFactory = nullptr;
+}
+
+void SetBoundLabelFactory(TsBoundLabelFactory factory) {
+    g_labelFactory = factory;
+}
+
+TsBoundLabelFactory BoundLabelFactory() {
+    return g_labelFactory;
+}
+
 TsBoundLabel::TsBoundLabel(TsCommonData& binding) : m_binding(binding) {}
 
 TsBoundLabel::~TsBoundLabel() {
@@ -38,12 +50,13 @@ void TsBoundLabel::SetActive(bool active) {
 void TsBoundLabel::CreateLabel() {
     TControl* control = m_binding.Control();
     if (!control || m_label) return;
-    auto* label = new BoundLabelControl(control, *this);
+    TLabel* label = g_labelFactory ? g_labelFactory(control, *this) : new BoundLabelControl(control, *this);
     m_label = label;
     label->SetName(control->Name() + "Label");
     if (m_caption.empty()) m_caption = control->Name();
     label->SetCaption(m_caption);
     label->SetFont(m_font);
+    if (auto* caption = dynamic_cast<TsBoundCaption*>(label)) caption->SetUseSkinColor(m_useSkinColor);
     label->SetVisible(control->Visible() || control->IsDesigning());
     label->SetEnabled(control->Enabled());
     if (control->IsWindowed()) label->SetFocusControl(static_cast<TWinControl*>(control));
@@ -53,10 +66,15 @@ void TsBoundLabel::CreateLabel() {
 
 void TsBoundLabel::FreeLabel() {
     if (!m_label) return;
-    auto* label = static_cast<BoundLabelControl*>(m_label);
+    TLabel* label = m_label;
     m_label = nullptr;
-    label->Forget();
+    if (auto* plain = dynamic_cast<BoundLabelControl*>(label)) plain->Forget();
     delete label;
+}
+
+void TsBoundLabel::ForgetLabel() {
+    m_label = nullptr;
+    m_active = false;
 }
 
 void TsBoundLabel::UpdateLabel() {
@@ -96,11 +114,14 @@ void TsBoundLabel::SetMaxWidth(int width) {
 }
 
 bool TsBoundLabel::UseSkinColor() const {
-    return m_label ? m_useSkinColor : true;
+    if (!m_label) return true;
+    if (const auto* caption = dynamic_cast<const TsBoundCaption*>(m_label)) return caption->UseSkinColor();
+    return m_useSkinColor;
 }
 
 void TsBoundLabel::SetUseSkinColor(bool use) {
     m_useSkinColor = use;
+    if (auto* caption = dynamic_cast<TsBoundCaption*>(m_label)) caption->SetUseSkinColor(use);
     UpdateLabel();
 }
 

@@ -4,8 +4,29 @@
 
 #include "platform/text/TFont.h"
 
+class TComponent;
 class TLabel;
+class TsBoundLabel;
 class TsCommonData;
+
+// A label that a bound label created and that follows its UseSkinColor: the controls layer's
+// caption label implements it, so this layer can reach it without knowing its class.
+class TsBoundCaption {
+public:
+    virtual bool UseSkinColor() const = 0;
+    virtual void SetUseSkinColor(bool use) = 0;
+
+protected:
+    ~TsBoundCaption() = default;
+};
+
+// Makes the label of a bound label (owner: the bound control). A label made this way calls
+// ForgetLabel when it is destroyed by anyone else than its bound label.
+using TsBoundLabelFactory = TLabel* (*)(TComponent* owner, TsBoundLabel& bound);
+// Sets the process-wide factory that every bound label creates its label with; null restores
+// the plain label of this layer.
+void SetBoundLabelFactory(TsBoundLabelFactory factory);
+TsBoundLabelFactory BoundLabelFactory();
 
 enum class TsCaptionLayout { sclLeft, sclTopLeft, sclTopCenter, sclTopRight };
 
@@ -43,6 +64,9 @@ public:
     TLabel* Label() const { return m_label; }
     // Places the label beside its control by the layout rules.
     void Place();
+    // The label is going away on its own (its parent frees it): Active becomes false and the
+    // label is forgotten, nothing is freed through the bound label.
+    void ForgetLabel();
 
 private:
     class BoundLabelControl;

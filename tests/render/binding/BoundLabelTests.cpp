@@ -87,4 +87,45 @@ TEST_F(BoundLabelTest, LabelFreedWithItsParentIsForgotten) {
     EXPECT_EQ(bound.Label(), nullptr);
 }
 
+// A label of another layer, made through the factory hook.
+class TFactoryLabel : public TLabel, public TsBoundCaption {
+public:
+    TFactoryLabel(TComponent* owner, TsBoundLabel& bound) : TLabel(owner), m_bound(bound) {}
+    ~TFactoryLabel() override { m_bound.ForgetLabel(); }
+    bool UseSkinColor() const override { return m_use; }
+    void SetUseSkinColor(bool use) override { m_use = use; }
+
+private:
+    TsBoundLabel& m_bound;
+    bool m_use = true;
+};
+
+TLabel* MakeFactoryLabel(TComponent* owner, TsBoundLabel& bound) {
+    return new TFactoryLabel(owner, bound);
+}
+
+TEST_F(BoundLabelTest, FactoryMakesTheLabelAndHearsUseSkinColor) {
+    SetBoundLabelFactory(&MakeFactoryLabel);
+    bound_->SetUseSkinColor(false);
+    bound_->SetActive(true);
+    auto* label = dynamic_cast<TFactoryLabel*>(bound_->Label());
+    SetBoundLabelFactory(nullptr);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->Name(), "sEdit1Label");
+    EXPECT_FALSE(label->UseSkinColor());
+    bound_->SetUseSkinColor(true);
+    EXPECT_TRUE(label->UseSkinColor());
+    bound_->SetActive(false);
+    EXPECT_EQ(bound_->Label(), nullptr);
+}
+
+TEST_F(BoundLabelTest, FactoryLabelGoingOnItsOwnMakesTheBoundLabelInactive) {
+    SetBoundLabelFactory(&MakeFactoryLabel);
+    bound_->SetActive(true);
+    SetBoundLabelFactory(nullptr);
+    delete bound_->Label();
+    EXPECT_EQ(bound_->Label(), nullptr);
+    EXPECT_FALSE(bound_->Active());
+}
+
 } // namespace
