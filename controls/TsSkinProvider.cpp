@@ -239,7 +239,6 @@ bool TsSkinProvider::HandleSkinCommand(TMessage& m) {
         return false;
     }
     case cmdBgIsPatterned:
-    case cmdIsSkinAware:
     case cmdSetInUpdate:
     case cmdSetAnimatedChild:
     case cmdIsPartlyHidden:
