@@ -6,6 +6,7 @@
 #include "app/StartupMode.h"
 #include "app/TForm1.h"
 #include "controls/TsEditLabel.h"
+#include "controls/TacFrameSkinning.h"
 #include "platform/automation/HeadlessSession.h"
 #include "platform/backends/BackendFactory.h"
 #include "platform/os/TNamedMutex.h"
@@ -26,6 +27,8 @@ public:
             if (!backend) return nullptr;
             m_application = std::make_unique<TApplication>(std::move(backend));
             m_application->Initialize();
+            // The default manager's first skin hooks the windows, so their frames wear it.
+            TacFrameSkinning::Register();
             // The skin engine's warnings become modal message boxes of the running program.
             SetSkinMessageHook([](const TSkinMessage& message) {
                 MessageBox(message.Text, message.Caption, MB_OK | MB_ICONEXCLAMATION);

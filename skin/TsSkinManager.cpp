@@ -13,6 +13,7 @@
 #include "platform/toolkit/Messages.h"
 #include "platform/toolkit/TApplication.h"
 #include "platform/toolkit/TCustomForm.h"
+#include "platform/toolkit/TScreen.h"
 #include "platform/toolkit/TWinControl.h"
 #include "skin/HueSaturation.h"
 #include "skin/SkinCommands.h"
@@ -21,6 +22,7 @@
 #include "skin/SkinStrings.h"
 #include "skin/TacSkinConvertor.h"
 #include "skin/TacSkinOptions.h"
+#include "skin/TsFrameSkinning.h"
 #include "skin/TsSkinImageFinder.h"
 #include "skin/TsSkinLoader.h"
 
@@ -109,6 +111,7 @@ TsSkinManager::~TsSkinManager() {
         } catch (const std::exception&) {
         }
     }
+    RemoveFrameHook();
     if (m_hover) m_hover->RemoveFreeNotification(this);
     if (DefaultManager() == this) SetDefaultManager(nullptr);
 }
@@ -296,31 +299,82 @@ void TsSkinManager::RunLoader(const TsSkinSource& source) {
 // ---------------------------------------------------------------- announcing
 
 void TsSkinManager::Announce() {
+    if (!FormDataBeingRead())
+        for (TCustomForm* form : FramedForms())
+            form->Perform(WM_SETREDRAW, 0);
     m_model.SkinData.Ready = false;
     SetAnnouncingSkin(true);
     m_model.RebuildCommonIndexes();
     Broadcast(cmdSkinLoaded);
     SetAnnouncingSkin(false);
     m_model.SkinData.Ready = true;
+    if (IsDefault()) InstallFrameHook();
     AnnounceRepaint();
 }
 
 void TsSkinManager::AnnounceRepaint() {
     if (!IsDesigning()) Broadcast(cmdStopAnimation);
+    // Forms whose frames wear this skin show the change in one step: nothing of them is
+    // painted until every control took the new skin, then each is redrawn once, frame and
+    // children together. The platform shows no transition picture, so the change has no
+    // duration.
+    const std::vector<TCustomForm*> forms = FormDataBeingRead() ? std::vector<TCustomForm*>{} : FramedForms();
+    for (TCustomForm* form : forms)
+        form->Perform(WM_SETREDRAW, 0);
     Broadcast(cmdSkinApplied);
+    for (TCustomForm* form : FramedForms()) {
+        if (std::find(forms.begin(), forms.end(), form) == forms.end()) continue;
+        form->Perform(WM_SETREDRAW, 1);
+        form->RedrawWindow(nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
 }
 
 void TsSkinManager::Deactivate() {
+    if (IsDefault()) RemoveFrameHook();
     m_model.SkinData.Ready = false;
     Broadcast(cmdSkinRemoved);
     m_model.ClearImagesAndSections();
 }
 
+void TsSkinManager::InstallFrameHook() {
+    TsFrameSkinning* skinning = FrameSkinning();
+    if (m_frameHookInstalled || IsDesigning() || !skinning) return;
+    if (!skinning->Installed()) skinning->Install();
+    m_frameHookInstalled = true;
+}
+
+void TsSkinManager::RemoveFrameHook() {
+    if (!m_frameHookInstalled) return;
+    m_frameHookInstalled = false;
+    if (TsFrameSkinning* skinning = FrameSkinning()) skinning->Remove();
+}
+
+std::vector<TCustomForm*> TsSkinManager::FramedForms() const {
+    std::vector<TCustomForm*> forms;
+    const TsFrameSkinning* skinning = FrameSkinning();
+    if (!skinning || !Screen) return forms;
+    for (TCustomForm* form : Screen->Forms())
+        if (form->Visible() && !form->IsDestroying() && form->HandleAllocated() &&
+            skinning->FrameManager(*form) == this)
+            forms.push_back(form);
+    return forms;
+}
+
 void TsSkinManager::Broadcast(std::uint16_t code) {
     if (!Application) return;
     const TLParam lParam = LParamFromPointer(this);
-    for (TCustomForm* form : Application->FormsLastToFirst()) {
+    const std::vector<TCustomForm*> owned = Application->FormsLastToFirst();
+    for (TCustomForm* form : owned) {
         if (form->IsCreating() || form->IsDestroying() || IsSkinAware(form)) continue;
+        SendToControl(form, code, lParam);
+        WalkControls(form, code, lParam);
+    }
+    // Forms that frame skinning took over but the application does not own (message boxes
+    // of other owners); a form the first step reached does not get the command twice.
+    TsFrameSkinning* skinning = FrameSkinning();
+    if (!skinning) return;
+    for (TCustomForm* form : skinning->Forms()) {
+        if (form->IsDestroying() || std::find(owned.begin(), owned.end(), form) != owned.end()) continue;
         SendToControl(form, code, lParam);
         WalkControls(form, code, lParam);
     }

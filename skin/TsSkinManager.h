@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/os/TStringList.h"
 #include "platform/toolkit/TComponent.h"
@@ -11,6 +12,7 @@
 #include "skin/TsStoredSkins.h"
 
 class TControl;
+class TCustomForm;
 class TWinControl;
 class TacSkinConvertor;
 class TacSkinOptions;
@@ -114,7 +116,8 @@ public:
     // form of the application and its controls: forms last created first; windowed controls
     // that answer cmdIsSkinAware get it through the window system and pass it on themselves;
     // other windowed controls only have their children walked; windowless controls get it by
-    // direct dispatch. Exceptions from handlers are swallowed.
+    // direct dispatch. Then the forms whose frames frame skinning took over and that the
+    // first step did not reach get it the same way. Exceptions from handlers are swallowed.
     void Broadcast(std::uint16_t code);
 
     void Loaded() override;
@@ -133,6 +136,12 @@ private:
     void AnnounceRepaint();
     void Deactivate();
     void Reload();
+    // The window hook of frame skinning: on with the default manager's first active skin,
+    // off when that skin goes.
+    void InstallFrameHook();
+    void RemoveFrameHook();
+    // The visible top-level forms whose frames wear this manager's skin.
+    std::vector<TCustomForm*> FramedForms() const;
     bool FormDataBeingRead() const { return IsReading() || IsLoading(); }
 
     TsSkinModel m_model;
@@ -151,6 +160,7 @@ private:
                                      TacSkinningRule::srThirdParty};
     ThirdPartyList m_thirdParty;
     TControl* m_hover = nullptr;
+    bool m_frameHookInstalled = false;
 };
 
 // The skin directory a new manager starts with.

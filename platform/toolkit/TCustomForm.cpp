@@ -640,10 +640,24 @@ void TCustomForm::PaintWindow(TCanvas& canvas) {
     m_paintCanvas = saved;
 }
 
+namespace {
+
+TFormDumpExtension& FormDumpExtension() {
+    static TFormDumpExtension extension;
+    return extension;
+}
+
+} // namespace
+
+void SetFormDumpExtension(TFormDumpExtension extension) {
+    FormDumpExtension() = std::move(extension);
+}
+
 void TCustomForm::WriteDumpFields(TJsonWriter& json) const {
     json.Field("active", m_active);
     json.Field("modal", m_modal);
     json.Field("maximized", m_windowState == TWindowState::wsMaximized);
+    if (FormDumpExtension()) FormDumpExtension()(*this, json);
 }
 
 // --- typed handlers ---

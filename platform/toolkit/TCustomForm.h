@@ -7,6 +7,12 @@
 #include "platform/toolkit/TWinControl.h"
 
 class TFormDesign;
+class TCustomForm;
+
+// Fields that a layer above the toolkit adds to every form's automation dump (frame
+// skinning names the manager of a form's frame); one process-wide extension, none at start.
+using TFormDumpExtension = std::function<void(const TCustomForm& form, TJsonWriter& json)>;
+void SetFormDumpExtension(TFormDumpExtension extension);
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum class TBorderIcon : std::uint8_t { biSystemMenu, biMinimize, biMaximize, biHelp };
@@ -125,6 +131,10 @@ public:
     // The canvas of the paint in progress (valid inside OnPaint), or null.
     TCanvas* Canvas() const { return m_paintCanvas; }
     std::uint64_t PresentCount() const { return m_presentCount; }
+    // Paints the form's own picture of its client area (OnPaint and what the form class
+    // draws itself, no background, no children) on the canvas: frame skinning draws it into
+    // the window face.
+    void PaintFormPicture(TCanvas& canvas) { PaintWindow(canvas); }
 
     // --- events ---
     TNotifyEvent OnCreate;
