@@ -36,6 +36,8 @@ public:
     void Present(TNativeWindowId id, const TBitmap& picture) override;
     void CaptureMouse(TNativeWindowId id) override;
     std::uint64_t NowMs() const override { return m_clock.NowMs(); }
+    // Nothing waits: the virtual clock moves on by ms.
+    void Sleep(unsigned ms) override { m_clock.AdvanceBy(ms); }
     std::vector<TBackendEvent> WaitEvents(std::optional<std::uint64_t> deadlineMs) override;
     void Wake() override { m_woken = true; }
     // What is already queued; never asks the idle handler for more.

@@ -46,6 +46,12 @@ public:
     }
     void CaptureMouse(TNativeWindowId id) override { Capture = id; }
     std::uint64_t NowMs() const override { return Now; }
+    // Moves the clock on; OnSleep sees the call first (what was presented while it slept).
+    void Sleep(unsigned ms) override {
+        if (OnSleep) OnSleep(ms);
+        Now += ms;
+    }
+    std::function<void(unsigned)> OnSleep;
     std::vector<TBackendEvent> WaitEvents(std::optional<std::uint64_t> deadline) override {
         ++Waits;
         if (Events.empty() && deadline && ClockTarget && *deadline <= *ClockTarget) {
