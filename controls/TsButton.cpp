@@ -210,7 +210,7 @@ void TsButton::DrawCaption(TBitmap& face, int state) {
 
     const TsGeneralData& section =
         m_skinData.SkinManager()->Model().GeneralData[std::size_t(m_skinData.SectionIndex())];
-    if (Enabled() && Focused() && section.ShowFocus)
+    if (Enabled() && ShowsFocus() && section.ShowFocus)
         DrawDottedFocusFrame(canvas, rect.Inflate(m_focusMargin, m_focusMargin));
 }
 
@@ -238,14 +238,18 @@ void TsButton::PaintSkinned(TCanvas& canvas) {
     m_regionMarker = false;
     m_heldRegion.reset();
 
-    RebuildFace();
-    RepaintCorners(m_skinData, FaceState(), cnAllCorners);
+    PrepareShownFace();
     if (m_heldRegion) {
         SetWindowRgn(std::move(m_heldRegion), redraw);
         m_heldRegion.reset();
     }
     TCanvasSaver saver(canvas);
     canvas.Draw(0, 0, *m_skinData.FaceBitmap());
+}
+
+void TsButton::PrepareShownFace() {
+    RebuildFace();
+    RepaintCorners(m_skinData, FaceState(), cnAllCorners);
 }
 
 void TsButton::RepaintNow() {

@@ -38,11 +38,14 @@ public:
     void SetAnimatEvents(TAnimatEvents events) { m_animatEvents = events; }
 
     // The face state the button would paint now: 0 normal, 1 hot, 2 pressed.
-    int FaceState() const;
+    virtual int FaceState() const;
     // Builds the face for the current state: background layers, the border mask (which also
     // carves the held window region), the caption, and the disabled look. The one routine that
     // makes a push button's face, used by the paint, the fades and the skin tool.
     void RebuildFace();
+    // The face as the window shows it: rebuilt, and its key-coloured corners repainted with
+    // the parent's current background.
+    void PrepareShownFace();
     // The caption rectangle of the last rebuild (before the focus margin).
     const TRect& CaptionRect() const { return m_captionRect; }
     // The running fade, or null.
@@ -57,6 +60,8 @@ public:
     void WriteDumpFields(TJsonWriter& json) const override;
 
 protected:
+    // Whether the face shows the focus (the dotted frame where the section asks for one).
+    virtual bool ShowsFocus() const { return Focused(); }
     void Loaded() override;
     void CreateWnd() override;
     void PaintWindow(TCanvas& canvas) override;
