@@ -96,7 +96,8 @@ TFont DesignFont(int height, TColor color = clWindowText, TFontStyles style = {}
     return font;
 }
 
-void AddButton(TFormDesign& design, const TFieldButtonDesign& b, TsButton*& field) {
+void AddButton(TFormDesign& design, const TFieldButtonDesign& b, TsButton*& field,
+               TsSkinManager* const& manager) {
     std::vector<std::function<void(TsButton&)>> properties;
     properties.push_back([b](TsButton& c) {
         c.SetBounds(b.Left, b.Top, b.Width, b.Height);
@@ -108,6 +109,12 @@ void AddButton(TFormDesign& design, const TFieldButtonDesign& b, TsButton*& fiel
     properties.push_back([b, tabOrder](TsButton& c) {
         c.SetTabOrder(tabOrder);
         c.SetTag(b.Tag);
+    });
+    // The super button names no manager and wears the default one's skin; the field buttons
+    // wear their group's manager.
+    properties.push_back([b, &manager](TsButton& c) {
+        c.SkinData().SetSkinSection("BUTTON");
+        if (b.Manager != 0) c.SkinData().SetSkinManager(manager);
     });
     design.Add<TsButton>("sButton" + std::to_string(b.Number), "", &field, std::move(properties));
 }
@@ -223,7 +230,7 @@ TFormDesign TMainScreenDesign::Build(TForm1& form) {
                              c.SetBounds(249, 16, 15, 21);
                          }});
     for (const TFieldButtonDesign& b : ButtonTable)
-        AddButton(design, b, form.m_buttons[std::size_t(b.Number)]);
+        AddButton(design, b, form.m_buttons[std::size_t(b.Number)], form.m_managers[std::size_t(b.Manager)]);
     design.Add<TsLabelFX>("sLabel1", "", &form.sLabel1, {[&form](TsLabelFX& c) {
                               c.SetAutoSize(false);
                               c.SetBounds(408, 440, 66, 22);

@@ -1,11 +1,109 @@
 #pragma once
 
-#include "platform/toolkit/TButton.h"
+#include <optional>
 
-// The skinned push button. Until its skin binding exists it shows the platform button's look;
-// its class name is its own so that the windows' designs and the automation dump name it.
-class TsButton : public TButton {
+#include "platform/graphics/TRegion.h"
+#include "platform/toolkit/TButton.h"
+#include "render/Blend.h"
+#include "render/Fade.h"
+#include "render/TsCommonData.h"
+#include "render/TsSkinnedControl.h"
+
+class TsFadeTimer;
+
+// The skinned push button. It keeps the whole behaviour of the platform push button (focus,
+// keys, default and cancel, accelerators, ModalResult, OnClick) and replaces its look: the
+// face is built off screen in the binding's face bitmap from the button's skin section
+// (normally "BUTTON") for one of three states, copied to the window in one block, and the
+// window is cut to the shape of the skin's border mask. Pointer and mouse-button changes fade
+// from the old face to the new one. Without a usable skin it paints as the platform button.
+class TsButton : public TButton, public TsSkinnedControl {
 public:
     explicit TsButton(TComponent* owner);
+    ~TsButton() override;
     std::string ClassName() const override { return "TsButton"; }
+
+    TsCommonData& SkinData() override { return m_skinData; }
+    const TsCommonData& SkinData() const { return m_skinData; }
+
+    // Shown pressed for as long as it is set.
+    bool Down() const { return m_down; }
+    void SetDown(bool value);
+    TDisabledKinds DisabledKind() const { return m_disabledKind; }
+    void SetDisabledKind(TDisabledKinds kinds);
+    // Pixels by which the focus frame lies outside the caption; shows at the next rebuild.
+    int FocusMargin() const { return m_focusMargin; }
+    void SetFocusMargin(int margin) { m_focusMargin = margin; }
+    TAnimatEvents AnimatEvents() const { return m_animatEvents; }
+    void SetAnimatEvents(TAnimatEvents events) { m_animatEvents = events; }
+
+    // The face state the button would paint now: 0 normal, 1 hot, 2 pressed.
+    virtual int FaceState() const;
+    // Builds the face for the current state: background layers, the border mask (which also
+    // carves the held window region), the caption, and the disabled look. The one routine that
+    // makes a push button's face, used by the paint, the fades and the skin tool.
+    void RebuildFace();
+    // The face as the window shows it: rebuilt, and its key-coloured corners repainted with
+    // the parent's current background.
+    void PrepareShownFace();
+    // The caption rectangle of the last rebuild (before the focus margin).
+    const TRect& CaptionRect() const { return m_captionRect; }
+    // The running fade, or null.
+    TsFadeTimer* FadeTimer() const { return m_fadeTimer; }
+    // The region carved by the last rebuild and not yet handed to the window.
+    const std::optional<TRegion>& HeldRegion() const { return m_heldRegion; }
+
+    // The process-wide flag under which every push button shows its pressed face: set for the
+    // moment a quick click repaints pressed before its release fade.
+    static bool ForcedPressed();
+
+    void WriteDumpFields(TJsonWriter& json) const override;
+
+protected:
+    // Whether the face shows the focus (the dotted frame where the section asks for one).
+    virtual bool ShowsFocus() const { return Focused(); }
+    void Loaded() override;
+    void CreateWnd() override;
+    void PaintWindow(TCanvas& canvas) override;
+    void WndProc(TMessage& message) override;
+    void SetButtonStyle(bool isDefault) override;
+
+private:
+    bool IsSkinnedNow() const;
+    // Has a handle, a parent, and is not loading, being created or destroyed.
+    bool IsReady() const;
+    // The skin commands; true when handled completely.
+    bool HandleSkinCommand(TMessage& message);
+    // Messages handled before the binding and the base; true when swallowed.
+    bool BeforeDefault(TMessage& message);
+    // Messages whose work follows the binding's and the base's.
+    void AfterDefault(const TMessage& message);
+    void PaintSkinned(TCanvas& canvas);
+    void DrawCaption(TBitmap& face, int state);
+    void MouseDownSkinned(TMessage& message, TMouseButton button);
+    // False when the release must not reach the base.
+    bool MouseUpSkinned(TMessage& message, TMouseButton button);
+    void Fade(FadeSpeed speed, TAnimatEvent event);
+    void StopFading();
+    void RepaintNow();
+    void ReleaseHeldRegion();
+    void RestoreNativeLook();
+
+    TsCommonData m_skinData;
+    bool m_pressed = false;
+    bool m_down = false;
+    // Never cleared: every rebuild makes a new region.
+    bool m_regionUpdate = true;
+    int m_focusMargin = 1;
+    TDisabledKinds m_disabledKind = DefaultDisabledKinds;
+    TsFadeTimer* m_fadeTimer = nullptr;
+    TAnimatEvents m_animatEvents = DefaultAnimatEvents;
+    bool m_defaultLook = false;
+    // The region carved with the last face; right after creation the window has no shape yet
+    // (the creation marker) and the first one is applied with a redraw.
+    std::optional<TRegion> m_heldRegion;
+    bool m_regionMarker = true;
+    // The left press or release being handled, before the platform's push state follows it.
+    enum class TPendingPush { None, Press, Release } m_pendingPush = TPendingPush::None;
+    TRect m_captionRect;
 };

@@ -82,8 +82,14 @@ public:
     void KillTimersOf(THandle window);
     // The backend's clock, in milliseconds.
     std::uint64_t NowMs() const { return m_backend->NowMs(); }
+    // Blocks the thread for ms on the backend's clock (a headless run moves its virtual clock).
+    void Sleep(unsigned ms) { m_backend->Sleep(ms); }
     // The next timer deadline, if any.
     std::optional<std::uint64_t> NextTimerDue() const;
+
+    // Whether hints are shown (skinned buttons switch them off while the mouse is pressed).
+    bool ShowHint() const { return m_showHint; }
+    void SetShowHint(bool show) { m_showHint = show; }
 
     // --- input state ---
     TControl* CaptureControl() const { return m_capture; }
@@ -161,6 +167,7 @@ private:
     TCustomForm* m_activeForm = nullptr;
     bool m_terminated = false;
     bool m_showingException = false;
+    bool m_showHint = true;
     std::deque<TBackendEvent> m_events;
     std::deque<TPosted> m_posted;
     std::vector<TTimerEntry> m_timers;

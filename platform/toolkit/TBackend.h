@@ -1,9 +1,11 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/core/Geometry.h"
@@ -87,6 +89,9 @@ public:
 
     // Milliseconds on the backend's clock: real monotonic time, or the virtual clock.
     virtual std::uint64_t NowMs() const = 0;
+    // Blocks for ms on the backend's clock. Real displays sleep; the headless backend moves
+    // its virtual clock on instead.
+    virtual void Sleep(unsigned ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
     // Waits until an event arrives or the clock reaches deadlineMs (no deadline: wait for an
     // event), then returns all pending events (possibly none). Never spins.
     virtual std::vector<TBackendEvent> WaitEvents(std::optional<std::uint64_t> deadlineMs) = 0;

@@ -232,18 +232,18 @@ TEST_F(LabelFXTest, ShadowAndKindChangesRepaintTheLabel) {
     Pump();
     TsLabelFX* label = Phrase();
     Pump();
-    const int presents = Backend().TotalPresents;
+    const int presents = int(Backend().PresentCount());
     label->Shadow().SetDistance(3);
     Pump();
-    EXPECT_GT(Backend().TotalPresents, presents);
-    const int after = Backend().TotalPresents;
+    EXPECT_GT(int(Backend().PresentCount()), presents);
+    const int after = int(Backend().PresentCount());
     label->Kind().SetColor(0x123456);
     Pump();
-    EXPECT_GT(Backend().TotalPresents, after);
-    const int unchanged = Backend().TotalPresents;
+    EXPECT_GT(int(Backend().PresentCount()), after);
+    const int unchanged = int(Backend().PresentCount());
     label->Kind().SetColor(0x123456);
     Pump();
-    EXPECT_EQ(Backend().TotalPresents, unchanged);
+    EXPECT_EQ(int(Backend().PresentCount()), unchanged);
 }
 
 } // namespace

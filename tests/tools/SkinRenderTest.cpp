@@ -102,7 +102,10 @@ protected:
 
 } // namespace
 
-TEST_F(SkinRender, EveryStoredButtonShowsItsOwnColoursInThreeDifferentStates) {
+// Renders the "BUTTON" face of every stored skin in three states (with the extra options) and
+// checks pixels computed from the skin's model.
+void CheckStoredButtonFaces(const fs::path& dir, const std::vector<std::string>& extra) {
+    const auto Path = [&dir](const std::string& name) { return (dir / name).string(); };
     ASSERT_FALSE(StoredSkinPackages().empty());
     for (const TStoredSkinPackage& package : StoredSkinPackages()) {
         const std::string skin = "stored:" + std::string(package.Name);
@@ -128,7 +131,10 @@ TEST_F(SkinRender, EveryStoredButtonShowsItsOwnColoursInThreeDifferentStates) {
         std::vector<TBitmap> faces;
         for (int state = 0; state < 3; ++state) {
             const std::string out = Path(std::to_string(state) + ".png");
-            const TRun run = Render({skin, "BUTTON", "170x40", "-o", out, "--state", std::to_string(state)});
+            std::vector<std::string> args = {
+                skin, "BUTTON", "170x40", "-o", out, "--state", std::to_string(state)};
+            args.insert(args.end(), extra.begin(), extra.end());
+            const TRun run = Render(args);
             ASSERT_EQ(run.Status, 0) << run.Err;
             auto face = ReadPngFile(out);
             ASSERT_TRUE(face) << skin;
@@ -160,6 +166,40 @@ TEST_F(SkinRender, EveryStoredButtonShowsItsOwnColoursInThreeDifferentStates) {
         EXPECT_NE(faces[1], faces[2]) << skin;
         EXPECT_NE(faces[0], faces[2]) << skin;
     }
+}
+
+TEST_F(SkinRender, EveryStoredButtonShowsItsOwnColoursInThreeDifferentStates) {
+    CheckStoredButtonFaces(m_dir, {});
+}
+
+TEST_F(SkinRender, PushButtonFacesFollowTheSameRules) {
+    CheckStoredButtonFaces(m_dir, {"--button"});
+}
+
+TEST_F(SkinRender, PushButtonCaptionMovesWhenPressed) {
+    const std::string skin = "stored:" + std::string(StoredSkinPackages().front().Name);
+    const auto face = [&](const std::string& state, const std::string& caption) {
+        const std::string out = Path(state + caption + ".png");
+        EXPECT_EQ(Render({skin, "BUTTON", "130x25", "-o", out, "--button", "--state", state, "--caption",
+                          caption, "--font-size", "10"})
+                      .Status,
+                  0);
+        return ReadPngFile(out).value_or(TBitmap());
+    };
+    // The caption's pixels: where the face with it differs from the face without.
+    const auto captionPixels = [](const TBitmap& with, const TBitmap& without) {
+        TRect box{with.Width(), with.Height(), 0, 0};
+        for (int y = 0; y < with.Height(); ++y)
+            for (int x = 0; x < with.Width(); ++x)
+                if (with.GetPixel(x, y) != without.GetPixel(x, y))
+                    box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
+                           std::max(box.Bottom, y + 1)};
+        return box;
+    };
+    const TRect normal = captionPixels(face("0", "Кнопка"), face("0", ""));
+    const TRect pressed = captionPixels(face("2", "Кнопка"), face("2", ""));
+    ASSERT_GT(normal.Width(), 0);
+    EXPECT_EQ(pressed, normal.Offset(1, 1));
 }
 
 TEST_F(SkinRender, ParentColourShowsInKeyCornersAndAParentImageBehindThem) {
@@ -198,6 +238,7 @@ TEST_F(SkinRender, BadRequestsReportOneLineAndWriteNothing) {
     const std::string skin = "stored:" + std::string(StoredSkinPackages().front().Name);
     const std::string out = Path("never.png");
     const std::vector<std::vector<std::string>> bad = {
+        {skin, "BUTTON", "10x10", "-o", out, "--focused"},
         {skin, "NOSUCHSECTION", "10x10", "-o", out},
         {skin, "BUTTON", "0x10", "-o", out},
         {skin, "BUTTON", "10x8193", "-o", out},

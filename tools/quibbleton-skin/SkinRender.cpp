@@ -7,11 +7,12 @@
 
 #include "PngReader.h"
 #include "SkinTool.h"
+#include "controls/TsButton.h"
+#include "platform/canvas/TCanvas.h"
+#include "platform/core/StrToInt.h"
 #include "platform/graphics/PngWriter.h"
 #include "platform/graphics/SystemColors.h"
-#include "platform/canvas/TCanvas.h"
 #include "platform/os/FileSystem.h"
-#include "platform/core/StrToInt.h"
 #include "platform/text/TextFlags.h"
 #include "platform/toolkit/TWinControl.h"
 #include "render/Blend.h"
@@ -41,6 +42,9 @@ struct TRenderOptions {
     std::optional<std::string> Caption;
     int FontSize = 8;
     TDisabledKinds Disabled;
+    // Paint a push button's face through the button's own face rebuild.
+    bool Button = false;
+    bool Focused = false;
 };
 
 std::int32_t Number(const std::string& text, const std::string& option) {
@@ -98,6 +102,14 @@ TRenderOptions ParseOptions(const std::vector<std::string>& args) {
     ParseSize(args[3], o);
     for (std::size_t i = 4; i < args.size(); ++i) {
         const std::string& option = args[i];
+        if (option == "--button") {
+            o.Button = true;
+            continue;
+        }
+        if (option == "--focused") {
+            o.Focused = true;
+            continue;
+        }
         if (i + 1 >= args.size()) throw TToolError("'" + option + "' needs a value");
         const std::string& value = args[++i];
         if (option == "-o") {
@@ -129,6 +141,7 @@ TRenderOptions ParseOptions(const std::vector<std::string>& args) {
         }
     }
     if (o.Output.empty()) throw TToolError("'render' needs -o OUT.png");
+    if (o.Focused && !o.Button) throw TToolError("'--focused' needs '--button'");
     return o;
 }
 
@@ -173,6 +186,41 @@ protected:
 private:
     TsCommonData m_binding;
 };
+
+// A push button shown in the state and focus the options ask for; its face is made by the
+// button's own face rebuild, exactly as the program makes it.
+class TRenderedButton : public TsButton {
+public:
+    TRenderedButton(int state, bool focused) : TsButton(nullptr), m_state(state), m_focused(focused) {}
+    int FaceState() const override { return m_state; }
+
+protected:
+    bool ShowsFocus() const override { return m_focused; }
+
+private:
+    int m_state;
+    bool m_focused;
+};
+
+// Paints the button's face as the window would show it.
+const TBitmap& PaintButtonFace(TRenderedButton& button, TWinControl& parent, TsSkinManager& manager,
+                               const TRenderOptions& o) {
+    button.SetBounds(0, 0, o.Width, o.Height);
+    button.SetParent(&parent);
+    TFont font = button.Font();
+    font.SetSize(o.FontSize);
+    button.SetFont(font);
+    button.SetCaption(o.Caption.value_or(""));
+    TsCommonData& binding = button.SkinData();
+    binding.SetSkinManager(&manager);
+    binding.SetSkinSection(o.Section);
+    if (!o.Disabled.IsEmpty()) {
+        button.SetDisabledKind(o.Disabled);
+        button.SetEnabled(false);
+    }
+    button.PrepareShownFace();
+    return *binding.FaceBitmap();
+}
 
 // Loads the skin into the manager: packages (stored or files) as the manager's one stored
 // skin, folders from their parent directory.
@@ -226,6 +274,14 @@ int RenderSkinFace(const std::vector<std::string>& args, std::ostream& out, std:
         TRenderParent parent(std::move(parentFace));
         parent.SetColor(o.ParentColour ? *o.ParentColour : clBtnFace);
         parent.SetBounds(0, 0, o.Width, o.Height);
+        if (o.Button) {
+            TRenderedButton button(o.State, o.Focused);
+            const TBitmap& face = PaintButtonFace(button, parent, manager, o);
+            WriteFileAtomically(o.Output, std::span<const std::uint8_t>(WritePngToMemory(face)));
+            button.SetParent(nullptr);
+            if (DefaultManager() == &manager) SetDefaultManager(previousDefault);
+            return 0;
+        }
         TRenderedControl control;
         control.SetBounds(0, 0, o.Width, o.Height);
         control.SetParent(&parent);

@@ -31,8 +31,10 @@ constexpr const char* Usage =
     "  check SKIN              load SKIN and report every problem found\n"
     "  render SKIN SECTION WxH -o OUT.png [--state 0|1|2] [--hue N] [--saturation N]\n"
     "         [--parent RRGGBB|FILE.png] [--caption TEXT] [--font-size PT] [--disabled KINDS]\n"
+    "         [--button [--focused]]\n"
     "                          paint the face of a control bound to SECTION at that size\n"
-    "                          into a 24-bit PNG (KINDS: grayed, blended or grayed,blended)\n"
+    "                          into a 24-bit PNG (KINDS: grayed, blended or grayed,blended);\n"
+    "                          --button paints it as the program's push button does\n"
     "\n"
     "SKIN is a package file (.mvz), a skin folder, or stored:NAME for a stored skin.\n"
     "Every error is reported on one line and ends the tool with exit status 1.\n";

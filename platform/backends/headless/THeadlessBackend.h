@@ -36,6 +36,13 @@ public:
     void Present(TNativeWindowId id, const TBitmap& picture) override;
     void CaptureMouse(TNativeWindowId id) override;
     std::uint64_t NowMs() const override { return m_clock.NowMs(); }
+    // Nothing waits: the virtual clock moves on by ms. The observer, when set, sees each sleep
+    // first, while the screen still shows what was presented before it.
+    void Sleep(unsigned ms) override {
+        if (m_sleepObserver) m_sleepObserver(ms);
+        m_clock.AdvanceBy(ms);
+    }
+    void SetSleepObserver(std::function<void(unsigned ms)> observer) { m_sleepObserver = std::move(observer); }
     std::vector<TBackendEvent> WaitEvents(std::optional<std::uint64_t> deadlineMs) override;
     void Wake() override { m_woken = true; }
     // What is already queued; never asks the idle handler for more.
@@ -76,6 +83,7 @@ private:
     void Activate(TNativeWindowId id);
 
     TVirtualScreen m_screen;
+    std::function<void(unsigned ms)> m_sleepObserver;
     TVirtualClock m_clock;
     TEventQueue m_queue;
     TIdleHandler m_idleHandler;

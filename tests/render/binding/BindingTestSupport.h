@@ -128,16 +128,16 @@ protected:
 
     // Runs the loop until the virtual clock has moved by ms, firing due timers on the way.
     void Wait(std::uint64_t ms) {
-        const std::uint64_t until = Backend().Now + ms;
-        Backend().ClockTarget = until;
+        const std::uint64_t until = Backend().NowMs() + ms;
+        ClockTarget = until;
         while (true) {
             Application->ProcessMessages();
             auto due = Application->NextTimerDue();
             if (!due || *due > until) break;
             Application->HandleMessage();
         }
-        Backend().Now = std::max(Backend().Now, until);
-        Backend().ClockTarget.reset();
+        Backend().Clock().AdvanceTo(until);
+        ClockTarget.reset();
     }
 
     std::unique_ptr<TsSkinManager> manager_;
