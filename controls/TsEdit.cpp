@@ -1,5 +1,6 @@
 #include "controls/TsEdit.h"
 
+#include "controls/PrintChildren.h"
 #include "platform/canvas/TCanvas.h"
 #include "platform/text/TextFlags.h"
 #include "render/Corners.h"
@@ -120,9 +121,11 @@ void TsEdit::WMPrint(TMessage& m) {
     RepaintCorners(m_binding, 0, cnAllCorners);
     // The face holds the frame and the text: the printed picture is the face itself.
     canvas->Draw(0, 0, *m_binding.FaceBitmap());
-    TMessage children = m;
-    children.LParam = m.LParam & (PRF_CHILDREN | PRF_CHECKVISIBLE);
-    TEdit::WMPrint(children);
+    const TRect insets = NonClientInsets();
+    TCanvasSaver saver(*canvas);
+    canvas->OffsetOrigin(insets.Left, insets.Top);
+    canvas->IntersectClipRect(ClientRect());
+    PrintWindowedChildren(*this, *canvas, m.LParam);
 }
 
 // ---------------------------------------------------------------- messages

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "controls/PrintChildren.h"
 #include "platform/canvas/TCanvas.h"
 #include "platform/graphics/SystemColors.h"
 #include "platform/text/TextFlags.h"
@@ -196,10 +197,10 @@ void TsGroupBox::WMPrint(TMessage& m) {
         return;
     }
     if ((m.LParam & PRF_CHECKVISIBLE) && !Visible()) return;
+    TCanvasSaver saver(*canvas);
+    canvas->SetFont(Font());
     PaintSkinned(*canvas, true);
-    TMessage children = m;
-    children.LParam = m.LParam & (PRF_CHILDREN | PRF_CHECKVISIBLE);
-    TGroupBox::WMPrint(children);
+    PrintWindowedChildren(*this, *canvas, m.LParam);
 }
 
 void TsGroupBox::WMEraseBkgnd(TMessage& m) {
