@@ -7,4 +7,5 @@ class TsComboBox : public TComboBox {
 public:
     explicit TsComboBox(TComponent* owner);
     std::string ClassName() const override { return "TsComboBox"; }
+    int IndexOfText(const std::string& text) const;
 };
