@@ -1,10 +1,65 @@
 #pragma once
 
 #include "platform/toolkit/TEdit.h"
+#include "render/Blend.h"
+#include "render/TsBoundLabel.h"
+#include "render/TsCommonData.h"
+#include "render/TsSkinnedControl.h"
 
-// The skinned single-line edit. Until its skin binding exists it shows the platform edit's look.
-class TsEdit : public TEdit {
+// The skinned single-line edit. The platform edit keeps the text entry, caret and selection;
+// the skin gives the frame (the border strips of the face bitmap, painted from the section,
+// default "EDIT") and the colours (COLOR and FONTCOLOR, HOTCOLOR and HOTFONTCOLOR while focused
+// or under the pointer). The face also carries the text, which shows when the edit is printed
+// into a bitmap. Without a skin it paints as the platform edit.
+class TsEdit : public TEdit, public TsSkinnedControl {
 public:
     explicit TsEdit(TComponent* owner);
+    ~TsEdit() override;
     std::string ClassName() const override { return "TsEdit"; }
+
+    TsCommonData& SkinData() override { return m_binding; }
+    const TsCommonData& SkinData() const { return m_binding; }
+    TDisabledKinds DisabledKind() const { return m_disabledKind; }
+    void SetDisabledKind(TDisabledKinds kinds);
+    TsBoundLabel& BoundLabel() { return m_boundLabel; }
+
+    // Paints skinned: a loaded skin and a valid section.
+    bool PaintsSkinned() const { return m_binding.Skinned(true); }
+    // The width of the frame strips copied from the face.
+    int FrameWidth() const;
+    // Rebuilds the face bitmap: the section's face over the parent, the text on it, the
+    // disabled look when disabled.
+    void RebuildFace();
+
+    void Loaded() override;
+
+protected:
+    void WndProc(TMessage& m) override;
+    void PaintWindow(TCanvas& canvas) override;
+    void PaintNonClient(TCanvas& canvas) override;
+    void WMPrint(TMessage& m) override;
+    void WMSize(TMessage& m) override;
+    void WMSetFocus(TMessage& m) override;
+    void WMKillFocus(TMessage& m) override;
+    void CMTextChanged(TMessage& m) override;
+    void CMFontChanged(TMessage& m) override;
+    void CMVisibleChanged(TMessage& m) override;
+    void CMEnabledChanged(TMessage& m) override;
+    void CMColorChanged(TMessage& m) override;
+    void CMMouseEnter(TMessage& m) override;
+    void CMMouseLeave(TMessage& m) override;
+    void BoundsChanged(const TRect& oldBounds) override;
+    // Skin commands after the binding's part; descendants add their own and call this.
+    virtual void SkinCommand(TMessage& m);
+    // The face must be rebuilt and the frame and client repainted.
+    void RefreshSkin();
+
+private:
+    // Colour and font colour from the section for the hot or normal state, unless custom.
+    void FollowSectionColors();
+    void CopyFrameStrips(TCanvas& canvas, int width);
+
+    TsCommonData m_binding;
+    TDisabledKinds m_disabledKind = DefaultDisabledKinds;
+    TsBoundLabel m_boundLabel;
 };

@@ -1,57 +1,55 @@
 #include "controls/TsSpinEdit.h"
 
 #include <algorithm>
+#include <limits>
+#include <string>
 
 #include "platform/core/StrToInt.h"
-#include "platform/core/VirtualKeys.h"
 #include "platform/toolkit/TJsonWriter.h"
 
-TsSpinEdit::TsSpinEdit(TComponent* owner) : TsEdit(owner) {
-    SetText("0");
-}
-
-std::int32_t TsSpinEdit::CheckValue(std::int32_t value) const {
-    if (m_minValue == 0 && m_maxValue == 0) return value;
-    return std::clamp(value, m_minValue, std::max(m_minValue, m_maxValue));
-}
+TsSpinEdit::TsSpinEdit(TComponent* owner) : TsBaseSpinEdit(owner) {}
 
 std::int32_t TsSpinEdit::Value() const {
+    if (Text().empty()) return m_minValue;
     std::int32_t value = 0;
-    if (Text().empty() || !TryStrToInt(Text(), value)) return m_minValue;
-    return value;
+    return TryStrToInt(Text(), value) ? value : m_minValue;
 }
 
-void TsSpinEdit::SetValue(std::int32_t value) {
-    SetText(IntToStr(CheckValue(value)));
+void TsSpinEdit::SetValue(std::int32_t v) {
+    SetText(std::to_string(CheckValue(v)));
 }
 
-void TsSpinEdit::SetMinValue(std::int32_t value) {
-    m_minValue = value;
+std::int32_t TsSpinEdit::CheckValue(std::int64_t v) const {
+    if (m_minValue != m_maxValue) v = std::clamp<std::int64_t>(v, m_minValue, m_maxValue);
+    // Steps past the ends of the integer range stop there instead of wrapping around.
+    return std::int32_t(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                 std::numeric_limits<std::int32_t>::max()));
 }
 
-void TsSpinEdit::SetMaxValue(std::int32_t value) {
-    m_maxValue = value;
+void TsSpinEdit::StepBy(std::int64_t delta) {
+    SetValue(CheckValue(std::int64_t(Value()) + delta));
 }
 
-bool TsSpinEdit::IsCharAcceptable(char32_t c) const {
-    return (c >= U'0' && c <= U'9') || (c == U'-' && m_minValue < 0);
+void TsSpinEdit::StepUp() {
+    StepBy(m_increment);
 }
 
-void TsSpinEdit::KeyDown(int& key, TShiftState shift) {
-    if (key == VK_UP || key == VK_DOWN) {
-        SetValue(Value() + (key == VK_UP ? m_increment : -m_increment));
-        key = 0;
-        return;
-    }
-    TsEdit::KeyDown(key, shift);
+void TsSpinEdit::StepDown() {
+    StepBy(-std::int64_t(m_increment));
 }
 
 void TsSpinEdit::WMKillFocus(TMessage& m) {
-    TsEdit::WMKillFocus(m);
-    if (CheckValue(Value()) != Value() || Text().empty()) SetValue(Value());
+    TsBaseSpinEdit::WMKillFocus(m);
+    const std::int32_t value = Value();
+    if (CheckValue(value) != value) SetValue(value);
+}
+
+void TsSpinEdit::WMMouseWheel(TMessage& m) {
+    StepBy(std::int64_t(WheelDeltaFromWParam(m.WParam) / 120) * m_increment);
+    m.Result = 1;
 }
 
 void TsSpinEdit::WriteDumpFields(TJsonWriter& json) const {
-    TsEdit::WriteDumpFields(json);
-    json.Field("value", int(Value()));
+    TsBaseSpinEdit::WriteDumpFields(json);
+    json.Field("value", Value());
 }

@@ -2,35 +2,40 @@
 
 #include <cstdint>
 
-#include "controls/TsEdit.h"
+#include "controls/TsBaseSpinEdit.h"
 
-// The spin edit: an edit holding an integer between MinValue and MaxValue. Up and Down step
-// it by Increment. A value set by the program is limited to MinValue ... MaxValue; reading
-// Value converts the text and gives MinValue for an empty or unreadable text.
-class TsSpinEdit : public TsEdit {
+// The integer spin edit. Its value lives only in its text: reading converts the text (empty
+// or unreadable text reads as MinValue); writing sets the text to the value limited to
+// MinValue .. MaxValue (no limit when the two are equal). Leaving the field writes back a
+// value outside the range, clamped. The arrows, the Up and Down keys and the wheel step by
+// Increment.
+class TsSpinEdit : public TsBaseSpinEdit {
 public:
     explicit TsSpinEdit(TComponent* owner);
     std::string ClassName() const override { return "TsSpinEdit"; }
 
-    std::int32_t Value() const;
-    void SetValue(std::int32_t value);
     std::int32_t MinValue() const { return m_minValue; }
-    void SetMinValue(std::int32_t value);
+    void SetMinValue(std::int32_t v) { m_minValue = v; }
     std::int32_t MaxValue() const { return m_maxValue; }
-    void SetMaxValue(std::int32_t value);
+    void SetMaxValue(std::int32_t v) { m_maxValue = v; }
     std::int32_t Increment() const { return m_increment; }
-    void SetIncrement(std::int32_t value) { m_increment = value; }
-    // The value limited to MinValue ... MaxValue (no limit while both are 0).
-    std::int32_t CheckValue(std::int32_t value) const;
+    void SetIncrement(std::int32_t v) { m_increment = v; }
+    std::int32_t Value() const;
+    void SetValue(std::int32_t v);
+    // The value limited to the range; any value when MinValue equals MaxValue.
+    std::int32_t CheckValue(std::int64_t v) const;
 
     void WriteDumpFields(TJsonWriter& json) const override;
 
 protected:
-    bool IsCharAcceptable(char32_t c) const override;
-    void KeyDown(int& key, TShiftState shift) override;
+    void StepUp() override;
+    void StepDown() override;
     void WMKillFocus(TMessage& m) override;
+    void WMMouseWheel(TMessage& m) override;
 
 private:
+    void StepBy(std::int64_t delta);
+
     std::int32_t m_minValue = 0;
     std::int32_t m_maxValue = 0;
     std::int32_t m_increment = 1;

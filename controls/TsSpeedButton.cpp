@@ -1,0 +1,240 @@
+#include "controls/TsSpeedButton.h"
+
+#include "platform/canvas/TCanvas.h"
+#include "platform/graphics/SystemColors.h"
+#include "platform/toolkit/ClassicLook.h"
+#include "platform/toolkit/TJsonWriter.h"
+#include "platform/toolkit/TWinControl.h"
+#include "render/Corners.h"
+#include "render/Face.h"
+#include "render/SkinCommandMessage.h"
+#include "skin/TsSkinManager.h"
+
+TsSpeedButton::TsSpeedButton(TComponent* owner) : TGraphicControl(owner), m_binding(this, TsCreateFace::Yes) {
+    TControlStyle style = ControlStyle();
+    style.Exclude(TControlStyleFlag::csSetCaption);
+    style.Exclude(TControlStyleFlag::csDoubleClicks);
+    // Clicks come from the button behaviour: a release over the button that it saw pressed.
+    style.Exclude(TControlStyleFlag::csClickEvents);
+    SetControlStyle(style);
+    SetBounds(0, 0, 23, 22);
+    m_binding.SetKindCode(TsKind::SpeedButton);
+    m_binding.ApplyDefaults();
+}
+
+TsSpeedButton::~TsSpeedButton() {
+    MarkDestroying();
+    m_anim.reset();
+}
+
+void TsSpeedButton::Loaded() {
+    TGraphicControl::Loaded();
+    m_binding.ApplyDefaults();
+}
+
+void TsSpeedButton::SetGlyph(const TBitmap& glyph) {
+    m_glyph = glyph;
+    m_binding.Invalidate();
+}
+
+void TsSpeedButton::SetFlat(bool flat) {
+    if (flat == m_flat) return;
+    m_flat = flat;
+    m_binding.Invalidate();
+}
+
+void TsSpeedButton::SetDisabledKind(TDisabledKinds kinds) {
+    if (kinds == m_disabledKind) return;
+    m_disabledKind = kinds;
+    m_binding.Invalidate();
+}
+
+int TsSpeedButton::FaceState() const {
+    if (m_behaviour.IsPushed()) return 2;
+    if (m_binding.IsHot() || (m_behaviour.IsHot() && IsEnabledInTree())) return 1;
+    return 0;
+}
+
+// ---------------------------------------------------------------- messages
+
+void TsSpeedButton::WndProc(TMessage& m) {
+    if (SkinCommandMessage::Is(m)) {
+        HandleSkinCommand(m);
+        return;
+    }
+    const bool wasOver = m_binding.MouseOver();
+    const bool handled = m_binding.HandleMessage(m);
+    // Enter and leave passed up from children name them in LParam; only the button's own count.
+    if (m.Msg == CM_MOUSEENTER && m.LParam == 0) OnPointerEnter(wasOver);
+    if (m.Msg == CM_MOUSELEAVE && m.LParam == 0) OnPointerLeave();
+    if (!handled) TGraphicControl::WndProc(m);
+}
+
+void TsSpeedButton::HandleSkinCommand(TMessage& m) {
+    m_binding.HandleMessage(m);
+    switch (SkinCommandMessage::Code(m)) {
+    case cmdRebuildFace:
+        RebuildFace();
+        break;
+    case cmdStopAnimation:
+        AnimStop(m_anim, m_binding);
+        break;
+    case cmdSkinLoaded:
+    case cmdSkinRemoved:
+        AnimStop(m_anim, m_binding);
+        break;
+    case cmdSkinApplied:
+        AnimStop(m_anim, m_binding);
+        if (SkinCommandMessage::ObjectAs<TsSkinManager>(m) == m_binding.SkinManager()) m_binding.Invalidate();
+        break;
+    default:
+        break;
+    }
+}
+
+void TsSpeedButton::OnPointerEnter(bool wasOver) {
+    m_behaviour.MouseEnter();
+    if (wasOver) return;
+    m_binding.SetMouseOver(true);
+    Fade(TAnimatEvent::aeMouseEnter, FadeSpeed::Full);
+}
+
+void TsSpeedButton::OnPointerLeave() {
+    m_behaviour.MouseLeave();
+    m_binding.SetMouseOver(false);
+    Fade(TAnimatEvent::aeMouseLeave, FadeSpeed::Full);
+}
+
+void TsSpeedButton::Fade(TAnimatEvent event, FadeSpeed speed) {
+    if (m_binding.Skinned(true))
+        AnimFadeOrRepaint(m_anim, m_binding, speed, ShouldAnimate(event, m_animatEvents));
+    else
+        Repaint();
+}
+
+void TsSpeedButton::WMLButtonDown(TMessage& m) {
+    TGraphicControl::WMLButtonDown(m);
+    if (!IsEnabledInTree()) return;
+    m_behaviour.MouseDown();
+    Fade(TAnimatEvent::aeMouseDown, FadeSpeed::Halved);
+}
+
+void TsSpeedButton::WMLButtonUp(TMessage& m) {
+    const bool inside = ClientRect().Contains(PointFromLParam(m.LParam));
+    const bool wasHeld = m_behaviour.IsMouseHeld();
+    const TButtonBehaviour::TResult result = m_behaviour.MouseUp(inside);
+    if (wasHeld) Fade(TAnimatEvent::aeMouseUp, FadeSpeed::Halved);
+    TGraphicControl::WMLButtonUp(m);
+    if (result.Click && !IsDestroying()) Click();
+}
+
+void TsSpeedButton::WMMouseMove(TMessage& m) {
+    TGraphicControl::WMMouseMove(m);
+    if (m_behaviour.MouseMove(ClientRect().Contains(PointFromLParam(m.LParam))).Changed) {
+        m_binding.SetFaceStale(true);
+        Repaint();
+    }
+}
+
+void TsSpeedButton::WMCaptureChanged(TMessage& m) {
+    TGraphicControl::WMCaptureChanged(m);
+    if (m_behaviour.Cancel().Changed) {
+        m_binding.SetFaceStale(true);
+        Repaint();
+    }
+}
+
+void TsSpeedButton::CMEnabledChanged(TMessage& m) {
+    m_behaviour.Cancel();
+    AnimStop(m_anim, m_binding);
+    m_binding.Invalidate();
+    TGraphicControl::CMEnabledChanged(m);
+}
+
+// ---------------------------------------------------------------- painting
+
+TPoint TsSpeedButton::GlyphOrigin() const {
+    TPoint at{(Width() - m_glyph.Width()) / 2, (Height() - m_glyph.Height()) / 2};
+    if (m_behaviour.IsPushed()) {
+        ++at.X;
+        ++at.Y;
+    }
+    return at;
+}
+
+void TsSpeedButton::DrawGlyph(TBitmap& target, TPoint at) const {
+    for (int y = 0; y < m_glyph.Height(); ++y)
+        for (int x = 0; x < m_glyph.Width(); ++x) {
+            const TColor c = m_glyph.GetPixel(x, y);
+            if (c == clFuchsia) continue;
+            const int tx = at.X + x, ty = at.Y + y;
+            if (tx >= 0 && ty >= 0 && tx < target.Width() && ty < target.Height()) target.SetPixel(tx, ty, c);
+        }
+}
+
+void TsSpeedButton::DrawGlyph(TCanvas& canvas, TPoint at) const {
+    for (int y = 0; y < m_glyph.Height(); ++y)
+        for (int x = 0; x < m_glyph.Width(); ++x) {
+            TColor c = m_glyph.GetPixel(x, y);
+            if (c == clFuchsia) continue;
+            if (!IsEnabledInTree()) c = ColorToRGB(clGrayText);
+            canvas.SetPixel(at.X + x, at.Y + y, c);
+        }
+}
+
+void TsSpeedButton::RebuildFace() {
+    if (!m_binding.Skinned()) return;
+    m_binding.PrepareFace();
+    TBitmap& face = *m_binding.FaceBitmap();
+    const ParentBackground background = m_binding.GetParentFace();
+    const TPoint position{Left(), Top()};
+    const int state = FaceState();
+    if (m_flat && state == 0 && background.Ready && background.Bitmap) {
+        // A flat button in its normal state shows only the parent behind it.
+        face.Fill(0);
+        TCanvas canvas(face);
+        canvas.CopyRect(
+            {0, 0}, *background.Bitmap,
+            TRect::FromBounds(background.OffsetX + Left(), background.OffsetY + Top(), Width(), Height()));
+    } else {
+        PaintFace(m_binding, background, FillCentre::Yes, CornerFlag::Yes, state, face, position,
+                  {0, 0, Width(), Height()});
+    }
+    DrawGlyph(face, GlyphOrigin());
+    if (!IsEnabledInTree()) ApplyDisabledLook(face, m_disabledKind, Parent(), position, background);
+    m_binding.SetFaceStale(false);
+}
+
+void TsSpeedButton::Paint(TCanvas& canvas) {
+    if (m_binding.Skinned(true))
+        PaintSkinned(canvas);
+    else
+        PaintNative(canvas);
+}
+
+void TsSpeedButton::PaintSkinned(TCanvas& canvas) {
+    m_binding.SetInUpdate(m_binding.IsUpdating());
+    if (m_binding.InUpdate()) return;
+    if (m_anim && m_anim->IsRunning() && m_anim->Frame().Width() == Width()) {
+        canvas.Draw(0, 0, m_anim->Frame());
+        return;
+    }
+    if (m_binding.FaceStale() || m_binding.FaceBitmap()->Size() != TSize{Width(), Height()}) RebuildFace();
+    canvas.Draw(0, 0, *m_binding.FaceBitmap());
+}
+
+void TsSpeedButton::PaintNative(TCanvas& canvas) {
+    const TRect r{0, 0, Width(), Height()};
+    canvas.FillRect(r, ColorToRGB(clBtnFace));
+    if (!m_flat || m_behaviour.IsHot() || m_behaviour.IsPushed())
+        ClassicLook::DrawEdge(
+            canvas, r, m_behaviour.IsPushed() ? ClassicLook::TEdge::Sunken : ClassicLook::TEdge::Raised);
+    DrawGlyph(canvas, GlyphOrigin());
+}
+
+void TsSpeedButton::WriteDumpFields(TJsonWriter& json) const {
+    TGraphicControl::WriteDumpFields(json);
+    json.Field("hot", FaceState() == 1);
+    json.Field("pressed", m_behaviour.IsPushed());
+    json.Field("fading", m_anim != nullptr && m_anim->IsRunning());
+}
