@@ -11,6 +11,7 @@
 #include "platform/graphics/SystemColors.h"
 #include "platform/graphics/SystemMetrics.h"
 #include "platform/text/TextFlags.h"
+#include "platform/toolkit/TApplication.h"
 #include "platform/toolkit/TComboBoxList.h"
 #include "platform/toolkit/TCustomEdit.h"
 #include "platform/toolkit/TJsonWriter.h"
@@ -23,8 +24,12 @@
 
 namespace {
 
-// The frame strips that a focused csDropDown box and csSimple copy around the inner edit.
+// The frame strips around the text field of the face.
 constexpr int FrameStrip = 3;
+
+// Posted to itself when a list adapter was attached while the list painted: the list is
+// painted again, through the adapter, once that painting has finished.
+constexpr std::uint32_t RepaintListMessage = WM_USER + 0x310;
 
 bool IsReadOnlyKey(int key) {
     return (key >= 32 && key <= 40) || key == 57 || (key >= 65 && key <= 90);
@@ -153,6 +158,10 @@ void TsCustomComboBox::WndProc(TMessage& m) {
     if (m_skinData.HandleMessage(m)) return;
     if (m.Msg == WM_CTLCOLORLISTBOX) {
         AttachListAdapter(THandle(m.LParam));
+        return;
+    }
+    if (m.Msg == RepaintListMessage) {
+        if (m_listAdapter) m_listAdapter->List().Invalidate();
         return;
     }
     if (m_skinData.Skinned() && SkinnedEvent(m)) return;
@@ -418,4 +427,5 @@ void TsCustomComboBox::AttachListAdapter(THandle listWindow) {
     TComboBoxList* list = ListWindow();
     if (!list || list->WindowHandle() != listWindow) return;
     m_listAdapter = std::make_unique<TsComboListAdapter>(*list, m_skinData, "EDIT");
+    if (Application) Application->PostMessage(Handle(), RepaintListMessage);
 }

@@ -101,10 +101,22 @@ TEST_F(ComboBoxTest, SeventeenItemsGetASkinnedScrollBarWhenTheListOpens) {
     combo_->SetDroppedDown(true);
     Pump();
     ASSERT_NE(combo_->ListAdapter(), nullptr);
+    // The list painted once before the adapter came; it paints again through it.
+    Pump();
     ASSERT_TRUE(combo_->ListWindow()->HasScrollBar());
-    const TRect bar = combo_->ListWindow()->ScrollBarRect();
+    // What the screen shows of the list's scroll bar is the adapter's painting.
+    TComboBoxList& list = *combo_->ListWindow();
+    const TRect bar = list.ScrollBarRect();
     TBitmap skinned(bar.Width(), bar.Height());
-    EXPECT_TRUE(combo_->ListAdapter()->PaintScrollBar(skinned));
+    ASSERT_TRUE(combo_->ListAdapter()->PaintScrollBar(skinned));
+    const TBitmap& shown = Backend().Windows.at(list.NativeWindow()).Picture;
+    const TPoint origin = list.ClientOrigin();
+    const TPoint window = list.BoundsRect().TopLeft();
+    for (int y = 0; y < bar.Height(); ++y)
+        for (int x = 0; x < bar.Width(); ++x)
+            ASSERT_EQ(shown.GetPixel(origin.X - window.X + bar.Left + x, origin.Y - window.Y + bar.Top + y),
+                      skinned.GetPixel(x, y))
+                << x << "," << y;
     combo_->SetDroppedDown(false);
     Pump();
     // The adapter stays for the next opening.

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "tests/app/support/TProgramSandbox.h"
@@ -230,4 +231,36 @@ TEST_F(OptionsDialog, TheNextMainScreenWearsWhatOkStored) {
     EXPECT_EQ(Manager(*form, 3).at("HueOffset"), 120);
     EXPECT_EQ(Manager(*form, 1).at("SkinName"), "Office2007 Black (internal)");
     EXPECT_EQ(Manager(*form, 5).at("HueOffset"), 170);
+}
+
+namespace {
+
+// Puts `count` skin packages into the skin folder; the lists show them whatever they hold.
+void AddSkinPackages(const TProgramSandbox& sandbox, int count) {
+    const std::filesystem::path folder = sandbox.Home() / "QuibbletonSkins";
+    std::filesystem::create_directories(folder);
+    for (int i = 0; i < count; ++i)
+        std::ofstream(folder / ("Extra" + std::to_string(10 + i) + ".mvz")) << "";
+}
+
+} // namespace
+
+TEST_F(OptionsDialog, ListOfSeventeenSkinsOpensWithASkinnedScrollBar) {
+    AddSkinPackages(m_sandbox, 12);
+    const auto dumps = RunDialog("click sComboBox0\ndump -\n");
+    ASSERT_EQ(dumps.size(), 1u);
+    const nlohmann::json& combo = Control(dumps[0], "sComboBox0");
+    EXPECT_EQ(combo.at("items").size(), 17u);
+    EXPECT_TRUE(combo.at("droppedDown").get<bool>());
+    EXPECT_TRUE(combo.at("listAdapter").get<bool>());
+}
+
+TEST_F(OptionsDialog, ListOfSixSkinsOpensWithThePlatformScrollBar) {
+    AddSkinPackages(m_sandbox, 1);
+    const auto dumps = RunDialog("click sComboBox0\ndump -\n");
+    ASSERT_EQ(dumps.size(), 1u);
+    const nlohmann::json& combo = Control(dumps[0], "sComboBox0");
+    EXPECT_EQ(combo.at("items").size(), 6u);
+    EXPECT_TRUE(combo.at("droppedDown").get<bool>());
+    EXPECT_FALSE(combo.at("listAdapter").get<bool>());
 }
