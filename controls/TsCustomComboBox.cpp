@@ -287,6 +287,18 @@ void TsCustomComboBox::PaintWindow(TCanvas& canvas) {
     PaintItem(canvas, ItemIndex(), field, state);
 }
 
+void TsCustomComboBox::DrawItem(TCanvas& canvas, int index, const TRect& rect, unsigned state) {
+    const bool closedField = (state & ODS_COMBOBOXEDIT) != 0 && !DroppedDown();
+    if (!closedField || !m_skinData.Skinned() || !m_skinData.FaceBitmap()) {
+        TCustomComboBox::DrawItem(canvas, index, rect, state);
+        return;
+    }
+    const TRect insets = NonClientInsets();
+    const TRect inFace =
+        rect.Offset(insets.Left, insets.Top).Intersect(m_skinData.FaceBitmap()->BoundsRect());
+    canvas.CopyRect({inFace.Left - insets.Left, inFace.Top - insets.Top}, *m_skinData.FaceBitmap(), inFace);
+}
+
 // ---------------------------------------------------------------- the face
 
 TRect TsCustomComboBox::SkinButtonRect() const {

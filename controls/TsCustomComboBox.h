@@ -63,6 +63,9 @@ protected:
     void PaintNonClient(TCanvas& canvas) override;
     void DropDown() override;
     void DoCloseUp() override;
+    // The closed box's field of a skinned box shows its face; everything else is drawn as the
+    // platform draws it (or by OnDrawItem).
+    void DrawItem(TCanvas& canvas, int index, const TRect& rect, unsigned state) override;
 
 private:
     void SkinCommand(TMessage& m);

@@ -218,3 +218,21 @@ TEST_F(ComboBoxTest, WithoutASkinItIsThePlatformComboBox) {
     EXPECT_FALSE(combo_->SkinData().Skinned(true));
     EXPECT_EQ(combo_->Color(), clWindow);
 }
+
+TEST_F(ComboBoxTest, OwnerDrawnFieldShowsTheFaceAndListItemsAskTheHandler) {
+    Fill(20);
+    combo_->SetComboStyle(TComboBoxStyle::csOwnerDrawFixed);
+    std::vector<int> asked;
+    combo_->OnDrawItem = [&asked](TObject*, TCanvas&, int index, const TRect&, unsigned) {
+        asked.push_back(index);
+    };
+    const TBitmap face = Face();
+    TBitmap screen(combo_->Width(), combo_->Height());
+    combo_->PaintTo(screen, 0, 0);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_TRUE(SameRect(face, screen, {0, 0, face.Width(), face.Height()}));
+    combo_->SetDroppedDown(true);
+    Pump();
+    EXPECT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front(), 0);
+}

@@ -264,3 +264,20 @@ TEST_F(OptionsDialog, ListOfSixSkinsOpensWithThePlatformScrollBar) {
     EXPECT_TRUE(combo.at("droppedDown").get<bool>());
     EXPECT_FALSE(combo.at("listAdapter").get<bool>());
 }
+
+TEST_F(OptionsDialog, StoredValueOfTheWrongTypeIsReportedAndTheDialogStillOpens) {
+    m_sandbox.WriteSetting("FormStyle", "Golden (internal)");
+    m_sandbox.WriteIntegerSetting("FormHue", 90);
+    m_sandbox.WriteSetting("Buttons1Hue", "7");
+    const auto dumps = RunDialog("dump -\nkey Enter\ndump -\n");
+    ASSERT_EQ(dumps.size(), 2u);
+    const nlohmann::json* box = FindWindow(dumps[0], "TMessageForm");
+    ASSERT_NE(box, nullptr) << dumps[0].dump();
+    EXPECT_NE(box->dump().find("Invalid data type for 'FormHue'"), std::string::npos) << box->dump();
+    const nlohmann::json& dialog = Dialog(dumps[1]);
+    ASSERT_FALSE(dialog.is_null());
+    // Reading stopped at that value: manager 0 has its skin, group 1 its design hue.
+    EXPECT_EQ(Manager(dialog, 0).at("SkinName"), "Golden (internal)");
+    EXPECT_EQ(Control(dumps[1], "sComboBox0").at("text"), "Golden (internal)");
+    EXPECT_EQ(Manager(dialog, 1).at("HueOffset"), 50);
+}
