@@ -7,6 +7,7 @@
 #include "app/TForm1.h"
 #include "controls/TsEditLabel.h"
 #include "controls/TacFrameSkinning.h"
+#include "app/TfrmOptions.h"
 #include "platform/automation/HeadlessSession.h"
 #include "platform/backends/BackendFactory.h"
 #include "platform/os/TNamedMutex.h"
@@ -65,6 +66,16 @@ int RunProgram(const std::vector<std::string>& commandLine) {
         application->CreateForm<TForm1>(&Form1);
         application->Run();
     }
-    // FIXME: the options dialog is not built yet; configuration mode starts no window.
+    if (plan.RunOptions) {
+        TApplication* application = holder.Get();
+        if (!application) return 1;
+        application->CreateForm<TfrmOptions>(&frmOptions);
+        // After the main screen the application is already ending: the dialog's loop then
+        // handles a single message, and the process ends with it.
+        if (application->Terminated())
+            application->HandleMessage();
+        else
+            application->Run();
+    }
     return 0;
 }

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "platform/toolkit/TComboBox.h"
+#include "controls/TsCustomComboBox.h"
 
-// The skinned combo box. Until its skin binding exists it shows the platform combo box's look.
-class TsComboBox : public TComboBox {
+// The skinned combo box as forms place it (the options dialog's skin lists, the main screen's
+// hidden chooser).
+class TsComboBox : public TsCustomComboBox {
 public:
-    explicit TsComboBox(TComponent* owner);
+    explicit TsComboBox(TComponent* owner) : TsCustomComboBox(owner) {}
     std::string ClassName() const override { return "TsComboBox"; }
 };

@@ -239,6 +239,23 @@ void TRegistry::WriteString(std::string_view name, std::string_view value) {
     WriteValue(name, TextValue(REG_SZ, value));
 }
 
+void TRegistry::WriteStrings(std::span<const TRegNamedString> values) {
+    if (values.empty()) return;
+    if (!HasCurrentKey_) ThrowSetFailed(values.front().Name);
+    const std::string full = FullKey(CurrentPath_);
+    std::string_view refused = values.front().Name;
+    const bool stored = Modify([&](TRegistryFile& file) {
+        for (const TRegNamedString& value : values) {
+            if (!file.SetValue(full, value.Name, TextValue(REG_SZ, value.Value))) {
+                refused = value.Name;
+                return false;
+            }
+        }
+        return true;
+    });
+    if (!stored) ThrowSetFailed(refused);
+}
+
 void TRegistry::WriteExpandString(std::string_view name, std::string_view value) {
     WriteValue(name, TextValue(REG_EXPAND_SZ, value));
 }

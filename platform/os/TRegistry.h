@@ -17,6 +17,12 @@ inline constexpr HKEY HKEY_CURRENT_CONFIG = 0x80000005u;
 
 enum class TRegDataType { rdUnknown, rdString, rdExpandString, rdInteger, rdBinary };
 
+// A string value to be written, by name.
+struct TRegNamedString {
+    std::string Name;
+    std::string Value;
+};
+
 struct TRegDataInfo {
     TRegDataType RegData = TRegDataType::rdUnknown;
     int DataSize = 0;
@@ -69,6 +75,11 @@ public:
     void WriteExpandString(std::string_view name, std::string_view value);
     void WriteInteger(std::string_view name, std::int32_t value);
     void WriteBinaryData(std::string_view name, std::span<const std::uint8_t> data);
+    // Writes the strings (REG_SZ) as one change of the store: all of them are stored, or none
+    // is. When none is, it throws "Failed to set data for '<name>'" with the first value the
+    // store refused, or with the first of the list when the store as a whole could not be
+    // written (no key open, lock or file write failing).
+    void WriteStrings(std::span<const TRegNamedString> values);
     // False when the value did not exist or the store could not be changed.
     bool DeleteValue(std::string_view name);
 

@@ -112,6 +112,7 @@ void TComboBoxList::PlaceBelow(const TRect& box) {
 }
 
 void TComboBoxList::PaintWindow(TCanvas& canvas) {
+    m_combo->Perform(WM_CTLCOLORLISTBOX, 0, TLParam(Handle()));
     TRect c = ClientRect();
     canvas.FrameRect(c, ColorToRGB(clWindowFrame));
     TRect area = ItemArea();

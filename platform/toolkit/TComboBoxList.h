@@ -10,7 +10,8 @@ class TCustomComboBox;
 // it. It shows DropDownCount rows from TopIndex; with more items a classic vertical scroll
 // bar on its right scrolls it (arrows, track pages, thumb dragging), as do the wheel and
 // the keys its combo box passes on. The highlighted item follows the pointer; a click on an
-// item chooses it.
+// item chooses it. Before each painting it asks its combo box for its colours
+// (WM_CTLCOLORLISTBOX with the list's handle in LParam).
 class TComboBoxList : public TCustomForm {
 public:
     TComboBoxList(TComponent* owner, TCustomComboBox* combo);
@@ -29,6 +30,10 @@ public:
     // Client coordinates.
     TRect ItemRect(int index) const;
     TRect ScrollBarRect() const;
+    // Where the scroll bar's parts lie now, and the arrow button shown pushed (None when none
+    // is), for whoever paints the scroll bar over the list's own painting.
+    ClassicLook::TScrollBarLayout ScrollLayout() const;
+    ClassicLook::TScrollBarPart PushedPart() const { return m_pushed; }
     // The item at a client position in the item area, or -1.
     int ItemAt(TPoint p) const;
     // Places the list under the box with the given screen rectangle, sized for its rows.
@@ -49,7 +54,6 @@ private:
     int Count() const;
     int MaxTop() const;
     TRect ItemArea() const;
-    ClassicLook::TScrollBarLayout ScrollLayout() const;
     void ScrollPart(ClassicLook::TScrollBarPart part);
     void StopScrollRepeat();
 

@@ -9,6 +9,7 @@ struct TModeCase {
     std::string Program;
     std::vector<std::string> Arguments;
     bool ShowsMainScreen;
+    bool ShowsOptions = false;
 };
 
 std::string Describe(const TModeCase& c) {
@@ -27,7 +28,7 @@ class StartupMode : public ::testing::TestWithParam<TModeCase> {};
 
 } // namespace
 
-TEST_P(StartupMode, ShowsTheMainScreenOnlyWhenTheModeOrExtensionAsksForIt) {
+TEST_P(StartupMode, ShowsTheWindowThatTheModeOrExtensionAsksFor) {
     const TModeCase& c = GetParam();
     TProgramSandbox sandbox;
     sandbox.WritePhrases("one\n");
@@ -39,6 +40,13 @@ TEST_P(StartupMode, ShowsTheMainScreenOnlyWhenTheModeOrExtensionAsksForIt) {
         const auto* form = FindWindow(dumps[0], "TForm1");
         ASSERT_NE(form, nullptr);
         EXPECT_TRUE(form->at("visible").get<bool>());
+    } else if (c.ShowsOptions) {
+        ASSERT_EQ(dumps.size(), 1u) << Describe(c) << run.Err;
+        EXPECT_EQ(FindWindow(dumps[0], "TForm1"), nullptr);
+        const auto* dialog = FindWindow(dumps[0], "TfrmOptions");
+        ASSERT_NE(dialog, nullptr) << Describe(c);
+        EXPECT_TRUE(dialog->at("visible").get<bool>());
+        EXPECT_EQ(dialog->at("text"), "Настройки");
     } else {
         EXPECT_TRUE(dumps.empty()) << Describe(c);
         EXPECT_EQ(run.Err, "") << Describe(c);
@@ -49,14 +57,14 @@ INSTANTIATE_TEST_SUITE_P(
     ModeTable, StartupMode,
     ::testing::Values(TModeCase{"x.scr", {"/s"}, true}, TModeCase{"x.scr", {"/S"}, true},
                       TModeCase{"x.scr", {"-s"}, true}, TModeCase{"x.scr", {"zs"}, true},
-                      TModeCase{"x.scr", {"/c"}, false}, TModeCase{"x.scr", {"/c:1234"}, false},
-                      TModeCase{"x.scr", {"-C"}, false}, TModeCase{"x.scr", {"/p", "1234"}, false},
+                      TModeCase{"x.scr", {"/c"}, false, true}, TModeCase{"x.scr", {"/c:1234"}, false, true},
+                      TModeCase{"x.scr", {"-C"}, false, true}, TModeCase{"x.scr", {"/p", "1234"}, false},
                       TModeCase{"x.scr", {"/a", "1234"}, false}, TModeCase{"x.scr", {"s"}, false},
                       TModeCase{"x.scr", {}, false}, TModeCase{"x.exe", {}, true},
                       TModeCase{"X.EXE", {}, true}, TModeCase{"x.exe", {"/s"}, true},
                       TModeCase{"x.exe", {"/p", "1234"}, true}, TModeCase{"X.EXE", {"s"}, true},
                       TModeCase{"x.exe", {"/c"}, true}, TModeCase{"quibbleton", {}, false},
-                      TModeCase{"quibbleton", {"/s"}, true}, TModeCase{"quibbleton", {"/c"}, false}));
+                      TModeCase{"quibbleton", {"/s"}, true}, TModeCase{"quibbleton", {"/c"}, false, true}));
 
 TEST(SingleInstance, SecondStartWhileTheFirstRunsEndsAtOnceShowingNothing) {
     TProgramSandbox sandbox;

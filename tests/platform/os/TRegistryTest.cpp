@@ -343,3 +343,67 @@ TEST(Registry, KeyNotOpenedWhenTheStoreCannotBeCreated) {
     EXPECT_FALSE(isFolder.OpenKey(kKey, true));
     EXPECT_TRUE(DirectoryExists(folder.Path()));
 }
+
+// ---------------------------------------------------------------- several values as one change
+
+namespace {
+
+std::string WriteStringsError(TRegistry& registry, const std::vector<TRegNamedString>& values) {
+    try {
+        registry.WriteStrings(values);
+    } catch (const ERegistryException& error) {
+        return error.Message();
+    }
+    return "no error";
+}
+
+} // namespace
+
+TEST(Registry, SeveralStringsAreStoredTogether) {
+    TStore store;
+    store.Write(kStored);
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    registry.WriteStrings(std::vector<TRegNamedString>{{"FormStyle", "Golden"}, {"FormHue", "50"}});
+    EXPECT_EQ(registry.ReadString("FormStyle"), "Golden");
+    EXPECT_EQ(registry.ReadString("FormHue"), "50");
+    EXPECT_EQ(registry.GetDataType("FormHue"), TRegDataType::rdString);
+    EXPECT_EQ(registry.ReadString("LastFrase"), "2");
+}
+
+TEST(Registry, OneRefusedStringStoresNoneOfTheOthers) {
+    TStore store;
+    store.Write(kStored);
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    const std::vector<TRegNamedString> values{{"FormStyle", "Golden"}, {"Bad\nName", "1"}, {"FormHue", "5"}};
+    EXPECT_EQ(WriteStringsError(registry, values), "Failed to set data for 'Bad\nName'");
+    EXPECT_EQ(ReadTextFile(store.Path), kStored);
+}
+
+TEST(Registry, StringsThatCannotTakeTheLockNameTheFirstValue) {
+    TStore store;
+    store.Write(kStored);
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    ForceDirectories(store.Path + ".lock");
+    const std::vector<TRegNamedString> values{{"FormStyle", "Golden"}, {"FormHue", "5"}};
+    EXPECT_EQ(WriteStringsError(registry, values), "Failed to set data for 'FormStyle'");
+    EXPECT_EQ(ReadTextFile(store.Path), kStored);
+}
+
+TEST(Registry, StringsWithoutAnOpenKeyAreRefused) {
+    TStore store;
+    TRegistry registry = store.Open();
+    EXPECT_EQ(WriteStringsError(registry, {{"FormStyle", "Golden"}}), "Failed to set data for 'FormStyle'");
+    EXPECT_FALSE(FileExists(store.Path));
+}
+
+TEST(Registry, NoStringsChangeNothing) {
+    TStore store;
+    store.Write(kStored);
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    registry.WriteStrings({});
+    EXPECT_EQ(ReadTextFile(store.Path), kStored);
+}

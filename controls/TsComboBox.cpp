@@ -1,3 +1,0 @@
-#include "controls/TsComboBox.h"
-
-TsComboBox::TsComboBox(TComponent* owner) : TComboBox(owner) {}
