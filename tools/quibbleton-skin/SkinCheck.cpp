@@ -1,9 +1,12 @@
 #include "SkinCheck.h"
 
+#include <iomanip>
 #include <ostream>
+#include <sstream>
 
 #include "SkinTool.h"
 #include "platform/core/Exceptions.h"
+#include "TextContrast.h"
 #include "skin/SkinImageReference.h"
 #include "skin/SkinStrings.h"
 #include "skin/TsSkinLoader.h"
@@ -30,8 +33,8 @@ std::string StrictProblem(const std::string& section, const std::string& key, co
 
 } // namespace
 
-int CheckSkin(const std::string& spec, std::ostream& out, std::span<const TStoredSkinPackage> stored) {
-    if (spec.empty()) throw TToolError("'check' needs a skin; see --help");
+int CheckSkin(const std::string& spec, const TSkinRecolouring& recolouring, std::ostream& out,
+              std::span<const TStoredSkinPackage> stored) {
     TOpenedSkin skin = OpenSkin(spec, stored);
 
     // Values that would end the load are reported and left out, so that the rest of the skin
@@ -72,6 +75,14 @@ int CheckSkin(const std::string& spec, std::ostream& out, std::span<const TStore
     if (!loadError.empty()) {
         out << "the skin cannot be loaded: " << loadError << "\n";
         return 1;
+    }
+    recolouring.ApplyTo(model);
+    for (const TTextContrastWarning& warning : CheckTextContrast(model, skin.Options)) {
+        std::ostringstream ratio;
+        ratio << std::fixed << std::setprecision(2) << warning.Ratio;
+        out << "[" << warning.Section << "] " << warning.State << ": text contrast " << ratio.str()
+            << " : 1 is below " << MinimumTextContrast << " : 1\n";
+        report.push_back({warning.Section, warning.State, "text contrast"});
     }
     out << report.size() << (report.size() == 1 ? " problem" : " problems") << " found\n";
     return 0;

@@ -28,7 +28,9 @@ constexpr const char* Usage =
     "  names DIR               the skin names a skin directory offers, in list order\n"
     "  dump SKIN [--hue N] [--saturation N]\n"
     "                          load SKIN and print the loaded model as JSON\n"
-    "  check SKIN              load SKIN and report every problem found\n"
+    "  check SKIN [--hue N] [--saturation N]\n"
+    "                          load SKIN and report every problem found, text that is hard\n"
+    "                          to read (contrast below 4.5 : 1) included\n"
     "  render SKIN SECTION WxH -o OUT.png [--state 0|1|2] [--hue N] [--saturation N]\n"
     "         [--parent RRGGBB|FILE.png] [--caption TEXT] [--font-size PT] [--disabled KINDS]\n"
     "         [--button [--focused]]\n"
@@ -162,29 +164,45 @@ std::int32_t NumberOption(const std::vector<std::string>& args, std::size_t& i) 
     return value;
 }
 
-int Dump(const std::vector<std::string>& args, std::ostream& out,
-         std::span<const TStoredSkinPackage> stored) {
-    if (args.size() < 2) throw TToolError("'dump' needs a skin; see --help");
-    std::int32_t hue = 0, saturation = 0;
-    for (std::size_t i = 2; i < args.size(); ++i) {
+// The options --hue N and --saturation N that follow a skin; anything else is an error.
+TSkinRecolouring RecolouringOptions(const std::vector<std::string>& args, std::size_t first) {
+    TSkinRecolouring recolouring;
+    for (std::size_t i = first; i < args.size(); ++i) {
         if (args[i] == "--hue")
-            hue = NumberOption(args, i);
+            recolouring.HueOffset = NumberOption(args, i);
         else if (args[i] == "--saturation")
-            saturation = NumberOption(args, i);
+            recolouring.Saturation = NumberOption(args, i);
         else
             throw TToolError("unknown option '" + args[i] + "'");
     }
+    return recolouring;
+}
+
+int Dump(const std::vector<std::string>& args, std::ostream& out,
+         std::span<const TStoredSkinPackage> stored) {
+    if (args.size() < 2) throw TToolError("'dump' needs a skin; see --help");
+    const TSkinRecolouring recolouring = RecolouringOptions(args, 2);
     const TOpenedSkin skin = OpenSkin(args[1], stored);
     TsSkinModel model;
     TsSkinLoader loader(model);
     loader.Load({&skin.Options, skin.Package.get(), skin.SkinPath});
-    ApplyHueOffset(model, hue);
-    ApplySaturation(model, saturation);
+    recolouring.ApplyTo(model);
     out << ModelToJson(model) << "\n";
     return 0;
 }
 
+int Check(const std::vector<std::string>& args, std::ostream& out,
+          std::span<const TStoredSkinPackage> stored) {
+    if (args.size() < 2 || args[1].starts_with("--")) throw TToolError("'check' needs a skin; see --help");
+    return CheckSkin(args[1], RecolouringOptions(args, 2), out, stored);
+}
+
 } // namespace
+
+void TSkinRecolouring::ApplyTo(TsSkinModel& model) const {
+    ApplyHueOffset(model, HueOffset);
+    ApplySaturation(model, Saturation);
+}
 
 TOpenedSkin OpenSkin(const std::string& spec, std::span<const TStoredSkinPackage> stored) {
     TOpenedSkin skin;
@@ -232,7 +250,7 @@ int RunSkinTool(const std::vector<std::string>& args, std::ostream& out, std::os
         if (command == "list") return List(args, out);
         if (command == "names") return Names(args, out);
         if (command == "dump") return Dump(args, out, stored);
-        if (command == "check") return CheckSkin(args.size() == 2 ? args[1] : "", out, stored);
+        if (command == "check") return Check(args, out, stored);
         throw TToolError("unknown command '" + command + "'; see --help");
     } catch (const std::exception& error) {
         err << "quibbleton-skin: " << error.what() << "\n";

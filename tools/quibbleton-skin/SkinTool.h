@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <memory>
 #include <span>
@@ -9,6 +10,7 @@
 
 #include "skin/TacSkinConvertor.h"
 #include "skin/TacSkinOptions.h"
+#include "skin/TsSkinModel.h"
 #include "skin/storedskins/StoredSkinPackages.h"
 
 // An error the tool reports on one line before it exits with status 1.
@@ -22,6 +24,13 @@ struct TOpenedSkin {
     std::unique_ptr<TacSkinConvertor> Package; // null for a skin folder
     TacSkinOptions Options;
     std::string SkinPath;
+};
+
+// The recolouring a command applies to a loaded skin, as a manager would.
+struct TSkinRecolouring {
+    std::int32_t HueOffset = 0;
+    std::int32_t Saturation = 0;
+    void ApplyTo(TsSkinModel& model) const;
 };
 
 // Opens "stored:NAME", a skin folder or a package file. Raises TToolError when the skin
