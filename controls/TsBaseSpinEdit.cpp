@@ -72,7 +72,7 @@ void TsBaseSpinEdit::SetTextRectBesideButton() {
     SetTextRect({0, 0, ClientWidth() - m_button->Width() - 2, ClientHeight() + 1});
 }
 
-void TsBaseSpinEdit::WMSize(TMessage& m) {
+void TsBaseSpinEdit::WMSize(TWMSize& m) {
     TsEdit::WMSize(m);
     LayoutButton();
 }
@@ -172,17 +172,17 @@ void TsBaseSpinEdit::SkinCommand(TMessage& m) {
     }
 }
 
-void TsBaseSpinEdit::CMEnabledChanged(TMessage& m) {
+void TsBaseSpinEdit::CMEnabledChanged(TWMNoParams& m) {
     TsEdit::CMEnabledChanged(m);
     m_button->SetEnabled(Enabled());
 }
 
-void TsBaseSpinEdit::CMMouseEnter(TMessage& m) {
+void TsBaseSpinEdit::CMMouseEnter(TCMMouseEnter& m) {
     TsEdit::CMMouseEnter(m);
-    if (m.LParam == 0) ResetArrows();
+    if (m.Message.LParam == 0) ResetArrows();
 }
 
-void TsBaseSpinEdit::CMMouseLeave(TMessage& m) {
+void TsBaseSpinEdit::CMMouseLeave(TCMMouseLeave& m) {
     TsEdit::CMMouseLeave(m);
-    if (m.LParam == 0) ResetArrows();
+    if (m.Message.LParam == 0) ResetArrows();
 }

@@ -37,12 +37,12 @@ protected:
     void KeyDown(int& key, TShiftState shift) override;
     void KeyPress(char32_t& key) override;
     void OtherMessage(TMessage& m) override;
-    void WMSize(TMessage& m) override;
+    void WMSize(TWMSize& m) override;
     void CreateWnd() override;
     void PaintWindow(TCanvas& canvas) override;
-    void CMEnabledChanged(TMessage& m) override;
-    void CMMouseEnter(TMessage& m) override;
-    void CMMouseLeave(TMessage& m) override;
+    void CMEnabledChanged(TWMNoParams& m) override;
+    void CMMouseEnter(TCMMouseEnter& m) override;
+    void CMMouseLeave(TCMMouseLeave& m) override;
     void SkinCommand(TMessage& m) override;
 
 private:

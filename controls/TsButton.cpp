@@ -76,7 +76,7 @@ bool TsButton::ForcedPressed() {
 // ---------------------------------------------------------------- construction and properties
 
 TsButton::TsButton(TComponent* owner) : TButton(owner), m_skinData(this, TsCreateFace::Yes) {
-    m_skinData.SetKindCode(TsKind::PushButton);
+    m_skinData.SetKindCode(KindCode::PushButton);
     // Not opaque: the key-coloured corners show the parent behind the button.
     SetControlStyle(ControlStyle().Without(TControlStyleFlag::csOpaque));
     SetWordWrap(true);

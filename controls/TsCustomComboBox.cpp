@@ -42,7 +42,7 @@ bool IsReadOnlyKey(int key) {
 TsCustomComboBox::TsCustomComboBox(TComponent* owner)
     : TCustomComboBox(owner), m_skinData(this, TsCreateFace::Yes),
       m_boundLabel(std::make_unique<TsBoundLabel>(m_skinData)) {
-    m_skinData.SetKindCode(TsKind::ComboBox);
+    m_skinData.SetKindCode(KindCode::ComboBox);
     if (m_skinData.SkinSection().empty()) m_skinData.SetSkinSection("COMBOBOX");
     SetDropDownCount(16);
     m_skinData.ApplyDefaults();

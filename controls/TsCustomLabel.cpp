@@ -96,7 +96,7 @@ void TsCustomLabel::DoDrawText(TCanvas& canvas, TRect& rect, unsigned flags) {
     canvas.DrawText(Caption(), rect, flags);
 }
 
-void TsCustomLabel::CMFontChanged(TMessage& m) {
+void TsCustomLabel::CMFontChanged(TWMNoParams& m) {
     // The label's own colour changes while it paints cause neither measuring nor a repaint.
     if (LabelPaintGuard()) return;
     (void)m;
@@ -104,16 +104,16 @@ void TsCustomLabel::CMFontChanged(TMessage& m) {
     Repaint();
 }
 
-void TsCustomLabel::OtherMessage(TMessage& m) {
-    if (SkinCommandMessage::Is(m) && SkinCommandMessage::Code(m) == cmdSkinRemoved) {
-        HandleSkinRemoved(m);
+void TsCustomLabel::WMSkinCommand(TWMSkinCommand& record) {
+    if (record.Code == cmdSkinRemoved) {
+        HandleSkinRemoved(record);
         return;
     }
-    TLabel::OtherMessage(m);
+    TLabel::WMSkinCommand(record);
 }
 
 void TsCustomLabel::HandleSkinRemoved(TMessage& m) {
-    TLabel::OtherMessage(m);
+    TLabel::DefaultHandler(m);
     const TsSkinManager* manager = DefaultManager();
     if (manager && SkinCommandMessage::ObjectAs<TsSkinManager>(m) == manager) SetFontColour(clWindowText);
 }

@@ -31,8 +31,8 @@ protected:
 
     void Paint(TCanvas& canvas) override;
     void DoDrawText(TCanvas& canvas, TRect& rect, unsigned flags) override;
-    void CMFontChanged(TMessage& m) override;
-    void OtherMessage(TMessage& m) override;
+    void CMFontChanged(TWMNoParams& m) override;
+    void WMSkinCommand(TWMSkinCommand& record) override;
 
 private:
     void PaintSkinSection(TCanvas& canvas);

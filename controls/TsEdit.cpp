@@ -13,7 +13,7 @@
 
 TsEdit::TsEdit(TComponent* owner)
     : TEdit(owner), m_binding(this, TsCreateFace::Yes), m_boundLabel(m_binding) {
-    m_binding.SetKindCode(TsKind::Edit);
+    m_binding.SetKindCode(KindCode::Edit);
     m_binding.ApplyDefaults();
 }
 
@@ -109,13 +109,13 @@ void TsEdit::PaintNonClient(TCanvas& canvas) {
     CopyFrameStrips(canvas, FrameWidth());
 }
 
-void TsEdit::WMPrint(TMessage& m) {
-    TCanvas* canvas = CanvasFromWParam(m.WParam);
+void TsEdit::WMPrint(TWMPrint& m) {
+    TCanvas* canvas = CanvasFromWParam(m.Message.WParam);
     if (!canvas || !PaintsSkinned() || m_binding.IsUpdating()) {
         TEdit::WMPrint(m);
         return;
     }
-    if ((m.LParam & PRF_CHECKVISIBLE) && !Visible()) return;
+    if ((m.Message.LParam & PRF_CHECKVISIBLE) && !Visible()) return;
     m_binding.SetInUpdate(false);
     if (m_binding.FaceStale() || m_binding.FaceBitmap()->Size() != TSize{Width(), Height()}) RebuildFace();
     RepaintCorners(m_binding, 0, cnAllCorners);
@@ -125,7 +125,7 @@ void TsEdit::WMPrint(TMessage& m) {
     TCanvasSaver saver(*canvas);
     canvas->OffsetOrigin(insets.Left, insets.Top);
     canvas->IntersectClipRect(ClientRect());
-    PrintWindowedChildren(*this, *canvas, m.LParam);
+    PrintWindowedChildren(*this, *canvas, m.Message.LParam);
 }
 
 // ---------------------------------------------------------------- messages
@@ -164,7 +164,7 @@ void TsEdit::SkinCommand(TMessage& m) {
     }
 }
 
-void TsEdit::WMSize(TMessage& m) {
+void TsEdit::WMSize(TWMSize& m) {
     TEdit::WMSize(m);
     InvalidateFrame();
 }
@@ -174,12 +174,12 @@ void TsEdit::BoundsChanged(const TRect& oldBounds) {
     m_boundLabel.Place();
 }
 
-void TsEdit::WMSetFocus(TMessage& m) {
+void TsEdit::WMSetFocus(TWMFocus& m) {
     TEdit::WMSetFocus(m);
     if (PaintsSkinned()) RefreshSkin();
 }
 
-void TsEdit::WMKillFocus(TMessage& m) {
+void TsEdit::WMKillFocus(TWMFocus& m) {
     TEdit::WMKillFocus(m);
     m_binding.SetHasFocus(false);
     m_binding.SetMouseOver(false);
@@ -190,37 +190,37 @@ void TsEdit::WMKillFocus(TMessage& m) {
     }
 }
 
-void TsEdit::CMTextChanged(TMessage& m) {
+void TsEdit::CMTextChanged(TWMNoParams& m) {
     TEdit::CMTextChanged(m);
     if (!IsLoading()) RefreshSkin();
 }
 
-void TsEdit::CMFontChanged(TMessage& m) {
+void TsEdit::CMFontChanged(TWMNoParams& m) {
     TEdit::CMFontChanged(m);
     if (!IsLoading()) RefreshSkin();
 }
 
-void TsEdit::CMVisibleChanged(TMessage& m) {
+void TsEdit::CMVisibleChanged(TCMVisibleChanged& m) {
     TEdit::CMVisibleChanged(m);
     if (!IsLoading()) RefreshSkin();
 }
 
-void TsEdit::CMEnabledChanged(TMessage& m) {
+void TsEdit::CMEnabledChanged(TWMNoParams& m) {
     TEdit::CMEnabledChanged(m);
     if (!IsLoading()) RefreshSkin();
 }
 
-void TsEdit::CMColorChanged(TMessage& m) {
+void TsEdit::CMColorChanged(TWMNoParams& m) {
     TEdit::CMColorChanged(m);
     if (m_binding.CustomColor()) m_binding.SetFaceStale(true);
 }
 
-void TsEdit::CMMouseEnter(TMessage& m) {
+void TsEdit::CMMouseEnter(TCMMouseEnter& m) {
     TEdit::CMMouseEnter(m);
-    if (m.LParam == 0 && PaintsSkinned()) RefreshSkin();
+    if (m.Message.LParam == 0 && PaintsSkinned()) RefreshSkin();
 }
 
-void TsEdit::CMMouseLeave(TMessage& m) {
+void TsEdit::CMMouseLeave(TCMMouseLeave& m) {
     TEdit::CMMouseLeave(m);
-    if (m.LParam == 0 && PaintsSkinned()) RefreshSkin();
+    if (m.Message.LParam == 0 && PaintsSkinned()) RefreshSkin();
 }

@@ -37,17 +37,17 @@ protected:
     void WndProc(TMessage& m) override;
     void PaintWindow(TCanvas& canvas) override;
     void PaintNonClient(TCanvas& canvas) override;
-    void WMPrint(TMessage& m) override;
-    void WMSize(TMessage& m) override;
-    void WMSetFocus(TMessage& m) override;
-    void WMKillFocus(TMessage& m) override;
-    void CMTextChanged(TMessage& m) override;
-    void CMFontChanged(TMessage& m) override;
-    void CMVisibleChanged(TMessage& m) override;
-    void CMEnabledChanged(TMessage& m) override;
-    void CMColorChanged(TMessage& m) override;
-    void CMMouseEnter(TMessage& m) override;
-    void CMMouseLeave(TMessage& m) override;
+    void WMPrint(TWMPrint& m) override;
+    void WMSize(TWMSize& m) override;
+    void WMSetFocus(TWMFocus& m) override;
+    void WMKillFocus(TWMFocus& m) override;
+    void CMTextChanged(TWMNoParams& m) override;
+    void CMFontChanged(TWMNoParams& m) override;
+    void CMVisibleChanged(TCMVisibleChanged& m) override;
+    void CMEnabledChanged(TWMNoParams& m) override;
+    void CMColorChanged(TWMNoParams& m) override;
+    void CMMouseEnter(TCMMouseEnter& m) override;
+    void CMMouseLeave(TCMMouseLeave& m) override;
     void BoundsChanged(const TRect& oldBounds) override;
     // Skin commands after the binding's part; descendants add their own and call this.
     virtual void SkinCommand(TMessage& m);

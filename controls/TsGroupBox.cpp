@@ -24,7 +24,7 @@ TsGroupBox::TsGroupBox(TComponent* owner) : TGroupBox(owner), m_binding(this, Ts
     TControlStyle style = ControlStyle();
     style.Exclude(TControlStyleFlag::csOpaque);
     SetControlStyle(style);
-    m_binding.SetKindCode(TsKind::GroupBox);
+    m_binding.SetKindCode(KindCode::GroupBox);
     m_binding.ApplyDefaults();
 }
 
@@ -181,8 +181,8 @@ void TsGroupBox::PaintSkinned(TCanvas& canvas, bool printing) {
         if (child->IsWindowed() && !child->IsDestroying()) SendSkinCommand(child, cmdUpdateDone);
 }
 
-void TsGroupBox::WMPaint(TMessage& m) {
-    TCanvas* canvas = CanvasFromWParam(m.WParam);
+void TsGroupBox::WMPaint(TWMPaint& m) {
+    TCanvas* canvas = CanvasFromWParam(m.Message.WParam);
     if (!canvas || !PaintsSkinned()) {
         TGroupBox::WMPaint(m);
         return;
@@ -190,20 +190,20 @@ void TsGroupBox::WMPaint(TMessage& m) {
     PaintSkinned(*canvas, false);
 }
 
-void TsGroupBox::WMPrint(TMessage& m) {
-    TCanvas* canvas = CanvasFromWParam(m.WParam);
+void TsGroupBox::WMPrint(TWMPrint& m) {
+    TCanvas* canvas = CanvasFromWParam(m.Message.WParam);
     if (!canvas || !PaintsSkinned()) {
         TGroupBox::WMPrint(m);
         return;
     }
-    if ((m.LParam & PRF_CHECKVISIBLE) && !Visible()) return;
+    if ((m.Message.LParam & PRF_CHECKVISIBLE) && !Visible()) return;
     TCanvasSaver saver(*canvas);
     canvas->SetFont(Font());
     PaintSkinned(*canvas, true);
-    PrintWindowedChildren(*this, *canvas, m.LParam);
+    PrintWindowedChildren(*this, *canvas, m.Message.LParam);
 }
 
-void TsGroupBox::WMEraseBkgnd(TMessage& m) {
+void TsGroupBox::WMEraseBkgnd(TWMEraseBkgnd& m) {
     if (!PaintsSkinned()) {
         TGroupBox::WMEraseBkgnd(m);
         return;
@@ -211,7 +211,7 @@ void TsGroupBox::WMEraseBkgnd(TMessage& m) {
     m.Result = 1;
 }
 
-void TsGroupBox::CMFontChanged(TMessage& m) {
+void TsGroupBox::CMFontChanged(TWMNoParams& m) {
     TGroupBox::CMFontChanged(m);
     if (!Caption().empty()) m_binding.Invalidate();
 }

@@ -44,10 +44,10 @@ public:
 protected:
     void WndProc(TMessage& m) override;
     void AdjustClientRect(TRect& rect) const override;
-    void WMPaint(TMessage& m) override;
-    void WMPrint(TMessage& m) override;
-    void WMEraseBkgnd(TMessage& m) override;
-    void CMFontChanged(TMessage& m) override;
+    void WMPaint(TWMPaint& m) override;
+    void WMPrint(TWMPrint& m) override;
+    void WMEraseBkgnd(TWMEraseBkgnd& m) override;
+    void CMFontChanged(TWMNoParams& m) override;
 
 private:
     bool PaintsSkinned() const { return m_binding.Skinned(true); }

@@ -18,7 +18,7 @@ TsSpeedButton::TsSpeedButton(TComponent* owner) : TGraphicControl(owner), m_bind
     style.Exclude(TControlStyleFlag::csClickEvents);
     SetControlStyle(style);
     SetBounds(0, 0, 23, 22);
-    m_binding.SetKindCode(TsKind::SpeedButton);
+    m_binding.SetKindCode(KindCode::SpeedButton);
     m_binding.ApplyDefaults();
 }
 
@@ -112,15 +112,15 @@ void TsSpeedButton::Fade(TAnimatEvent event, FadeSpeed speed) {
         Repaint();
 }
 
-void TsSpeedButton::WMLButtonDown(TMessage& m) {
+void TsSpeedButton::WMLButtonDown(TWMMouse& m) {
     TGraphicControl::WMLButtonDown(m);
     if (!IsEnabledInTree()) return;
     m_behaviour.MouseDown();
     Fade(TAnimatEvent::aeMouseDown, FadeSpeed::Halved);
 }
 
-void TsSpeedButton::WMLButtonUp(TMessage& m) {
-    const bool inside = ClientRect().Contains(PointFromLParam(m.LParam));
+void TsSpeedButton::WMLButtonUp(TWMMouse& m) {
+    const bool inside = ClientRect().Contains(PointFromLParam(m.Message.LParam));
     const bool wasHeld = m_behaviour.IsMouseHeld();
     const TButtonBehaviour::TResult result = m_behaviour.MouseUp(inside);
     if (wasHeld) Fade(TAnimatEvent::aeMouseUp, FadeSpeed::Halved);
@@ -128,15 +128,15 @@ void TsSpeedButton::WMLButtonUp(TMessage& m) {
     if (result.Click && !IsDestroying()) Click();
 }
 
-void TsSpeedButton::WMMouseMove(TMessage& m) {
+void TsSpeedButton::WMMouseMove(TWMMouse& m) {
     TGraphicControl::WMMouseMove(m);
-    if (m_behaviour.MouseMove(ClientRect().Contains(PointFromLParam(m.LParam))).Changed) {
+    if (m_behaviour.MouseMove(ClientRect().Contains(PointFromLParam(m.Message.LParam))).Changed) {
         m_binding.SetFaceStale(true);
         Repaint();
     }
 }
 
-void TsSpeedButton::WMCaptureChanged(TMessage& m) {
+void TsSpeedButton::WMCaptureChanged(TWMCaptureChanged& m) {
     TGraphicControl::WMCaptureChanged(m);
     if (m_behaviour.Cancel().Changed) {
         m_binding.SetFaceStale(true);
@@ -144,7 +144,7 @@ void TsSpeedButton::WMCaptureChanged(TMessage& m) {
     }
 }
 
-void TsSpeedButton::CMEnabledChanged(TMessage& m) {
+void TsSpeedButton::CMEnabledChanged(TWMNoParams& m) {
     m_behaviour.Cancel();
     AnimStop(m_anim, m_binding);
     m_binding.Invalidate();

@@ -53,11 +53,11 @@ protected:
     void Paint(TCanvas& canvas) override;
     // The skinned paint: the fade frame while one runs, else the face (rebuilt when stale).
     void PaintSkinned(TCanvas& canvas);
-    void WMLButtonDown(TMessage& m) override;
-    void WMLButtonUp(TMessage& m) override;
-    void WMMouseMove(TMessage& m) override;
-    void WMCaptureChanged(TMessage& m) override;
-    void CMEnabledChanged(TMessage& m) override;
+    void WMLButtonDown(TWMMouse& m) override;
+    void WMLButtonUp(TWMMouse& m) override;
+    void WMMouseMove(TWMMouse& m) override;
+    void WMCaptureChanged(TWMCaptureChanged& m) override;
+    void CMEnabledChanged(TWMNoParams& m) override;
 
 private:
     void HandleSkinCommand(TMessage& m);

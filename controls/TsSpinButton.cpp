@@ -94,7 +94,7 @@ void TsSpinButton::Loaded() {
     LayoutButtons();
 }
 
-void TsSpinButton::WMSize(TMessage& m) {
+void TsSpinButton::WMSize(TWMSize& m) {
     TCustomControl::WMSize(m);
     LayoutButtons();
 }
@@ -122,13 +122,13 @@ void TsSpinButton::MarkFocus(bool focused) {
     m_focusedButton->SetTimeBtnState(state);
 }
 
-void TsSpinButton::WMSetFocus(TMessage& m) {
+void TsSpinButton::WMSetFocus(TWMFocus& m) {
     TCustomControl::WMSetFocus(m);
     if (!m_focusedButton) m_focusedButton = m_upButton;
     MarkFocus(true);
 }
 
-void TsSpinButton::WMKillFocus(TMessage& m) {
+void TsSpinButton::WMKillFocus(TWMFocus& m) {
     TCustomControl::WMKillFocus(m);
     MarkFocus(false);
 }
@@ -137,18 +137,18 @@ TLResult TsSpinButton::DialogCode() const {
     return DLGC_WANTARROWS;
 }
 
-void TsSpinButton::WMEraseBkgnd(TMessage& m) {
+void TsSpinButton::WMEraseBkgnd(TWMEraseBkgnd& m) {
     // The arrows cover the whole control; erasing first would only flicker.
     m.Result = 1;
 }
 
-void TsSpinButton::CMEnabledChanged(TMessage& m) {
+void TsSpinButton::CMEnabledChanged(TWMNoParams& m) {
     TCustomControl::CMEnabledChanged(m);
     m_upButton->SetEnabled(Enabled());
     m_downButton->SetEnabled(Enabled());
 }
 
-void TsSpinButton::CMFontChanged(TMessage& m) {
+void TsSpinButton::CMFontChanged(TWMNoParams& m) {
     TCustomControl::CMFontChanged(m);
     RebuildGlyphs();
 }
@@ -171,11 +171,8 @@ bool TsSpinButton::EditFaceAnswer(TMessage& m) const {
     return true;
 }
 
-void TsSpinButton::OtherMessage(TMessage& m) {
-    if (!SkinCommandMessage::Is(m)) {
-        TCustomControl::OtherMessage(m);
-        return;
-    }
+void TsSpinButton::WMSkinCommand(TWMSkinCommand& record) {
+    TMessage& m = record;
     switch (SkinCommandMessage::Code(m)) {
     case cmdGetFace:
         EditFaceAnswer(m);
@@ -189,7 +186,7 @@ void TsSpinButton::OtherMessage(TMessage& m) {
     case cmdSetAnimatedChild:
         return;
     default:
-        TCustomControl::OtherMessage(m);
+        TCustomControl::WMSkinCommand(record);
     }
 }
 

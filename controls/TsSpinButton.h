@@ -41,15 +41,15 @@ public:
     void Loaded() override;
 
 protected:
-    void OtherMessage(TMessage& m) override;
+    void WMSkinCommand(TWMSkinCommand& record) override;
     void Paint(TCanvas& canvas) override;
     TLResult DialogCode() const override;
-    void WMEraseBkgnd(TMessage& m) override;
-    void WMSize(TMessage& m) override;
-    void WMSetFocus(TMessage& m) override;
-    void WMKillFocus(TMessage& m) override;
-    void CMEnabledChanged(TMessage& m) override;
-    void CMFontChanged(TMessage& m) override;
+    void WMEraseBkgnd(TWMEraseBkgnd& m) override;
+    void WMSize(TWMSize& m) override;
+    void WMSetFocus(TWMFocus& m) override;
+    void WMKillFocus(TWMFocus& m) override;
+    void CMEnabledChanged(TWMNoParams& m) override;
+    void CMFontChanged(TWMNoParams& m) override;
     void Notification(TComponent* component, TOperation operation) override;
 
 private:

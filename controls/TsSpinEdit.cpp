@@ -38,14 +38,14 @@ void TsSpinEdit::StepDown() {
     StepBy(-std::int64_t(m_increment));
 }
 
-void TsSpinEdit::WMKillFocus(TMessage& m) {
+void TsSpinEdit::WMKillFocus(TWMFocus& m) {
     TsBaseSpinEdit::WMKillFocus(m);
     const std::int32_t value = Value();
     if (CheckValue(value) != value) SetValue(value);
 }
 
-void TsSpinEdit::WMMouseWheel(TMessage& m) {
-    StepBy(std::int64_t(WheelDeltaFromWParam(m.WParam) / 120) * m_increment);
+void TsSpinEdit::WMMouseWheel(TWMMouseWheel& m) {
+    StepBy(std::int64_t(WheelDeltaFromWParam(m.Message.WParam) / 120) * m_increment);
     m.Result = 1;
 }
 

@@ -30,8 +30,8 @@ public:
 protected:
     void StepUp() override;
     void StepDown() override;
-    void WMKillFocus(TMessage& m) override;
-    void WMMouseWheel(TMessage& m) override;
+    void WMKillFocus(TWMFocus& m) override;
+    void WMMouseWheel(TWMMouseWheel& m) override;
 
 private:
     void StepBy(std::int64_t delta);

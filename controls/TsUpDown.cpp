@@ -111,7 +111,7 @@ void TsUpDown::Paint(TCanvas& canvas) {
     canvas.Draw(0, 0, face);
 }
 
-void TsUpDown::WMEraseBkgnd(TMessage& m) {
+void TsUpDown::WMEraseBkgnd(TWMEraseBkgnd& m) {
     if (PaintsSkinned()) {
         m.Result = 1;
         return;
@@ -119,7 +119,7 @@ void TsUpDown::WMEraseBkgnd(TMessage& m) {
     TUpDown::WMEraseBkgnd(m);
 }
 
-void TsUpDown::WMNCPaint(TMessage& m) {
+void TsUpDown::WMNCPaint(TWMNCPaint& m) {
     if (PaintsSkinned()) return;
     TUpDown::WMNCPaint(m);
 }

@@ -36,8 +36,8 @@ public:
 
 protected:
     void Paint(TCanvas& canvas) override;
-    void WMEraseBkgnd(TMessage& m) override;
-    void WMNCPaint(TMessage& m) override;
+    void WMEraseBkgnd(TWMEraseBkgnd& m) override;
+    void WMNCPaint(TWMNCPaint& m) override;
 
 private:
     // The position already stands at the end this half moves toward.

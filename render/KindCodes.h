@@ -5,7 +5,7 @@
 
 // Control kinds: a number each skinned control gives its binding, which chooses the default
 // skin section and whether the control turns hot when the mouse enters it.
-namespace TsKind {
+namespace KindCode {
 inline constexpr std::int32_t Edit = 3;
 inline constexpr std::int32_t ComboBox = 3;
 inline constexpr std::int32_t GroupBox = 74;
@@ -15,7 +15,7 @@ inline constexpr std::int32_t FrameProvider = 224;
 inline constexpr std::int32_t AdapterItem = 227;
 // Edit-like kinds that take the section's colours as their own (besides the edit classes).
 inline constexpr std::int32_t EditLike = 97;
-} // namespace TsKind
+} // namespace KindCode
 
 // The section a binding of this kind uses when none was chosen; ownerClassName for kinds
 // that the table does not list.

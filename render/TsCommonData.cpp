@@ -159,7 +159,7 @@ void TsCommonData::ApplyDefaults() {
 }
 
 bool TsCommonData::IsEditLike() const {
-    return dynamic_cast<const TCustomEdit*>(m_control) != nullptr || m_kindCode == TsKind::EditLike;
+    return dynamic_cast<const TCustomEdit*>(m_control) != nullptr || m_kindCode == KindCode::EditLike;
 }
 
 void TsCommonData::TakeSectionColors() {
@@ -499,7 +499,7 @@ void TsCommonData::OnMouseEnter(TMessage& m) {
             auto* skinned = dynamic_cast<TsSkinnedControl*>(child);
             if (!skinned) continue;
             const TsCommonData& data = skinned->SkinData();
-            const bool speedButton = data.KindCode() == TsKind::SpeedButton || data.KindCode() == 95;
+            const bool speedButton = data.KindCode() == KindCode::SpeedButton || data.KindCode() == 95;
             if (speedButton && data.MouseOver()) child->Perform(CM_MOUSELEAVE);
         }
     }

@@ -31,7 +31,7 @@ protected:
         TsMaskData e = MaskEntry("BUTTON", "BORDERSMASK", {0, 0, 6, 12}, 1, 1, 0, 2, 2, 2, 2);
         e.Manager = manager_.get();
         Model().MaskData.push_back(std::move(e));
-        return Add<TTestSkinned>(TsKind::PushButton, form_, {10, 20, 18, 26}, "BUTTON");
+        return Add<TTestSkinned>(KindCode::PushButton, form_, {10, 20, 18, 26}, "BUTTON");
     }
 };
 
@@ -180,7 +180,7 @@ TEST_F(Faces, WebButtonTextIsUnderlinedOnlyWhenHot) {
     TsGeneralData& section = AddSection("WEBBUTTON");
     section.FontColor = {0x000000, -1, -1, -1, -1};
     section.HotFontColor = {0x000000, -1, -1, -1, -1};
-    TTestSkinned* button = Add<TTestSkinned>(TsKind::PushButton, form_, {0, 0, 60, 24}, "WEBBUTTON");
+    TTestSkinned* button = Add<TTestSkinned>(KindCode::PushButton, form_, {0, 0, 60, 24}, "WEBBUTTON");
     const TRect rect{5, 2, 50, 22};
     auto draw = [&](bool hot) {
         TBitmap b = Solid(60, 24, clWhite);

@@ -253,7 +253,7 @@ TEST_F(FrameSkinningTest, TheCloseButtonTurnsHotPressedAndClosesOnRelease) {
 
 TEST_F(FrameSkinningTest, TheHoverMovesToTheFormWhenThePointerLeavesAChild) {
     TForm* form = ShowForm(TFormBorderStyle::bsNone, 300, 200);
-    auto* child = new TTestSkinned(form, TsKind::PushButton);
+    auto* child = new TTestSkinned(form, KindCode::PushButton);
     child->SetParent(form);
     child->SetBounds(10, 10, 100, 40);
     Pump();
@@ -294,7 +294,7 @@ TEST_F(FrameSkinningTest, FramedFormsTheApplicationDoesNotOwnGetBroadcasts) {
     form->Show();
     Pump();
     ASSERT_NE(TacFrameSkinning::ProviderOf(*form), nullptr);
-    auto* child = new TTestSkinnedGraphic(form, TsKind::PushButton);
+    auto* child = new TTestSkinnedGraphic(form, KindCode::PushButton);
     child->SetParent(form);
     m_manager->SetHueOffset(10);
     EXPECT_NE(std::find(child->Commands.begin(), child->Commands.end(), cmdSkinApplied),

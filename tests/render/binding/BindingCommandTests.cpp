@@ -27,7 +27,7 @@ TEST_F(BindingCommands, BgColorWithTransparency50MixesOutOf256) {
     section.Transparency = 50;
     section.Color = 0xFFFFFF;
     form_->SetColor(0x000000);
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
     const int expected = MixChannel(50, 0, 255);
     ASSERT_EQ(expected, 205);
     EXPECT_EQ(AskBgColor(c), MakeColor(expected, expected, expected));
@@ -42,7 +42,7 @@ TEST_F(BindingCommands, BgColorMixesEachChannelWithTheParentsAnswer) {
     button.Transparency = 30;
     button.Color = MakeColor(250, 0, 60);
     auto* parent = Add<TTestSkinned>(51, form_, {0, 0, 200, 100}, "PANEL");
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, parent, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, parent, {10, 10, 50, 30}, "BUTTON");
     EXPECT_EQ(AskBgColor(c),
               MakeColor(MixChannel(30, 10, 250), MixChannel(30, 100, 0), MixChannel(30, 200, 60)));
 }
@@ -50,7 +50,7 @@ TEST_F(BindingCommands, BgColorMixesEachChannelWithTheParentsAnswer) {
 TEST_F(BindingCommands, BgColorOfAnOpaqueSectionIsItsColourOrTheCustomOne) {
     TsGeneralData& section = AddSection("BUTTON");
     section.Color = MakeColor(1, 2, 3);
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
     EXPECT_EQ(AskBgColor(c), MakeColor(1, 2, 3));
     c->SetColor(MakeColor(7, 8, 9));
     c->Binding().SetCustomColor(true);
@@ -61,18 +61,18 @@ TEST_F(BindingCommands, BgColorOfAWhollyTransparentSectionIsTheParents) {
     TsGeneralData& section = AddSection("BUTTON");
     section.Transparency = 100;
     form_->SetColor(MakeColor(40, 50, 60));
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
     EXPECT_EQ(AskBgColor(c), MakeColor(40, 50, 60));
 }
 
 TEST_F(BindingCommands, BgColorOfAnUnskinnedControlIsItsOwnColour) {
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "NONE");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "NONE");
     c->SetColor(MakeColor(11, 22, 33));
     EXPECT_EQ(AskBgColor(c), MakeColor(11, 22, 33));
 }
 
 TEST_F(BindingCommands, BgIsPatternedWithoutSectionAnswersNothing) {
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "NONE");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "NONE");
     TMessage m = SkinCommandMessage::Make(cmdBgIsPatterned, 77);
     c->PerformMessage(m);
     EXPECT_EQ(m.Result, 0);
@@ -81,7 +81,7 @@ TEST_F(BindingCommands, BgIsPatternedWithoutSectionAnswersNothing) {
 
 TEST_F(BindingCommands, BgIsPatternedFollowsGradientAndImage) {
     TsGeneralData& section = AddSection("BUTTON");
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
     EXPECT_FALSE(AskControl(c, cmdBgIsPatterned));
     section.GradientPercent = 10;
     EXPECT_TRUE(AskControl(c, cmdBgIsPatterned));
@@ -98,7 +98,7 @@ TEST_F(BindingCommands, BgIsPatternedOfAWhollyTransparentSectionAsksTheParent) {
     button.Transparency = 100;
     button.GradientPercent = 50; // not counted: nothing of it shows
     auto* parent = Add<TTestSkinned>(51, form_, {0, 0, 200, 100}, "PANEL");
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, parent, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, parent, {10, 10, 50, 30}, "BUTTON");
     EXPECT_FALSE(AskControl(c, cmdBgIsPatterned));
     panel.ImagePercent = 100;
     EXPECT_TRUE(AskControl(c, cmdBgIsPatterned));
@@ -111,7 +111,7 @@ TEST_F(BindingCommands, TransparentControlIsPatternedWhenItsParentIs) {
     TsGeneralData& button = Section("BUTTON");
     button.Transparency = 40;
     auto* parent = Add<TTestSkinned>(51, form_, {0, 0, 200, 100}, "PANEL");
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, parent, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, parent, {10, 10, 50, 30}, "BUTTON");
     EXPECT_FALSE(c->Binding().BgIsPatterned());
     panel.GradientPercent = 20;
     EXPECT_TRUE(c->Binding().BgIsPatterned());
@@ -121,7 +121,7 @@ TEST_F(BindingCommands, TransparentControlIsPatternedWhenItsParentIs) {
 
 TEST_F(BindingCommands, MouseEnterOnAGroupBoxLeavesMouseOverClear) {
     AddSection("GROUPBOX");
-    auto* c = Add<TTestSkinned>(TsKind::GroupBox, form_, {10, 10, 50, 30}, "GROUPBOX");
+    auto* c = Add<TTestSkinned>(KindCode::GroupBox, form_, {10, 10, 50, 30}, "GROUPBOX");
     c->Perform(CM_MOUSEENTER);
     EXPECT_FALSE(c->Binding().MouseOver());
     EXPECT_FALSE(c->Binding().IsHot());
@@ -129,7 +129,7 @@ TEST_F(BindingCommands, MouseEnterOnAGroupBoxLeavesMouseOverClear) {
 
 TEST_F(BindingCommands, MouseEnterMakesAButtonHotAndLeaveCools) {
     AddSection("BUTTON");
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
     c->Perform(CM_MOUSEENTER);
     EXPECT_TRUE(c->Binding().MouseOver());
     EXPECT_TRUE(c->Binding().IsHot());
@@ -140,7 +140,7 @@ TEST_F(BindingCommands, MouseEnterMakesAButtonHotAndLeaveCools) {
 
 TEST_F(BindingCommands, DisabledControlIsNeverHot) {
     AddSection("BUTTON");
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
     c->Perform(CM_MOUSEENTER);
     c->SetEnabled(false);
     c->Binding().SetMouseOver(true);
@@ -149,7 +149,7 @@ TEST_F(BindingCommands, DisabledControlIsNeverHot) {
 
 TEST_F(BindingCommands, EnabledChangeForgetsFocusAndHover) {
     AddSection("BUTTON");
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
     c->Binding().SetHasFocus(true);
     c->Binding().SetMouseOver(true);
     c->SetEnabled(false);
@@ -161,7 +161,7 @@ TEST_F(BindingCommands, EnteringAContainerTellsItsHoveredSpeedButtonToLeave) {
     AddSection("PANEL");
     AddSection("SPEEDBUTTON");
     auto* panel = Add<TTestSkinned>(51, form_, {0, 0, 200, 100}, "PANEL");
-    auto* speed = Add<TTestSkinnedGraphic>(TsKind::SpeedButton, panel, {10, 10, 20, 20}, "SPEEDBUTTON");
+    auto* speed = Add<TTestSkinnedGraphic>(KindCode::SpeedButton, panel, {10, 10, 20, 20}, "SPEEDBUTTON");
     speed->Perform(CM_MOUSEENTER);
     ASSERT_TRUE(speed->Binding().MouseOver());
     panel->Perform(CM_MOUSEENTER);
@@ -170,7 +170,7 @@ TEST_F(BindingCommands, EnteringAContainerTellsItsHoveredSpeedButtonToLeave) {
 
 TEST_F(BindingCommands, FocusMarksTheFaceStale) {
     AddSection("BUTTON");
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
     c->SetTabStop(true);
     c->Binding().SetFaceStale(false);
     c->SetFocus();
@@ -186,9 +186,9 @@ TEST_F(BindingCommands, SizeOfAGradientParentReMarksOnlyUnanchoredChildren) {
     Section("PANEL").GradientPercent = 30;
     Section("BUTTON").Transparency = 50;
     auto* parent = Add<TTestSkinned>(51, form_, {0, 0, 200, 100}, "PANEL");
-    auto* free = Add<TTestSkinned>(TsKind::PushButton, parent, {10, 10, 50, 30}, "BUTTON");
+    auto* free = Add<TTestSkinned>(KindCode::PushButton, parent, {10, 10, 50, 30}, "BUTTON");
     // Anchored to the bottom only: a change of width leaves it where it is.
-    auto* bottom = Add<TTestSkinned>(TsKind::PushButton, parent, {100, 10, 150, 40}, "BUTTON");
+    auto* bottom = Add<TTestSkinned>(KindCode::PushButton, parent, {100, 10, 150, 40}, "BUTTON");
     bottom->SetAnchors({TAnchorKind::akLeft, TAnchorKind::akBottom});
     free->Commands.clear();
     bottom->Commands.clear();
@@ -203,7 +203,7 @@ TEST_F(BindingCommands, SizeOfAGradientParentReMarksOnlyUnanchoredChildren) {
 
 TEST_F(BindingCommands, HiddenControlDropsItsFace) {
     AddSection("BUTTON");
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
     c->Binding().PrepareFace();
     c->Hide();
     EXPECT_TRUE(c->Binding().FaceBitmap()->IsEmpty());
@@ -214,7 +214,7 @@ TEST_F(BindingCommands, HiddenControlDropsItsFace) {
 
 TEST_F(BindingCommands, UpdateUiStateIsSwallowedOnlyWhenSkinned) {
     AddSection("BUTTON");
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
     TMessage m{WM_UPDATEUISTATE, 0, 0, 0};
     EXPECT_TRUE(c->Binding().HandleMessage(m));
     c->Binding().SetSkinSection("NONE");
@@ -224,7 +224,7 @@ TEST_F(BindingCommands, UpdateUiStateIsSwallowedOnlyWhenSkinned) {
 TEST_F(BindingCommands, AnimatedChildIsSetAndCleared) {
     AddSection("PANEL");
     auto* panel = Add<TTestSkinned>(51, form_, {0, 0, 200, 100}, "PANEL");
-    auto* speed = Add<TTestSkinnedGraphic>(TsKind::SpeedButton, panel, {10, 10, 20, 20}, "");
+    auto* speed = Add<TTestSkinnedGraphic>(KindCode::SpeedButton, panel, {10, 10, 20, 20}, "");
     SendSkinCommand(panel, cmdSetAnimatedChild, LParamFromPointer<TControl>(speed));
     EXPECT_EQ(panel->Binding().AnimatedChild(), speed);
     SendSkinCommand(panel, cmdSetAnimatedChild, 0);

@@ -7,7 +7,7 @@ namespace {
 using BindingProperties = BindingTest;
 
 TEST_F(BindingProperties, EmptySectionReadsBackUnknown) {
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "");
     c->Binding().SetSkinSection("BUTTON");
     c->Binding().SetSkinSection("");
     EXPECT_EQ(c->Binding().SkinSection(), "UNKNOWN");
@@ -15,7 +15,7 @@ TEST_F(BindingProperties, EmptySectionReadsBackUnknown) {
 
 TEST_F(BindingProperties, SectionIsStoredInUpperCase) {
     AddSection("BUTTON");
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "button");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "button");
     EXPECT_EQ(c->Binding().SkinSection(), "BUTTON");
     EXPECT_EQ(c->Binding().SectionIndex(), 0);
     EXPECT_TRUE(c->Binding().Skinned(true));
@@ -23,7 +23,7 @@ TEST_F(BindingProperties, SectionIsStoredInUpperCase) {
 
 TEST_F(BindingProperties, SectionChangeAnnouncesAppliedOrRemoved) {
     AddSection("BUTTON");
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
     c->Commands.clear();
     c->Binding().SetSkinSection("NOSUCH");
     c->Binding().SetSkinSection("BUTTON");
@@ -34,13 +34,13 @@ TEST_F(BindingProperties, SectionChangeAnnouncesAppliedOrRemoved) {
 
 TEST_F(BindingProperties, MissingSectionGivesIndexMinusOneAndNoSkin) {
     AddSection("BUTTON");
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "SLIDER");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "SLIDER");
     EXPECT_EQ(c->Binding().SectionIndex(), -1);
     EXPECT_FALSE(c->Binding().Skinned());
 }
 
 TEST_F(BindingProperties, AssigningTheDefaultManagerStoresNoneAndFollowsTheDefault) {
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "");
     c->Binding().SetSkinManager(manager_.get());
     EXPECT_EQ(c->Binding().ExplicitManager(), nullptr);
     TsSkinManager other(nullptr);
@@ -53,7 +53,7 @@ TEST_F(BindingProperties, AnExplicitManagerIsKeptAndResolvesItsOwnSections) {
     TsSkinManager other(nullptr);
     AddSection("EDIT", &other);
     AddSection("BUTTON", &other);
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
     EXPECT_EQ(c->Binding().SectionIndex(), -1);
     c->Binding().SetSkinManager(&other);
     EXPECT_EQ(c->Binding().ExplicitManager(), &other);
@@ -63,7 +63,7 @@ TEST_F(BindingProperties, AnExplicitManagerIsKeptAndResolvesItsOwnSections) {
 
 TEST_F(BindingProperties, DefaultSectionComesFromTheKind) {
     AddSection("GROUPBOX");
-    auto* c = Add<TTestSkinned>(TsKind::GroupBox, form_, {10, 10, 50, 30}, "");
+    auto* c = Add<TTestSkinned>(KindCode::GroupBox, form_, {10, 10, 50, 30}, "");
     c->Binding().ChooseDefaultSection();
     EXPECT_EQ(c->Binding().SkinSection(), "GROUPBOX");
     EXPECT_EQ(c->Binding().SectionIndex(), 0);
@@ -71,9 +71,9 @@ TEST_F(BindingProperties, DefaultSectionComesFromTheKind) {
 
 TEST_F(BindingProperties, UnlistedKindTakesTheClassName) {
     EXPECT_EQ(DefaultSectionForKind(500, "TsThing"), "TsThing");
-    EXPECT_EQ(DefaultSectionForKind(TsKind::PushButton, "x"), "BUTTON");
-    EXPECT_EQ(DefaultSectionForKind(TsKind::SpeedButton, "x"), "SPEEDBUTTON");
-    EXPECT_EQ(DefaultSectionForKind(TsKind::AdapterItem, "x"), "EDIT");
+    EXPECT_EQ(DefaultSectionForKind(KindCode::PushButton, "x"), "BUTTON");
+    EXPECT_EQ(DefaultSectionForKind(KindCode::SpeedButton, "x"), "SPEEDBUTTON");
+    EXPECT_EQ(DefaultSectionForKind(KindCode::AdapterItem, "x"), "EDIT");
     EXPECT_EQ(DefaultSectionForKind(52, "x"), "PANEL_LOW");
 }
 
@@ -86,7 +86,7 @@ TEST_F(BindingProperties, NoHoverSetCoversPanelsAndPagesOnly) {
 
 TEST_F(BindingProperties, RemovedSkinDropsFaceAndIndexes) {
     AddSection("BUTTON");
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
     c->Binding().PrepareFace();
     ASSERT_EQ(c->Binding().FaceBitmap()->Size(), (TSize{c->Width(), c->Height()}));
     ASSERT_FALSE(c->Binding().FaceBitmap()->IsEmpty());
@@ -98,7 +98,7 @@ TEST_F(BindingProperties, RemovedSkinDropsFaceAndIndexes) {
 
 TEST_F(BindingProperties, CommandsOfAnotherManagerAreIgnored) {
     AddSection("BUTTON");
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
     TsSkinManager other(nullptr);
     c->Perform(WM_SKINCOMMAND, MakeWParam(0, cmdSkinRemoved), LParamFromPointer(&other));
     EXPECT_EQ(c->Binding().SectionIndex(), 0);
@@ -106,7 +106,7 @@ TEST_F(BindingProperties, CommandsOfAnotherManagerAreIgnored) {
 
 TEST_F(BindingProperties, SkinLoadedHoldsPaintingAndAppliedReleasesIt) {
     AddSection("BUTTON");
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
     SetAnnouncingSkin(true);
     c->Perform(WM_SKINCOMMAND, MakeWParam(0, cmdSkinLoaded), LParamFromPointer(manager_.get()));
     EXPECT_TRUE(c->Binding().InUpdate());
@@ -119,7 +119,7 @@ TEST_F(BindingProperties, SkinLoadedHoldsPaintingAndAppliedReleasesIt) {
 
 TEST_F(BindingProperties, WindowSendAndDirectDispatchReachTheSameHandler) {
     AddSection("BUTTON");
-    auto* c = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
+    auto* c = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
     c->Binding().SetPartlyHidden(false);
     EXPECT_EQ(SendMessage(c->Handle(), WM_SKINCOMMAND, MakeWParam(0, cmdSetPartlyHidden), 0), 0);
     EXPECT_TRUE(c->Binding().PartlyHidden());
@@ -133,18 +133,18 @@ TEST_F(BindingProperties, WindowSendAndDirectDispatchReachTheSameHandler) {
 TEST_F(BindingProperties, GetFaceAnswersTheFaceBitmap) {
     AddSection("BUTTON");
     auto* parent = Add<TTestSkinned>(51, form_, {0, 0, 200, 100}, "BUTTON");
-    auto* child = Add<TTestSkinned>(TsKind::PushButton, parent, {10, 10, 50, 30}, "BUTTON");
+    auto* child = Add<TTestSkinned>(KindCode::PushButton, parent, {10, 10, 50, 30}, "BUTTON");
     const ParentBackground face = child->Binding().GetParentFace();
     EXPECT_TRUE(face.Ready);
     EXPECT_EQ(face.Bitmap, parent->Binding().FaceBitmap());
-    auto* plain = Add<TTestSkinned>(TsKind::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
+    auto* plain = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
     EXPECT_FALSE(plain->Binding().GetParentFace().Ready); // the form has no binding
 }
 
 TEST_F(BindingProperties, IsUpdatingAsksTheParent) {
     AddSection("BUTTON");
     auto* parent = Add<TTestSkinned>(51, form_, {0, 0, 200, 100}, "BUTTON");
-    auto* child = Add<TTestSkinned>(TsKind::PushButton, parent, {10, 10, 50, 30}, "BUTTON");
+    auto* child = Add<TTestSkinned>(KindCode::PushButton, parent, {10, 10, 50, 30}, "BUTTON");
     parent->Binding().SetFaceStale(false);
     EXPECT_FALSE(child->Binding().IsUpdating());
     parent->Binding().SetFaceStale(true);

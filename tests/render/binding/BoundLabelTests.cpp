@@ -9,7 +9,7 @@ namespace {
 class BoundLabelTest : public BindingTest {
 protected:
     void SetUp() override {
-        edit_ = Add<TTestSkinned>(TsKind::Edit, form_, {100, 50, 220, 72}, "");
+        edit_ = Add<TTestSkinned>(KindCode::Edit, form_, {100, 50, 220, 72}, "");
         edit_->SetName("sEdit1");
         bound_ = std::make_unique<TsBoundLabel>(edit_->Binding());
     }
@@ -77,7 +77,7 @@ TEST_F(BoundLabelTest, UseSkinColorReadsTrueWithoutALabel) {
 
 TEST_F(BoundLabelTest, LabelFreedWithItsParentIsForgotten) {
     auto* panel = Add<TTestSkinned>(51, form_, {0, 0, 300, 200}, "");
-    auto* edit = Add<TTestSkinned>(TsKind::Edit, panel, {100, 50, 220, 72}, "");
+    auto* edit = Add<TTestSkinned>(KindCode::Edit, panel, {100, 50, 220, 72}, "");
     edit->SetName("sEdit2");
     TsBoundLabel bound(edit->Binding());
     bound.SetActive(true);

@@ -20,7 +20,7 @@ protected:
 };
 
 TEST_F(FaceToScreenTest, CopyLeavesOutWindowedChildren) {
-    Add<TTestSkinned>(TsKind::PushButton, panel_, {10, 10, 30, 30}, "");
+    Add<TTestSkinned>(KindCode::PushButton, panel_, {10, 10, 30, 30}, "");
     TBitmap screen(100, 60);
     screen.Fill(kScreen);
     TCanvas canvas(screen);
@@ -41,7 +41,7 @@ TEST_F(FaceToScreenTest, CopyStartsAtTheUpdateRectanglesOrigin) {
 }
 
 TEST_F(FaceToScreenTest, GraphicChildPaintsOverTheFaceBehindIt) {
-    auto* child = Add<TTestSkinnedGraphic>(TsKind::SpeedButton, panel_, {20, 10, 40, 30}, "");
+    auto* child = Add<TTestSkinnedGraphic>(KindCode::SpeedButton, panel_, {20, 10, 40, 30}, "");
     child->OnPaint = [](TCanvas& canvas) { canvas.FillRect({0, 0, 5, 5}, MakeColor(0, 255, 0)); };
     TBitmap screen(100, 60);
     screen.Fill(kScreen);
@@ -54,7 +54,7 @@ TEST_F(FaceToScreenTest, GraphicChildPaintsOverTheFaceBehindIt) {
 
 TEST_F(FaceToScreenTest, NothingVisibleMarksTheContainerPartlyHidden) {
     panel_->Binding().SetPartlyHidden(false);
-    Add<TTestSkinnedGraphic>(TsKind::SpeedButton, panel_, {20, 10, 40, 30}, "");
+    Add<TTestSkinnedGraphic>(KindCode::SpeedButton, panel_, {20, 10, 40, 30}, "");
     TBitmap screen(100, 60);
     TCanvas canvas(screen);
     canvas.IntersectClipRect({0, 0, 0, 0});

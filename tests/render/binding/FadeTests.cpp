@@ -17,7 +17,7 @@ protected:
         AddSection("BUTTON");
         Section("BUTTON").FadingEnabled = true;
         Section("BUTTON").FadingIterations = 20;
-        button_ = Add<TTestSkinned>(TsKind::PushButton, form_, {20, 20, 190, 60}, "BUTTON");
+        button_ = Add<TTestSkinned>(KindCode::PushButton, form_, {20, 20, 190, 60}, "BUTTON");
         button_->OnSkinCommand = [this](TMessage& m) {
             switch (SkinCommandMessage::Code(m)) {
             case cmdRebuildFace:
@@ -212,7 +212,7 @@ protected:
         Section("SPEEDBUTTON").FadingEnabled = true;
         Section("SPEEDBUTTON").FadingIterations = 4;
         panel_ = Add<TTestSkinned>(51, form_, {0, 0, 200, 100}, "PANEL");
-        button_ = Add<TTestSkinnedGraphic>(TsKind::SpeedButton, panel_, {10, 10, 30, 30}, "SPEEDBUTTON");
+        button_ = Add<TTestSkinnedGraphic>(KindCode::SpeedButton, panel_, {10, 10, 30, 30}, "SPEEDBUTTON");
         button_->OnSkinCommand = [this](TMessage& m) {
             if (SkinCommandMessage::Code(m) == cmdRebuildFace) Paint(120);
             if (SkinCommandMessage::Code(m) == cmdStopAnimation) AnimStop(slot_, button_->Binding());
