@@ -28,7 +28,9 @@ namespace {
 
 // ---------------------------------------------------------------- process-wide state
 
-bool forcedPressed = false;
+// The button whose quick click is being shown pressed. A repaint composes the whole form, so
+// the flag names its button: other buttons painted in the same pass keep their own state.
+const TsButton* forcedPressedButton = nullptr;
 
 // Hints are switched off from a left press on a skinned button until its release; the
 // setting to restore is kept once for all buttons.
@@ -69,8 +71,8 @@ TMouseButton ButtonOfMessage(std::uint32_t msg) {
 
 } // namespace
 
-bool TsButton::ForcedPressed() {
-    return forcedPressed;
+bool TsButton::ForcedPressed() const {
+    return forcedPressedButton == this;
 }
 
 // ---------------------------------------------------------------- construction and properties
@@ -142,7 +144,7 @@ int TsButton::FaceState() const {
         in.Pushed = behaviour.IsKeyHeld();
         in.LeftHeld = false;
     }
-    in.Pushed = in.Pushed || forcedPressed;
+    in.Pushed = in.Pushed || ForcedPressed();
     in.MouseOver = m_skinData.MouseOver();
     in.Down = m_down;
     in.DefaultLook = m_defaultLook;
@@ -458,9 +460,9 @@ bool TsButton::MouseUpSkinned(TMessage& message, TMouseButton button) {
         // release fades it out.
         m_fadeTimer->SetEnabled(false);
         m_skinData.SetFaceStale(true);
-        forcedPressed = true;
+        forcedPressedButton = this;
         RepaintNow();
-        forcedPressed = false;
+        forcedPressedButton = nullptr;
         if (Application) Application->Sleep(QuickClickPressedMs);
     }
     m_skinData.SetInUpdate(false);
