@@ -37,11 +37,14 @@ const TsButton* forcedPressedButton = nullptr;
 struct THintSuppression {
     bool Active = false;
     bool SavedShowHint = true;
+    // The button whose press switched them off; a button freed mid-press gives them back.
+    const void* PressedButton = nullptr;
 };
 THintSuppression hintSuppression;
 
-void SuppressHints() {
+void SuppressHints(const void* button) {
     if (hintSuppression.Active || !Application) return;
+    hintSuppression.PressedButton = button;
     hintSuppression.SavedShowHint = Application->ShowHint();
     Application->SetShowHint(false);
     hintSuppression.Active = true;
@@ -51,6 +54,7 @@ void RestoreHints() {
     if (!hintSuppression.Active) return;
     if (Application) Application->SetShowHint(hintSuppression.SavedShowHint);
     hintSuppression.Active = false;
+    hintSuppression.PressedButton = nullptr;
 }
 
 // The wait that keeps a quick click's pressed face on the screen.
@@ -88,7 +92,7 @@ TsButton::TsButton(TComponent* owner) : TButton(owner), m_skinData(this, TsCreat
 TsButton::~TsButton() {
     MarkDestroying();
     StopFade(m_fadeTimer, m_skinData);
-    RestoreHints();
+    if (hintSuppression.PressedButton == this) RestoreHints();
 }
 
 void TsButton::Loaded() {
@@ -436,7 +440,7 @@ void TsButton::MouseDownSkinned(TMessage& message, TMouseButton button) {
     (void)message;
     m_skinData.SetInUpdate(false);
     const bool left = button == TMouseButton::mbLeft;
-    if (left) SuppressHints();
+    if (left) SuppressHints(this);
     m_pressed = true;
     if (left && !m_down) {
         m_regionUpdate = true;

@@ -168,6 +168,17 @@ TEST_F(ButtonInputTest, HintsAreOffFromPressToRelease) {
     EXPECT_TRUE(Application->ShowHint());
 }
 
+TEST_F(ButtonInputTest, AButtonFreedMidPressGivesTheHintsBack) {
+    TsButton* neighbour = AddButton(TRect::FromBounds(20, 150, 190, 40), "Кнопка");
+    const TPoint p = ScreenCentre(*button_);
+    Press(p.X, p.Y);
+    delete neighbour;
+    EXPECT_FALSE(Application->ShowHint()) << "only the pressed button's end gives them back";
+    delete button_;
+    button_ = nullptr;
+    EXPECT_TRUE(Application->ShowHint());
+}
+
 TEST_F(ButtonInputTest, SpaceShowsPressedAndClicks) {
     Section().FadingEnabled = false;
     button_->SetFocus();
