@@ -28,18 +28,23 @@ namespace {
 
 // ---------------------------------------------------------------- process-wide state
 
-bool forcedPressed = false;
+// The button whose quick click is being shown pressed. A repaint composes the whole form, so
+// the flag names its button: other buttons painted in the same pass keep their own state.
+const TsButton* forcedPressedButton = nullptr;
 
 // Hints are switched off from a left press on a skinned button until its release; the
 // setting to restore is kept once for all buttons.
 struct THintSuppression {
     bool Active = false;
     bool SavedShowHint = true;
+    // The button whose press switched them off; a button freed mid-press gives them back.
+    const void* PressedButton = nullptr;
 };
 THintSuppression hintSuppression;
 
-void SuppressHints() {
+void SuppressHints(const void* button) {
     if (hintSuppression.Active || !Application) return;
+    hintSuppression.PressedButton = button;
     hintSuppression.SavedShowHint = Application->ShowHint();
     Application->SetShowHint(false);
     hintSuppression.Active = true;
@@ -49,6 +54,7 @@ void RestoreHints() {
     if (!hintSuppression.Active) return;
     if (Application) Application->SetShowHint(hintSuppression.SavedShowHint);
     hintSuppression.Active = false;
+    hintSuppression.PressedButton = nullptr;
 }
 
 // The wait that keeps a quick click's pressed face on the screen.
@@ -69,8 +75,8 @@ TMouseButton ButtonOfMessage(std::uint32_t msg) {
 
 } // namespace
 
-bool TsButton::ForcedPressed() {
-    return forcedPressed;
+bool TsButton::ForcedPressed() const {
+    return forcedPressedButton == this;
 }
 
 // ---------------------------------------------------------------- construction and properties
@@ -86,7 +92,7 @@ TsButton::TsButton(TComponent* owner) : TButton(owner), m_skinData(this, TsCreat
 TsButton::~TsButton() {
     MarkDestroying();
     StopFade(m_fadeTimer, m_skinData);
-    RestoreHints();
+    if (hintSuppression.PressedButton == this) RestoreHints();
 }
 
 void TsButton::Loaded() {
@@ -142,7 +148,7 @@ int TsButton::FaceState() const {
         in.Pushed = behaviour.IsKeyHeld();
         in.LeftHeld = false;
     }
-    in.Pushed = in.Pushed || forcedPressed;
+    in.Pushed = in.Pushed || ForcedPressed();
     in.MouseOver = m_skinData.MouseOver();
     in.Down = m_down;
     in.DefaultLook = m_defaultLook;
@@ -434,7 +440,7 @@ void TsButton::MouseDownSkinned(TMessage& message, TMouseButton button) {
     (void)message;
     m_skinData.SetInUpdate(false);
     const bool left = button == TMouseButton::mbLeft;
-    if (left) SuppressHints();
+    if (left) SuppressHints(this);
     m_pressed = true;
     if (left && !m_down) {
         m_regionUpdate = true;
@@ -458,9 +464,9 @@ bool TsButton::MouseUpSkinned(TMessage& message, TMouseButton button) {
         // release fades it out.
         m_fadeTimer->SetEnabled(false);
         m_skinData.SetFaceStale(true);
-        forcedPressed = true;
+        forcedPressedButton = this;
         RepaintNow();
-        forcedPressed = false;
+        forcedPressedButton = nullptr;
         if (Application) Application->Sleep(QuickClickPressedMs);
     }
     m_skinData.SetInUpdate(false);

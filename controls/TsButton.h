@@ -53,9 +53,8 @@ public:
     // The region carved by the last rebuild and not yet handed to the window.
     const std::optional<TRegion>& HeldRegion() const { return m_heldRegion; }
 
-    // The process-wide flag under which every push button shows its pressed face: set for the
-    // moment a quick click repaints pressed before its release fade.
-    static bool ForcedPressed();
+    // Shown pressed for the moment a quick click repaints pressed before its release fade.
+    bool ForcedPressed() const;
 
     void WriteDumpFields(TJsonWriter& json) const override;
 

@@ -373,6 +373,17 @@ void TCanvas::CopyRect(TPoint dest, const TBitmap& source, const TRect& sourceRe
                 std::memcpy(out, in, std::size_t(part.Width()) * std::size_t(bpp));
                 continue;
             }
+            if (source.PixelFormat() == TPixelFormat::pf24bit && bpp == 4) {
+                // The common case of a 24-bit face onto a 32-bit surface, without per-pixel calls.
+                const std::uint8_t* in = source.ScanLine(y + dy) + std::ptrdiff_t(part.Left + dx) * 3;
+                for (int x = part.Left; x < part.Right; ++x, out += 4, in += 3) {
+                    out[0] = in[0];
+                    out[1] = in[1];
+                    out[2] = in[2];
+                    out[3] = 0;
+                }
+                continue;
+            }
             for (int x = part.Left; x < part.Right; ++x, out += bpp) {
                 const Bgr p = ReadPixel(source, x + dx, y + dy);
                 out[0] = p.B;

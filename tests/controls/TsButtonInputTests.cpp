@@ -70,6 +70,21 @@ TEST_F(ButtonInputTest, QuickClickShowsThePressedFaceForThirtyMilliseconds) {
     EXPECT_EQ(ShownEdge(*button_), FrameColour(StateColours[2], StateColours[1], 0));
 }
 
+TEST_F(ButtonInputTest, QuickClickShowsOnlyItsOwnButtonPressed) {
+    TsButton* neighbour = AddButton(TRect::FromBounds(20, 150, 190, 40), "Кнопка");
+    Hover(*button_);
+    Wait(300);
+    TColor neighbourWhileWaiting = 0;
+    Backend().OnSleep = [&](unsigned) { neighbourWhileWaiting = ShownEdge(*neighbour); };
+    const TPoint p = ScreenCentre(*button_);
+    Press(p.X, p.Y);
+    // The neighbour has a paint pending when the quick click repaints the form.
+    neighbour->Invalidate();
+    Release(p.X, p.Y);
+    EXPECT_EQ(neighbourWhileWaiting, StateColours[0]);
+    EXPECT_EQ(ShownEdge(*neighbour), StateColours[0]);
+}
+
 TEST_F(ButtonInputTest, PressFadesInHalfTheStepsToThePressedFace) {
     Hover(*button_);
     Wait(300);
@@ -150,6 +165,17 @@ TEST_F(ButtonInputTest, HintsAreOffFromPressToRelease) {
     Press(p.X, p.Y);
     EXPECT_FALSE(Application->ShowHint());
     Release(p.X, p.Y);
+    EXPECT_TRUE(Application->ShowHint());
+}
+
+TEST_F(ButtonInputTest, AButtonFreedMidPressGivesTheHintsBack) {
+    TsButton* neighbour = AddButton(TRect::FromBounds(20, 150, 190, 40), "Кнопка");
+    const TPoint p = ScreenCentre(*button_);
+    Press(p.X, p.Y);
+    delete neighbour;
+    EXPECT_FALSE(Application->ShowHint()) << "only the pressed button's end gives them back";
+    delete button_;
+    button_ = nullptr;
     EXPECT_TRUE(Application->ShowHint());
 }
 

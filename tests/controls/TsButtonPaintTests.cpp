@@ -1,7 +1,12 @@
 #include "ButtonTestSupport.h"
 
+#include "platform/toolkit/TCustomControl.h"
 #include "platform/toolkit/TJsonWriter.h"
+#include <cmath>
+
 #include "render/Blend.h"
+#include "render/SkinCommandMessage.h"
+#include "render/SkinCommandQueries.h"
 #include "skin/SkinCommands.h"
 
 using namespace buttontest;
@@ -129,6 +134,59 @@ TEST_F(ButtonTest, DumpCarriesTheSkinField) {
     EXPECT_NE(text.find(R"("skin":{"manager":"sSkinManager0","section":"BUTTON","skinned":true,"state":0})"),
               std::string::npos)
         << text;
+}
+
+} // namespace
+
+namespace {
+
+// A container whose face is one colour and reports itself patterned, as a skinned panel does.
+class TFacedPanel : public TCustomControl {
+public:
+    TFacedPanel(TComponent* owner, TColor colour) : TCustomControl(owner), m_face(400, 300) {
+        m_face.Fill(colour);
+    }
+
+protected:
+    void WndProc(TMessage& m) override {
+        if (SkinCommandMessage::Is(m)) {
+            if (SkinCommandMessage::Code(m) == cmdGetFace)
+                FaceAnswer() = ParentBackground{&m_face, 0, 0, true};
+            if (SkinCommandMessage::Code(m) == cmdBgIsPatterned) {
+                SkinCommandMessage::AnswerLParam(m, 1);
+                SkinCommandMessage::AnswerResult(m, 1);
+            }
+            return;
+        }
+        TCustomControl::WndProc(m);
+    }
+    void Paint(TCanvas& canvas) override { canvas.Draw(0, 0, m_face); }
+
+private:
+    TBitmap m_face;
+};
+
+int KeepFortyPercent(int parent, int own) {
+    return int(std::nearbyint(parent - 0.4 * (parent - own)));
+}
+
+TEST_F(ButtonTest, DisabledButtonOverAFaceKeepsFortyPercent) {
+    const TColor panelColour = MakeColor(200, 180, 20);
+    auto* panel = new TFacedPanel(form_, panelColour);
+    panel->SetBounds(0, 100, 300, 120);
+    panel->SetParent(form_);
+    auto* b = new TsButton(form_);
+    b->SetBounds(10, 10, 120, 40);
+    b->SetParent(panel);
+    b->SetEnabled(false);
+    Application->ComposeAll();
+    const TColor own = StateColours[0];
+    const TColor expected = MakeColor(std::uint8_t(KeepFortyPercent(GetRValue(panelColour), GetRValue(own))),
+                                      std::uint8_t(KeepFortyPercent(GetGValue(panelColour), GetGValue(own))),
+                                      std::uint8_t(KeepFortyPercent(GetBValue(panelColour), GetBValue(own))));
+    EXPECT_EQ(ShownEdge(*b), expected);
+    // The cut corners show the panel's face.
+    EXPECT_EQ(Shown(*b, 0, 0), panelColour);
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Real-window smoke test of the program: "quibbleton /s" under Xvfb with the SDL2 backend.
-# A click on a field button opens the phrase dialog (screenshot), Alt+F4 closes it, and a
-# right press on the background ends the program, which must store the phrase position.
+# The pointer over a field button lights it up, a click on it opens the phrase dialog
+# (screenshots), Alt+F4 closes it, and a right press on the background ends the program,
+# which must store the phrase position.
 # Usage: quibbleton_smoke.sh PATH/TO/quibbleton [KEEP_DIR]
 set -euo pipefail
 
@@ -47,8 +48,13 @@ eval "$(DISPLAY=":$display" xdotool getwindowgeometry --shell "$main")"
 # coordinates are screen coordinates. Where the window really is is checked at the end.
 main_geometry="$X,$Y ${WIDTH}x$HEIGHT"
 
-# 4. A click on a field button shows the first phrase in the dialog.
-DISPLAY=":$display" xdotool mousemove $((bx + bw / 2)) $((by + bh / 2)) click 1
+# 4. The pointer over a field button lights it up (its fade has ended after half a second),
+# and a click on it shows the first phrase in the dialog.
+DISPLAY=":$display" xdotool mousemove $((bx + bw / 2)) $((by + bh / 2))
+sleep 0.5
+shot hover.png
+check_changed main.png hover.png "the button did not change under the pointer"
+DISPLAY=":$display" xdotool click 1
 wait_for dialog_shown || fail "a click on sButton1 did not open the phrase dialog"
 sleep 0.5
 shot dialog.png

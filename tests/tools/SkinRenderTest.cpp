@@ -2,11 +2,15 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "controls/ButtonFace.h"
+#include "platform/canvas/TCanvas.h"
 #include "platform/graphics/PngWriter.h"
 #include "platform/graphics/SystemColors.h"
+#include "platform/text/TextFlags.h"
 #include "skin/TsSkinLoader.h"
 #include "skin/storedskins/StoredSkinPackages.h"
 #include "tools/quibbleton-skin/PngReader.h"
@@ -200,6 +204,66 @@ TEST_F(SkinRender, PushButtonCaptionMovesWhenPressed) {
     const TRect pressed = captionPixels(face("2", "Кнопка"), face("2", ""));
     ASSERT_GT(normal.Width(), 0);
     EXPECT_EQ(pressed, normal.Offset(1, 1));
+}
+
+TEST_F(SkinRender, PushButtonFocusShowsOnlyWhereTheSectionAsksForIt) {
+    for (const TStoredSkinPackage& package : StoredSkinPackages()) {
+        const std::string skin = "stored:" + std::string(package.Name);
+        const bool showFocus = Named(Dump(skin)["sections"], "ClassName", "BUTTON")["ShowFocus"];
+        const auto face = [&](bool focused) {
+            const std::string out = Path(std::string(focused ? "f" : "n") + ".png");
+            std::vector<std::string> args = {skin,       "BUTTON",  "130x25", "-o",        out,
+                                             "--button", "--state", "1",      "--caption", "Кнопка"};
+            if (focused) args.push_back("--focused");
+            EXPECT_EQ(Render(args).Status, 0);
+            return ReadPngFile(out).value_or(TBitmap());
+        };
+        if (showFocus)
+            EXPECT_NE(face(true), face(false)) << skin;
+        else
+            EXPECT_EQ(face(true), face(false)) << skin;
+    }
+}
+
+TEST_F(SkinRender, PushButtonFocusFrameSurroundsTheCaption) {
+    // A copy of a skin folder whose "BUTTON" section asks for the focus frame.
+    const fs::path folder = m_dir / "Focused";
+    fs::copy(fs::path(QUIBBLETON_SOURCE_DIR) / "skins" / "Office2007Blue", folder);
+    std::ifstream in(folder / "Options.dat", std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    const std::size_t button = text.find("[BUTTON]");
+    ASSERT_NE(button, std::string::npos);
+    const std::size_t key = text.find("SHOWFOCUS=FALSE", button);
+    ASSERT_NE(key, std::string::npos);
+    text.replace(key, 15, "SHOWFOCUS=TRUE");
+    std::ofstream(folder / "Options.dat", std::ios::binary) << text;
+
+    const std::string out = Path("focused.png");
+    ASSERT_EQ(Render({folder.string(), "BUTTON", "130x25", "-o", out, "--button", "--state", "1", "--caption",
+                      "Кнопка", "--focused"})
+                  .Status,
+              0);
+    const auto face = ReadPngFile(out);
+    ASSERT_TRUE(face);
+    // The caption measured in the tool's 8-point font, placed by the button's rule, enlarged by
+    // the focus margin of 1.
+    TBitmap scratch(4, 4);
+    TCanvas canvas(scratch);
+    TFont font;
+    font.SetSize(8);
+    canvas.SetFont(font);
+    TRect measured{0, 0, 128, 0};
+    canvas.DrawText("Кнопка", measured,
+                    TextFlags::DT_CALCRECT | TextFlags::DT_CENTER | TextFlags::DT_EXPANDTABS |
+                        TextFlags::DT_WORDBREAK);
+    const TRect frame =
+        ButtonCaptionRect({130, 25}, {measured.Width(), measured.Height()}, bfsHot).Inflate(1, 1);
+    for (int i = 0; i <= frame.Width() / 3; ++i)
+        EXPECT_EQ(face->GetPixel(frame.Left + 3 * i, frame.Top), clBlack) << i;
+    for (int j = 0; j <= frame.Height() / 3; ++j)
+        EXPECT_EQ(face->GetPixel(frame.Left, frame.Top + 3 * j), clBlack) << j;
+    EXPECT_EQ(face->GetPixel(frame.Left - 1, frame.Top - 1), clWhite);
 }
 
 TEST_F(SkinRender, ParentColourShowsInKeyCornersAndAParentImageBehindThem) {
