@@ -394,6 +394,14 @@ void TsCustomComboBox::HookInnerEdit() {
     edit->SetWindowProc([this](TMessage& m) { InnerEditWndProc(m); });
 }
 
+void TsCustomComboBox::Notification(TComponent* component, TOperation operation) {
+    TCustomComboBox::Notification(component, operation);
+    if (operation == TOperation::opRemove && component && component == m_hookedEdit) {
+        m_hookedEdit = nullptr;
+        m_editProc = nullptr;
+    }
+}
+
 bool TsCustomComboBox::InnerEditShowsItself() const {
     if (ComboStyle() != TComboBoxStyle::csDropDown) return true;
     return (IsFocusWithin() || m_skinData.HasFocus()) && IsEnabledInTree() && !m_readOnly;
