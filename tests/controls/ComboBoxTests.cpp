@@ -9,6 +9,7 @@
 #include "platform/graphics/SystemColors.h"
 #include "platform/toolkit/TComboBoxList.h"
 #include "platform/toolkit/TCustomEdit.h"
+#include "platform/toolkit/TFormDesign.h"
 #include "platform/toolkit/ToolkitTestSupport.h"
 #include "render/SkinCommandMessage.h"
 #include "skin/SkinProcessState.h"
@@ -33,6 +34,8 @@ protected:
         manager_->SetSkinName(SkinName);
         manager_->SetActive(true);
         form_ = MakeForm(300, 240);
+        // A created form (design read, creation handler run) hears the manager's broadcasts.
+        form_->LoadDesign(TFormDesign());
         form_->Show();
         combo_ = new TsComboBox(form_);
         combo_->SetParent(form_);
@@ -269,4 +272,29 @@ TEST_F(ComboBoxTest, UnfocusedInnerEditShowsTheFaceAndFocusedItShowsItself) {
     combo_->PaintTo(focused, 0, 0);
     const TRect edit = combo_->EditControl()->BoundsRect().Offset(2, 2);
     EXPECT_FALSE(SameRect(focusedFace, focused, edit));
+}
+
+TEST_F(ComboBoxTest, RemovedSkinDropsTheListAdapterAndTheSkinColours) {
+    Fill(17);
+    combo_->SetDroppedDown(true);
+    Pump();
+    ASSERT_NE(combo_->ListAdapter(), nullptr);
+    combo_->SetDroppedDown(false);
+    manager_->SetActive(false);
+    Pump();
+    EXPECT_EQ(combo_->ListAdapter(), nullptr);
+    EXPECT_EQ(combo_->Color(), clWindow);
+    EXPECT_EQ(combo_->Font().Color(), clWindowText);
+}
+
+TEST_F(ComboBoxTest, RecolouredSkinReachesTheBoxColoursAndFace) {
+    Fill(2);
+    combo_->Loaded();
+    const TBitmap before = Face();
+    manager_->SetHueOffset(180);
+    Pump();
+    const TsGeneralData& section = Section("COMBOBOX");
+    EXPECT_EQ(combo_->Color(), section.Color);
+    EXPECT_EQ(combo_->Font().Color(), TColor(section.FontColor[0]));
+    EXPECT_FALSE(SameRect(before, Face(), combo_->SkinButtonRect()));
 }
