@@ -46,6 +46,7 @@ TsCustomComboBox::TsCustomComboBox(TComponent* owner)
     if (m_skinData.SkinSection().empty()) m_skinData.SetSkinSection("COMBOBOX");
     SetDropDownCount(16);
     m_skinData.ApplyDefaults();
+    HookInnerEdit();
 }
 
 TsCustomComboBox::~TsCustomComboBox() {
@@ -150,6 +151,8 @@ void TsCustomComboBox::SkinCommand(TMessage& m) {
 // ---------------------------------------------------------------- events
 
 void TsCustomComboBox::WndProc(TMessage& m) {
+    // A change of style makes or drops the inner edit.
+    if (EditControl() != m_hookedEdit) HookInnerEdit();
     if (SkinCommandMessage::Is(m)) {
         SkinCommand(m);
         return;
@@ -389,6 +392,14 @@ void TsCustomComboBox::HookInnerEdit() {
     if (!edit) return;
     m_editProc = edit->WindowProc();
     edit->SetWindowProc([this](TMessage& m) { InnerEditWndProc(m); });
+}
+
+void TsCustomComboBox::Notification(TComponent* component, TOperation operation) {
+    TCustomComboBox::Notification(component, operation);
+    if (operation == TOperation::opRemove && component && component == m_hookedEdit) {
+        m_hookedEdit = nullptr;
+        m_editProc = nullptr;
+    }
 }
 
 bool TsCustomComboBox::InnerEditShowsItself() const {

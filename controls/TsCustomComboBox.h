@@ -66,6 +66,8 @@ protected:
     // The closed box's field of a skinned box shows its face; everything else is drawn as the
     // platform draws it (or by OnDrawItem).
     void DrawItem(TCanvas& canvas, int index, const TRect& rect, unsigned state) override;
+    // Forgets the hooked inner edit when a change of style frees it.
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     void SkinCommand(TMessage& m);

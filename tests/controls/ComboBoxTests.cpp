@@ -8,6 +8,8 @@
 #include "platform/core/VirtualKeys.h"
 #include "platform/graphics/SystemColors.h"
 #include "platform/toolkit/TComboBoxList.h"
+#include "platform/toolkit/TCustomEdit.h"
+#include "platform/toolkit/TFormDesign.h"
 #include "platform/toolkit/ToolkitTestSupport.h"
 #include "render/SkinCommandMessage.h"
 #include "skin/SkinProcessState.h"
@@ -32,6 +34,8 @@ protected:
         manager_->SetSkinName(SkinName);
         manager_->SetActive(true);
         form_ = MakeForm(300, 240);
+        // A created form (design read, creation handler run) hears the manager's broadcasts.
+        form_->LoadDesign(TFormDesign());
         form_->Show();
         combo_ = new TsComboBox(form_);
         combo_->SetParent(form_);
@@ -235,4 +239,62 @@ TEST_F(ComboBoxTest, OwnerDrawnFieldShowsTheFaceAndListItemsAskTheHandler) {
     Pump();
     EXPECT_FALSE(asked.empty());
     EXPECT_EQ(asked.front(), 0);
+}
+
+TEST_F(ComboBoxTest, PointerOverTheBoxMakesItsFaceHot) {
+    Fill(2);
+    const TBitmap normal = Face();
+    const TRect r = combo_->ScreenRect();
+    Move(r.Left + 20, r.Top + 10);
+    EXPECT_TRUE(combo_->SkinData().IsHot());
+    const TBitmap hot = Face();
+    EXPECT_FALSE(SameRect(normal, hot, {0, 0, normal.Width(), normal.Height()}));
+    Move(r.Left + 20, r.Bottom + 40);
+    EXPECT_FALSE(combo_->SkinData().IsHot());
+    EXPECT_TRUE(SameRect(normal, Face(), {0, 0, normal.Width(), normal.Height()}));
+}
+
+TEST_F(ComboBoxTest, UnfocusedInnerEditShowsTheFaceAndFocusedItShowsItself) {
+    combo_->SetComboStyle(TComboBoxStyle::csDropDown);
+    combo_->AddItem("Golden");
+    combo_->SetItemIndex(0);
+    Pump();
+    ASSERT_NE(combo_->EditControl(), nullptr);
+    const TBitmap face = Face();
+    TBitmap screen(combo_->Width(), combo_->Height());
+    combo_->PaintTo(screen, 0, 0);
+    EXPECT_TRUE(SameRect(face, screen, {0, 0, face.Width(), face.Height()}));
+    combo_->SetFocus();
+    Pump();
+    ASSERT_TRUE(combo_->EditControl()->Focused());
+    const TBitmap focusedFace = Face();
+    TBitmap focused(combo_->Width(), combo_->Height());
+    combo_->PaintTo(focused, 0, 0);
+    const TRect edit = combo_->EditControl()->BoundsRect().Offset(2, 2);
+    EXPECT_FALSE(SameRect(focusedFace, focused, edit));
+}
+
+TEST_F(ComboBoxTest, RemovedSkinDropsTheListAdapterAndTheSkinColours) {
+    Fill(17);
+    combo_->SetDroppedDown(true);
+    Pump();
+    ASSERT_NE(combo_->ListAdapter(), nullptr);
+    combo_->SetDroppedDown(false);
+    manager_->SetActive(false);
+    Pump();
+    EXPECT_EQ(combo_->ListAdapter(), nullptr);
+    EXPECT_EQ(combo_->Color(), clWindow);
+    EXPECT_EQ(combo_->Font().Color(), clWindowText);
+}
+
+TEST_F(ComboBoxTest, RecolouredSkinReachesTheBoxColoursAndFace) {
+    Fill(2);
+    combo_->Loaded();
+    const TBitmap before = Face();
+    manager_->SetHueOffset(180);
+    Pump();
+    const TsGeneralData& section = Section("COMBOBOX");
+    EXPECT_EQ(combo_->Color(), section.Color);
+    EXPECT_EQ(combo_->Font().Color(), TColor(section.FontColor[0]));
+    EXPECT_FALSE(SameRect(before, Face(), combo_->SkinButtonRect()));
 }
