@@ -158,7 +158,7 @@ void TacSkinConvertor::LoadPackage() {
     m_imageCount = count - 1;
     // The entries together share one budget: many small streams that each declare a large
     // size would otherwise add up without bound.
-    TsSkinLoadBudget budget(MaxPackageTotalSize);
+    TsSkinLoadBudget budget(m_totalLimit);
     budget.Charge(std::int64_t(m_source.size()), "the package file");
     for (std::int32_t i = 0; i < count; ++i) {
         const std::int32_t nameLength = cursor.ReadInt32();

@@ -8,6 +8,12 @@
 #include <string_view>
 #include <vector>
 
+// The largest unpacked entry and the largest package file the reader accepts.
+inline constexpr std::int64_t MaxPackageEntrySize = 256LL * 1024 * 1024;
+inline constexpr std::int64_t MaxPackageFileSize = 256LL * 1024 * 1024;
+// The most all unpacked entries of one package may hold together.
+inline constexpr std::int64_t MaxPackageTotalSize = 256LL * 1024 * 1024;
+
 // One unpacked entry of a skin package other than the options entry.
 struct TacPackageEntry {
     std::string FileName;           // the name exactly as stored
@@ -44,9 +50,12 @@ public:
     // fault stay. A package is never read past its end, and an entry whose header or stream
     // does not hold together (a negative or impossible count, name length or size, a stream
     // that inflates to more or fewer bytes than its size says) is rejected. When the package
-    // itself and its entries' sizes add up to more than MaxPackageTotalSize, ESkinTooLarge is
+    // itself and its entries' sizes add up to more than the total limit, ESkinTooLarge is
     // raised before the entry that passes the limit is inflated.
     void LoadPackage();
+    // The most the package file and its unpacked entries may hold together; the program keeps
+    // MaxPackageTotalSize, the fuzz harnesses set less so that each input stays quick.
+    void SetTotalLimit(std::int64_t bytes) { m_totalLimit = bytes; }
 
     // Releases the entries from the last to the first, the options stream and the source.
     void ClearPackage();
@@ -61,6 +70,7 @@ private:
     std::optional<std::vector<std::uint8_t>> m_options;
     std::vector<std::uint8_t> m_ownedSource;
     std::span<const std::uint8_t> m_source;
+    std::int64_t m_totalLimit = MaxPackageTotalSize;
 };
 
 // When the file exists: reuses the reader after ClearPackage or creates one, reads the file
@@ -71,9 +81,3 @@ void LoadPackageFile(const std::string& fileName, std::unique_ptr<TacSkinConvert
 // Packs the entries, in the order given, into the package layout with default compression
 // (every stream then starts with 0x78 0x9C). The skin tool and tests use it.
 std::vector<std::uint8_t> BuildPackage(const std::vector<TacPackageEntry>& entries);
-
-// The largest unpacked entry and the largest package file the reader accepts.
-inline constexpr std::int64_t MaxPackageEntrySize = 256LL * 1024 * 1024;
-inline constexpr std::int64_t MaxPackageFileSize = 256LL * 1024 * 1024;
-// The most all unpacked entries of one package may hold together.
-inline constexpr std::int64_t MaxPackageTotalSize = 256LL * 1024 * 1024;

@@ -59,7 +59,8 @@ std::optional<std::string_view> TacSkinOptions::Value(std::string_view section, 
     return std::string_view(m_sections[foundSection->second].Entries[foundKey->second].Value);
 }
 
-std::optional<std::string_view> TacSkinOptions::ValueIn(std::size_t section, const std::string& upperKey) const {
+std::optional<std::string_view> TacSkinOptions::ValueIn(std::size_t section,
+                                                        const std::string& upperKey) const {
     if (section >= m_sections.size()) return std::nullopt;
     const TIndex& keys = m_keyIndex[section];
     const auto foundKey = keys.find(upperKey);

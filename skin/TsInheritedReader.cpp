@@ -95,7 +95,8 @@ const TsInheritedReader::TAnswers& TsInheritedReader::Resolve(const std::string&
     return m_answers.emplace(cacheKey, std::move(answers)).first->second;
 }
 
-std::int32_t TsInheritedReader::ReadInteger(std::size_t section, std::string_view key, std::int32_t fallback) {
+std::int32_t TsInheritedReader::ReadInteger(std::size_t section, std::string_view key,
+                                            std::int32_t fallback) {
     const std::string upperKey = AnsiUpperCase(key);
     auto own = [&](std::size_t s) {
         const auto value = m_options.ValueIn(s, upperKey);
@@ -106,7 +107,8 @@ std::int32_t TsInheritedReader::ReadInteger(std::size_t section, std::string_vie
     return from < 0 ? fallback : own(std::size_t(from));
 }
 
-std::string TsInheritedReader::ReadString(std::size_t section, std::string_view key, std::string_view fallback) {
+std::string TsInheritedReader::ReadString(std::size_t section, std::string_view key,
+                                          std::string_view fallback) {
     const std::string upperKey = AnsiUpperCase(key);
     const TAnswers& answers = Resolve("S" + upperKey, [&](std::size_t s) {
         const auto value = m_options.ValueIn(s, upperKey);

@@ -37,37 +37,37 @@ int CellHeight() {
 
 } // namespace
 
-TEST(LongText, WrappedMegabyteShowsItsFirstLinesOnly) {
+TEST(LongText, WrappedLongPhraseShowsItsFirstLinesOnly) {
     const TRect rect{10, 10, 190, 110};
     int longHeight = 0;
-    const TBitmap whole = Drawn(Repeated("a ", 500000), rect, DT_WORDBREAK, &longHeight);
+    const TBitmap whole = Drawn(Repeated("a ", 100000), rect, DT_WORDBREAK, &longHeight);
     const TBitmap start = Drawn(Repeated("a ", 2000), rect, DT_WORDBREAK);
     EXPECT_TRUE(whole == start);
     // The answer still counts every line of the text.
     TFont font;
     font.SetSize(12);
     TRect measured = rect;
-    TextRenderer::DrawText(nullptr, TRegion(), font, Repeated("a ", 500000), measured,
+    TextRenderer::DrawText(nullptr, TRegion(), font, Repeated("a ", 100000), measured,
                            DT_WORDBREAK | DT_CALCRECT, false, clNone);
     EXPECT_EQ(longHeight, measured.Height());
-    EXPECT_GT(longHeight, 1000 * CellHeight());
+    EXPECT_GT(longHeight, 500 * CellHeight());
 }
 
 TEST(LongText, CombiningMarksAndCyrillicShowAsTheirShortStart) {
     const TRect rect{5, 5, 195, 115};
     for (const std::string_view piece :
          {std::string_view("e\xCC\x81 "), std::string_view("\xD1\x81\xD0\xBB\xD0\xBE\xD0\xB2\xD0\xBE ")}) {
-        const TBitmap whole = Drawn(Repeated(piece, 100000), rect, DT_WORDBREAK);
+        const TBitmap whole = Drawn(Repeated(piece, 20000), rect, DT_WORDBREAK);
         const TBitmap start = Drawn(Repeated(piece, 1500), rect, DT_WORDBREAK);
         EXPECT_TRUE(whole == start);
     }
 }
 
 TEST(LongText, LinesAboveTheClipAreSkippedButKeepTheirPlace) {
-    // Every line holds the same words, so a rectangle that starts thousands of lines above
+    // Every line holds the same words, so a rectangle that starts hundreds of lines above
     // the page shows what one starting two lines above it shows.
     const int cell = CellHeight();
-    const TBitmap far = Drawn(Repeated("b ", 300000), TRect{10, 20 - 3000 * cell, 190, 110}, DT_WORDBREAK);
+    const TBitmap far = Drawn(Repeated("b ", 40000), TRect{10, 20 - 600 * cell, 190, 110}, DT_WORDBREAK);
     const TBitmap near = Drawn(Repeated("b ", 3000), TRect{10, 20 - 2 * cell, 190, 110}, DT_WORDBREAK);
     EXPECT_TRUE(far == near);
     bool inked = false;
