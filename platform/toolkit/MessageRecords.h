@@ -9,7 +9,7 @@ class TControl;
 class TWinControl;
 
 // Decoded messages. Dispatch decodes a message's WParam and LParam once into one of these
-// small records and hands it to the typed handler, so no handler unpacks parameters itself.
+// small records and hands it to the typed handler, so no typed handler unpacks parameters.
 // Every record keeps the message it was read from: Result answers it, and a record converts
 // to that message, so a handler passes it on (DefaultHandler(m), a base class's handler) as
 // it came. Fields are the decoded values; the few that a handler may change on the way
