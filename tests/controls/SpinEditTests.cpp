@@ -44,16 +44,16 @@ protected:
         return {r.Left + r.Width() / 2, r.Top + r.Height() / 2};
     }
     void Wait(std::uint64_t ms) {
-        const std::uint64_t until = Backend().Now + ms;
-        Backend().ClockTarget = until;
+        const std::uint64_t until = Backend().NowMs() + ms;
+        ClockTarget = until;
         while (true) {
             Application->ProcessMessages();
             auto due = Application->NextTimerDue();
             if (!due || *due > until) break;
             Application->HandleMessage();
         }
-        Backend().Now = std::max(Backend().Now, until);
-        Backend().ClockTarget.reset();
+        Backend().Clock().AdvanceTo(until);
+        ClockTarget.reset();
     }
     void Wheel(int delta) {
         const TPoint p = Centre(*edit_);
@@ -62,7 +62,7 @@ protected:
         e.ScreenPos = p;
         e.WheelDelta = delta;
         Push(TBackendEventKind::MouseMove, p);
-        Backend().Events.push_back(e);
+        Backend().PostEvent(e);
         Pump();
     }
 

@@ -75,7 +75,7 @@ TEST_F(ButtonInputTest, QuickClickShowsOnlyItsOwnButtonPressed) {
     Hover(*button_);
     Wait(300);
     TColor neighbourWhileWaiting = 0;
-    Backend().OnSleep = [&](unsigned) { neighbourWhileWaiting = ShownEdge(*neighbour); };
+    Backend().SetSleepObserver([&](unsigned) { neighbourWhileWaiting = ShownEdge(*neighbour); });
     const TPoint p = ScreenCentre(*button_);
     Press(p.X, p.Y);
     // The neighbour has a paint pending when the quick click repaints the form.

@@ -85,10 +85,10 @@ TEST_F(ButtonSkinCommandTest, MovingATransparentButtonRepaintsItOverTheNewBackgr
     Section().Transparency = 50;
     button_->SkinData().Invalidate();
     Application->ComposeAll();
-    const int presentsBefore = Backend().TotalPresents;
+    const int presentsBefore = int(Backend().PresentCount());
     button_->SetLeft(button_->Left() + 7);
     EXPECT_FALSE(button_->SkinData().FaceStale()) << "rebuilt at once";
-    EXPECT_GT(Backend().TotalPresents, presentsBefore);
+    EXPECT_GT(int(Backend().PresentCount()), presentsBefore);
 }
 
 } // namespace
