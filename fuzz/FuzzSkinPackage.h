@@ -15,7 +15,7 @@
 #include "skin/SkinMessages.h"
 #include "skin/TacSkinConvertor.h"
 
-inline constexpr std::int64_t FuzzPackageTotalLimit = 256 * 1024;
+inline constexpr std::int64_t FuzzPackageTotalLimit = 64 * 1024;
 
 inline void ReadFuzzPackage(TacSkinConvertor& reader, const std::uint8_t* data, std::size_t size) {
     static const bool silenced = [] {

@@ -27,7 +27,7 @@ namespace {
 // is compared with the chain walk; the section pass runs on texts of at most MaxPassSections.
 constexpr std::size_t MaxGraphSections = 32;
 constexpr std::size_t ReadSections = 4;
-constexpr std::size_t MaxWalkedSections = 16;
+constexpr std::size_t MaxWalkedSections = 8;
 constexpr std::size_t MaxPassSections = 8;
 const char* const Keys[] = {"COLOR", "GRADIENTDATA"};
 

@@ -15,7 +15,7 @@
 namespace {
 // The harness gives each load a smaller budget than the program's, so that large pictures
 // are refused before they are decoded and recoloured; the budget itself is what is tested.
-constexpr std::int64_t HarnessBudget = 256 * 1024;
+constexpr std::int64_t HarnessBudget = 64 * 1024;
 // Inheritance lookups for this many sections at most (each may walk a long chain).
 constexpr int HarnessLookups = 64;
 } // namespace

@@ -230,6 +230,33 @@ TEST(HostileMemory, PackageEntriesTogetherBeyondTheBudgetAreRefused) {
     EXPECT_LT(child.PeakBytes, 700 * MB);
 }
 
+TEST(HostileMemory, SmallerPackageTotalRefusesTheEntryThatPassesIt) {
+    // Three entries of 32 KB of zeros: the program's total holds them all, a total of
+    // 80 KB (the package file counts too) holds the first two and refuses the third.
+    const std::vector<std::uint8_t> zeros = ZeroStream(32 * 1024);
+    std::vector<std::uint8_t> package = {'M', 'V', 'z', 'f'};
+    AppendInt(package, 3);
+    for (int i = 0; i < 3; ++i) {
+        const std::string name = "Z" + std::to_string(i) + ".BMP";
+        AppendInt(package, std::int32_t(name.size()));
+        AppendText(package, name);
+        AppendInt(package, 32 * 1024);
+        package.insert(package.end(), zeros.begin(), zeros.end());
+    }
+    TacSkinConvertor whole;
+    whole.LendSource(package);
+    whole.LoadPackage();
+    EXPECT_EQ(whole.Files().size(), 3u);
+    whole.ReleaseSource();
+
+    TacSkinConvertor limited;
+    limited.SetTotalLimit(80 * 1024);
+    limited.LendSource(package);
+    EXPECT_THROW(limited.LoadPackage(), ESkinTooLarge);
+    EXPECT_EQ(limited.Files().size(), 2u);
+    limited.ReleaseSource();
+}
+
 TEST(HostileMemory, EntriesAreCountedTogetherBeforeInflating) {
     // One real megabyte, then an entry whose declared size passes the budget with it: the
     // second is refused before a byte of it is inflated.
