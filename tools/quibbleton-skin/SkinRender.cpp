@@ -152,9 +152,10 @@ public:
     explicit TRenderParent(std::optional<TBitmap> face) : TWinControl(nullptr), m_face(std::move(face)) {}
 
 protected:
-    void OtherMessage(TMessage& m) override {
-        if (!SkinCommandMessage::Is(m) || !m_face) return TWinControl::OtherMessage(m);
-        switch (SkinCommandMessage::Code(m)) {
+    void WMSkinCommand(TWMSkinCommand& record) override {
+        if (!m_face) return TWinControl::WMSkinCommand(record);
+        TMessage& m = record;
+        switch (record.Code) {
         case cmdGetFace:
             FaceAnswer() = ParentBackground{&*m_face, 0, 0, true};
             break;
