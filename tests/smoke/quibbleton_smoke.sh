@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Real-window smoke test of the program: "quibbleton /s" under Xvfb with the SDL2 backend.
 # The pointer over a field button lights it up, a click on it opens the phrase dialog
-# (screenshots), Alt+F4 closes it, and a right press on the background ends the program,
-# which must store the phrase position.
+# (screenshots) in the skin, its skinned close button closes it, a second click opens it again
+# and Alt+F4 closes it, and a right press on the background ends the program, which must store
+# the phrase position.
 # Usage: quibbleton_smoke.sh PATH/TO/quibbleton [KEEP_DIR]
 set -euo pipefail
 
@@ -61,17 +62,30 @@ shot dialog.png
 check_changed main.png dialog.png "the screen did not change when the dialog opened"
 kill -0 "$app_pid" 2>/dev/null || fail "the program ended on a button click"
 
-# 5. Alt+F4 closes the dialog; the pointer rests on it so that its window gets the key.
+# 5. The skinned close button (at the right end of the dialog's title band) closes the dialog.
+dialog=$(DISPLAY=":$display" xdotool search --onlyvisible --class '^quibbleton$' | grep -vx "$main" | head -n 1)
+eval "$(DISPLAY=":$display" xdotool getwindowgeometry --shell "$dialog")"
+DISPLAY=":$display" xdotool mousemove $((X + WIDTH - 13)) $((Y + 11))
+sleep 0.3
+shot close-hot.png
+check_changed dialog.png close-hot.png "the close button did not light up under the pointer"
+DISPLAY=":$display" xdotool click 1
+wait_for main_screen_shown || fail "the skinned close button did not close the phrase dialog"
+
+# 6. Open it again; Alt+F4 closes it, the pointer resting on it so that its window gets the key.
+DISPLAY=":$display" xdotool mousemove $((bx + bw / 2)) $((by + bh / 2)) click 1
+wait_for dialog_shown || fail "a second click on sButton1 did not open the phrase dialog"
+sleep 0.5
 dialog=$(DISPLAY=":$display" xdotool search --onlyvisible --class '^quibbleton$' | grep -vx "$main" | head -n 1)
 eval "$(DISPLAY=":$display" xdotool getwindowgeometry --shell "$dialog")"
 DISPLAY=":$display" xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
 DISPLAY=":$display" xdotool key alt+F4
 wait_for main_screen_shown || fail "Alt+F4 did not close the phrase dialog"
 
-# 6. A right press on the background (its bottom-right corner) ends the program with the phrase position stored.
+# 7. A right press on the background (its bottom-right corner) ends the program with the phrase position stored.
 DISPLAY=":$display" xdotool mousemove $((width - 3)) $((height - 3)) click 3
 expect_clean_end "after a press on the background" "$work/program.log"
-grep -q '"LastFrase"="0"' "$work/registry.reg" || fail "the phrase position was not stored: $(cat "$work/registry.reg")"
+grep -q '"LastFrase"="1"' "$work/registry.reg" || fail "the phrase position was not stored: $(cat "$work/registry.reg")"
 [ "$main_geometry" = "0,0 ${width}x$height" ] ||
   fail "the main screen's window was at $main_geometry, not over the whole ${width}x$height screen"
 echo "quibbleton_smoke: passed"
