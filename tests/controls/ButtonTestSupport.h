@@ -113,19 +113,6 @@ protected:
         Move(p.X, p.Y);
     }
 
-    // Runs the loop until the virtual clock has moved by ms, firing due timers on the way.
-    void Wait(std::uint64_t ms) {
-        const std::uint64_t until = Backend().NowMs() + ms;
-        ClockTarget = until;
-        while (true) {
-            Application->ProcessMessages();
-            auto due = Application->NextTimerDue();
-            if (!due || *due > until) break;
-            Application->HandleMessage();
-        }
-        Backend().Clock().AdvanceTo(until);
-        ClockTarget.reset();
-    }
 
     // The caption's extent as the platform measures it on a button of that width.
     static TSize Measure(const TFont& font, const std::string& text, int width, bool wordWrap) {

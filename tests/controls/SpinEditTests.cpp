@@ -43,18 +43,6 @@ protected:
         const TRect r = c.ScreenRect();
         return {r.Left + r.Width() / 2, r.Top + r.Height() / 2};
     }
-    void Wait(std::uint64_t ms) {
-        const std::uint64_t until = Backend().NowMs() + ms;
-        ClockTarget = until;
-        while (true) {
-            Application->ProcessMessages();
-            auto due = Application->NextTimerDue();
-            if (!due || *due > until) break;
-            Application->HandleMessage();
-        }
-        Backend().Clock().AdvanceTo(until);
-        ClockTarget.reset();
-    }
     void Wheel(int delta) {
         const TPoint p = Centre(*edit_);
         TBackendEvent e;

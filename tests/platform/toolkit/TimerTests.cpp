@@ -7,18 +7,6 @@ namespace {
 
 class TimerTest : public ToolkitTest {
 protected:
-    // Runs the loop until the virtual clock reaches `until`, firing due timers on the way.
-    void RunUntil(std::uint64_t until) {
-        ClockTarget = until;
-        while (true) {
-            Application->ProcessMessages();
-            auto due = Application->NextTimerDue();
-            if (!due || *due > until) break;
-            Application->HandleMessage();
-        }
-        Backend().Clock().AdvanceTo(until);
-        ClockTarget.reset();
-    }
 };
 
 TEST_F(TimerTest, TicksEveryIntervalOnTheVirtualClock) {

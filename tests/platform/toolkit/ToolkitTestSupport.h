@@ -28,6 +28,20 @@ protected:
 
     THeadlessBackend& Backend() { return *backend_; }
     void Pump() { Application->ProcessMessages(); }
+    // Runs the loop until the virtual clock reaches `until`, firing due timers on the way.
+    void RunUntil(std::uint64_t until) {
+        ClockTarget = until;
+        while (true) {
+            Application->ProcessMessages();
+            auto due = Application->NextTimerDue();
+            if (!due || *due > until) break;
+            Application->HandleMessage();
+        }
+        Backend().Clock().AdvanceTo(until);
+        ClockTarget.reset();
+    }
+    // Runs the loop until the virtual clock has moved by ms.
+    void Wait(std::uint64_t ms) { RunUntil(Backend().NowMs() + ms); }
 
     void Push(TBackendEventKind kind, TPoint p = {}, TMouseButton b = TMouseButton::mbLeft) {
         TBackendEvent e;

@@ -126,19 +126,6 @@ protected:
         return control;
     }
 
-    // Runs the loop until the virtual clock has moved by ms, firing due timers on the way.
-    void Wait(std::uint64_t ms) {
-        const std::uint64_t until = Backend().NowMs() + ms;
-        ClockTarget = until;
-        while (true) {
-            Application->ProcessMessages();
-            auto due = Application->NextTimerDue();
-            if (!due || *due > until) break;
-            Application->HandleMessage();
-        }
-        Backend().Clock().AdvanceTo(until);
-        ClockTarget.reset();
-    }
 
     std::unique_ptr<TsSkinManager> manager_;
     TForm* form_ = nullptr;
