@@ -22,10 +22,7 @@
 
 TForm1* Form1 = nullptr;
 
-namespace {
-
-// The point size a field button's font gets from its size class; 0 keeps the designed font.
-int PointSizeForTag(std::intptr_t tag) {
+int TForm1::PointSizeForTag(std::intptr_t tag) {
     switch (tag) {
     case 1:
     case 2:
@@ -40,8 +37,6 @@ int PointSizeForTag(std::intptr_t tag) {
         return 0;
     }
 }
-
-} // namespace
 
 TForm1::TForm1(TComponent* owner) : TSkinManagedForm(owner) {
     // The handlers may reach the main screen through the global while it is being created.

@@ -33,6 +33,9 @@ public:
     static constexpr int SuperButtonTag = 10;
     // sSkinManager0 (the window's and the super button's) to sSkinManager5.
     static constexpr int ManagerCount = 6;
+    // The point size a field button's font gets from its size class (Tag); 0 keeps the
+    // designed font.
+    static int PointSizeForTag(std::intptr_t tag);
 
     // Reads the stored design and runs FormCreate.
     explicit TForm1(TComponent* owner);

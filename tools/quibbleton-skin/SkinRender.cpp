@@ -1,11 +1,11 @@
 #include "SkinRender.h"
 
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <ostream>
 
 #include "PngReader.h"
+#include "SkinIntoManager.h"
 #include "SkinTool.h"
 #include "controls/TsButton.h"
 #include "platform/canvas/TCanvas.h"
@@ -223,33 +223,6 @@ const TBitmap& PaintButtonFace(TRenderedButton& button, TWinControl& parent, TsS
     return *binding.FaceBitmap();
 }
 
-// Loads the skin into the manager: packages (stored or files) as the manager's one stored
-// skin, folders from their parent directory.
-void LoadIntoManager(TsSkinManager& manager, const TRenderOptions& o,
-                     std::span<const TStoredSkinPackage> stored) {
-    (void)OpenSkin(o.Skin, stored); // reports a skin that cannot be opened
-    manager.SetActive(false);
-    manager.SetHueOffset(o.Hue);
-    if (o.Saturation) manager.SetSaturation(*o.Saturation);
-    std::string name = "render";
-    if (o.Skin.starts_with("stored:")) {
-        name = o.Skin.substr(7);
-        for (const TStoredSkinPackage& package : stored)
-            if (package.Name == name)
-                manager.InternalSkins().AddPackage(name, {package.Data.begin(), package.Data.end()});
-    } else if (DirectoryExists(o.Skin)) {
-        const std::filesystem::path folder = std::filesystem::absolute(o.Skin).lexically_normal();
-        const std::filesystem::path path = folder.filename().empty() ? folder.parent_path() : folder;
-        manager.SetSkinDirectory(path.parent_path().string());
-        name = path.filename().string();
-    } else {
-        manager.InternalSkins().AddPackage(name, ReadFileBytes(o.Skin));
-    }
-    manager.SetSkinName(name);
-    manager.SetActive(true);
-    if (!manager.SkinData().Ready) throw TToolError("'" + o.Skin + "' could not be loaded");
-}
-
 } // namespace
 
 int RenderSkinFace(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -268,7 +241,7 @@ int RenderSkinFace(const std::vector<std::string>& args, std::ostream& out, std:
 
         TsSkinManager* previousDefault = DefaultManager();
         TsSkinManager manager(nullptr);
-        LoadIntoManager(manager, o, stored);
+        LoadSkinIntoManager(manager, o.Skin, o.Hue, o.Saturation, stored);
         if (manager.GetSkinIndex(o.Section) < 0)
             throw TToolError("the skin has no section '" + o.Section + "'");
 

@@ -37,6 +37,9 @@ constexpr const char* Usage =
     "                          paint the face of a control bound to SECTION at that size\n"
     "                          into a 24-bit PNG (KINDS: grayed, blended or grayed,blended);\n"
     "                          --button paints it as the program's push button does\n"
+    "  preview SKIN -o OUT.png [--hue N] [--saturation N]\n"
+    "                          paint the preview sheet: the program's controls in every\n"
+    "                          state wearing SKIN, one fixed layout for every skin\n"
     "\n"
     "SKIN is a package file (.mvz), a skin folder, or stored:NAME for a stored skin.\n"
     "Every error is reported on one line and ends the tool with exit status 1.\n";
@@ -167,14 +170,9 @@ std::int32_t NumberOption(const std::vector<std::string>& args, std::size_t& i) 
 // The options --hue N and --saturation N that follow a skin; anything else is an error.
 TSkinRecolouring RecolouringOptions(const std::vector<std::string>& args, std::size_t first) {
     TSkinRecolouring recolouring;
-    for (std::size_t i = first; i < args.size(); ++i) {
-        if (args[i] == "--hue")
-            recolouring.HueOffset = NumberOption(args, i);
-        else if (args[i] == "--saturation")
-            recolouring.Saturation = NumberOption(args, i);
-        else
+    for (std::size_t i = first; i < args.size(); ++i)
+        if (!TakeRecolouringOption(args, i, recolouring))
             throw TToolError("unknown option '" + args[i] + "'");
-    }
     return recolouring;
 }
 
@@ -198,6 +196,17 @@ int Check(const std::vector<std::string>& args, std::ostream& out,
 }
 
 } // namespace
+
+bool TakeRecolouringOption(const std::vector<std::string>& args, std::size_t& i,
+                           TSkinRecolouring& recolouring) {
+    if (args[i] == "--hue")
+        recolouring.HueOffset = NumberOption(args, i);
+    else if (args[i] == "--saturation")
+        recolouring.Saturation = NumberOption(args, i);
+    else
+        return false;
+    return true;
+}
 
 void TSkinRecolouring::ApplyTo(TsSkinModel& model) const {
     ApplyHueOffset(model, HueOffset);

@@ -33,6 +33,11 @@ struct TSkinRecolouring {
     void ApplyTo(TsSkinModel& model) const;
 };
 
+// When args[i] is --hue or --saturation, reads its number (args[i + 1], raising TToolError when
+// it is missing or no number) into the recolouring, moves i onto it and returns true.
+bool TakeRecolouringOption(const std::vector<std::string>& args, std::size_t& i,
+                           TSkinRecolouring& recolouring);
+
 // Opens "stored:NAME", a skin folder or a package file. Raises TToolError when the skin
 // cannot be opened (no such skin, no options entry); package errors pass through.
 TOpenedSkin OpenSkin(const std::string& spec, std::span<const TStoredSkinPackage> stored);
