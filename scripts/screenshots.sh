@@ -8,23 +8,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 out=${2:-docs/images}
-program=$build/quibbleton
-[ -x "$program" ] || { echo "no program at $program; build first (scripts/run.sh builds)" >&2; exit 1; }
 command -v convert >/dev/null || { echo "ImageMagick's convert is missing (scripts/install-deps.sh installs it)" >&2; exit 1; }
 mkdir -p "$out"
 
-sandbox=$(mktemp -d)
-trap 'rm -rf "$sandbox"' EXIT
-mkdir -p "$sandbox/home" "$sandbox/run"
-cp app/Texts.txt "$sandbox/home/Texts.txt"
-[ -d "$build/QuibbletonSkins" ] && cp -r "$build/QuibbletonSkins" "$sandbox/home/"
+. scripts/headless.sh
+headless_sandbox "$build"
 
 # Runs the program headless at 1280 x 800 with a script read from standard input.
-run() {
-  QUIBBLETON_BACKEND=headless QUIBBLETON_SCREEN=1280x800 QUIBBLETON_SCRIPT=- \
-  QUIBBLETON_HOME="$sandbox/home" QUIBBLETON_REGISTRY="$sandbox/registry.reg" \
-  XDG_RUNTIME_DIR="$sandbox/run" "$program" "$@"
-}
+run() { headless_run "$@"; }
 
 # The screen rectangle [x, y, w, h] of the top-most form in a dump, as a crop geometry with
 # a margin of 12 pixels.
