@@ -283,6 +283,27 @@ TEST(PreviewFolderSkinTest, ASkinFolderIsPaintedWithItsOwnLook) {
     EXPECT_GT(DifferingPixels(sheet, normal.Sample, stored, normal.Sample), 0);
 }
 
+// A skin that holds nothing but a button colour: frames, edits and lists keep the platform's
+// look, and the sheet is still whole.
+TEST_F(PreviewCommandTest, ASkinWithOnlyAButtonSectionStillFillsEveryCell) {
+    const fs::path folder = m_root / "Tiny";
+    fs::create_directories(folder);
+    const std::string options = "[GLOBALINFO]\r\nVERSION=5.41\r\n[BUTTON]\r\nCOLOR=255\r\n";
+    WriteFileAtomically(
+        (folder / "Options.dat").string(),
+        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(options.data()), options.size()));
+    const TBitmap sheet =
+        PaintPreviewSheet(folder.string(), {2147483647, -2147483647 - 1}, StoredSkinPackages());
+    ASSERT_EQ(sheet.Width(), TPreviewSheetLayout::Width);
+    for (const TPreviewCell& cell : Layout().Cells()) {
+        int painted = 0;
+        for (int y = cell.Sample.Top; y < cell.Sample.Bottom; ++y)
+            for (int x = cell.Sample.Left; x < cell.Sample.Right; ++x)
+                if (Pixel(sheet, x, y) != TPreviewSheetLayout::Background) ++painted;
+        EXPECT_GT(painted, 0) << cell.Caption;
+    }
+}
+
 // ---------------------------------------------------------------- the command
 
 TEST_F(PreviewCommandTest, WritesTheSheetAsAPng) {
