@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   zlib1g-dev libjpeg62-turbo-dev libsdl2-dev libx11-dev
   libfreetype-dev libharfbuzz-dev libfontconfig-dev libpng-dev
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-wine
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   xvfb xdotool imagemagick x11-utils desktop-file-utils
   clang libclang-rt-14-dev clang-format
