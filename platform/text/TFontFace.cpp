@@ -33,7 +33,7 @@ int Pixels(FT_Pos pos26_6) {
 
 // How far a made-up italic moves a row that lies `above` pixels over the baseline.
 int ItalicShift(int above) {
-    const long long sheared = (long long)above * ItalicShear;
+    const std::int64_t sheared = std::int64_t(above) * ItalicShear;
     return int(sheared >= 0 ? sheared >> 16 : -((-sheared + 0xFFFF) >> 16));
 }
 

@@ -255,3 +255,24 @@ TEST(SystemFontFallback, ScalableFilesHaveNoStrikes) {
     EXPECT_TRUE(TFontFace::Strikes(ft, "/nonexistent.ttf", 0).empty());
     FT_Done_FreeType(ft);
 }
+
+TEST(SystemFontFallback, ScalableFaceWithBitmapsOfItsOwnIsDrawnFromItsOutlines) {
+    // Tahoma carries bitmaps for some small sizes; find one in the file.
+    FT_Library ft = nullptr;
+    ASSERT_EQ(FT_Init_FreeType(&ft), 0);
+    FT_Face face = nullptr;
+    ASSERT_EQ(FT_New_Face(ft, (WineFolder + "/tahoma.ttf").c_str(), 0, &face), 0);
+    ASSERT_TRUE(FT_IS_SCALABLE(face));
+    ASSERT_GT(face->num_fixed_sizes, 0);
+    const int ppem = int(face->available_sizes[face->num_fixed_sizes - 1].y_ppem >> 6);
+    FT_Done_Face(face);
+    FT_Done_FreeType(ft);
+
+    TFont font = SystemFont(8);
+    font.SetName("Tahoma");
+    font.SetHeight(-ppem);
+    EXPECT_FALSE(IsStrike(font));
+    const TInk ink = DrawAndCount(font, "Кнопка");
+    EXPECT_GT(ink.Text, 0);
+    EXPECT_GT(ink.Other, 0) << "outlines are antialiased";
+}
