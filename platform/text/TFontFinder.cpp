@@ -53,8 +53,7 @@ TFontFinder::~TFontFinder() {
 }
 
 std::optional<TFontFinder::TFontFile> TFontFinder::MatchPattern(const std::string& family, bool bold,
-                                                                bool italic,
-                                                                std::string* matchedFamily) const {
+                                                                bool italic, bool exactFamily) const {
     if (!m_config) return std::nullopt;
     FcPattern* pattern = FcPatternCreate();
     if (!pattern) return std::nullopt;
@@ -69,20 +68,19 @@ std::optional<TFontFinder::TFontFile> TFontFinder::MatchPattern(const std::strin
     FcPatternDestroy(pattern);
     if (!match) return std::nullopt;
     std::optional<TFontFile> file;
-    if (!matchedFamily || HasFamily(match, *matchedFamily)) file = FileOf(match);
+    if (!exactFamily || HasFamily(match, family)) file = FileOf(match);
     FcPatternDestroy(match);
     return file;
 }
 
 std::optional<TFontFinder::TFontFile> TFontFinder::Match(const std::string& family, bool bold,
                                                          bool italic) const {
-    return MatchPattern(family, bold, italic, nullptr);
+    return MatchPattern(family, bold, italic, false);
 }
 
 std::optional<TFontFinder::TFontFile> TFontFinder::MatchExactly(const std::string& family, bool bold,
                                                                 bool italic) const {
-    std::string wanted = family;
-    return MatchPattern(family, bold, italic, &wanted);
+    return MatchPattern(family, bold, italic, true);
 }
 
 std::optional<TFontFinder::TFontFile> TFontFinder::BitmapFont(const std::string& family) const {

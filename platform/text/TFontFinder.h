@@ -36,7 +36,7 @@ public:
 
 private:
     std::optional<TFontFile> MatchPattern(const std::string& family, bool bold, bool italic,
-                                          std::string* matchedFamily) const;
+                                          bool exactFamily) const;
 
     _FcConfig* m_config = nullptr;
     bool m_hasFolder = false;
