@@ -1,5 +1,8 @@
 #include <benchmark/benchmark.h>
 
+#include <mutex>
+
+#include "platform/text/TFontLibrary.h"
 #include "platform/text/TextFlags.h"
 #include "platform/text/TextRenderer.h"
 
@@ -10,9 +13,10 @@ namespace {
 // Fifty characters, Cyrillic and Latin, as a phrase in the phrase dialog would have.
 constexpr const char* Line = "Случайная фраза: Кнопулечка, Super button 12345678!";
 
-TFont PhraseFont() {
+// 10 point "MS Sans Serif" is drawn from a bitmap strike, 14 point from the scalable "Tahoma".
+TFont PhraseFont(int points = 10) {
     TFont font;
-    font.SetSize(10);
+    font.SetSize(points);
     font.SetColor(clBlack);
     return font;
 }
@@ -29,6 +33,31 @@ void BM_DrawLine(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DrawLine);
+
+void BM_DrawLineScalable(benchmark::State& state) {
+    TBitmap page(600, 30);
+    page.Fill(clWhite);
+    const TRegion clip(page.BoundsRect());
+    const TFont font = PhraseFont(14);
+    for (auto _ : state) {
+        TRect rect{0, 0, 600, 30};
+        benchmark::DoNotOptimize(TextRenderer::DrawText(
+            &page, clip, font, Line, rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER, false, clNone));
+    }
+}
+BENCHMARK(BM_DrawLineScalable);
+
+// What the first text of a start costs: the process's font configuration with the program's
+// font folder, and the system font's first face.
+void BM_FontLibraryStart(benchmark::State& state) {
+    const TFont font = PhraseFont(8);
+    for (auto _ : state) {
+        TFontLibrary library(TFontFinder::DefaultFontFolder);
+        std::lock_guard lock(library.Mutex());
+        benchmark::DoNotOptimize(library.Face(font));
+    }
+}
+BENCHMARK(BM_FontLibraryStart)->Unit(benchmark::kMillisecond);
 
 void BM_MeasureLine(benchmark::State& state) {
     const TFont font = PhraseFont();

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Quibbleton need.
-# Does nothing when every package is already present; uses sudo when not root.
+# Installs nothing when every package is already present; uses sudo when not root.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
   zlib1g-dev libjpeg62-turbo-dev libsdl2-dev libx11-dev
   libfreetype-dev libharfbuzz-dev libfontconfig-dev libpng-dev
-  fonts-dejavu-core
+  fontconfig fonts-dejavu-core fonts-wine
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   xvfb xdotool imagemagick x11-utils desktop-file-utils
   clang libclang-rt-14-dev clang-format
@@ -21,13 +21,25 @@ for p in "${packages[@]}"; do
   fi
 done
 
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+
+# The program adds Wine's font folder to its own font configuration; a system-wide cache of the
+# folder spares every user's first start the scan of its fonts (about 30 ms).
+cache_program_fonts() {
+  local folder=/usr/share/wine/fonts
+  if [ -d "$folder" ] && command -v fc-cache >/dev/null; then
+    $sudo fc-cache "$folder" || true
+  fi
+}
+
 if [ ${#missing[@]} -eq 0 ]; then
+  cache_program_fonts
   exit 0
 fi
 
 echo "Installing: ${missing[*]}"
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+cache_program_fonts

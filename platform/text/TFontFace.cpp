@@ -12,8 +12,13 @@
 namespace {
 
 // Light hinting snaps horizontal stems and the baseline to whole pixels and keeps the
-// glyph shapes; advances come back hinted, so pens stay on whole pixels.
-constexpr FT_Int32 LoadFlags = FT_LOAD_DEFAULT | FT_LOAD_TARGET_LIGHT;
+// glyph shapes; advances come back hinted, so pens stay on whole pixels. Scalable faces are
+// drawn from their outlines even where they carry bitmaps of their own, so every scalable
+// size looks alike.
+constexpr FT_Int32 OutlineLoadFlags = FT_LOAD_DEFAULT | FT_LOAD_TARGET_LIGHT | FT_LOAD_NO_BITMAP;
+constexpr FT_Int32 StrikeLoadFlags = FT_LOAD_DEFAULT;
+// The shear of made-up italics, about 12 degrees, as a 16.16 fraction.
+constexpr FT_Fixed ItalicShear = 0x0366A;
 constexpr int MaxPixelHeight = 1000;
 constexpr std::size_t MaxGlyphCacheBytes = 8u << 20;
 
@@ -26,6 +31,12 @@ int Pixels(FT_Pos pos26_6) {
     return int((pos26_6 + 32) >> 6);
 }
 
+// How far a made-up italic moves a row that lies `above` pixels over the baseline.
+int ItalicShift(int above) {
+    const std::int64_t sheared = std::int64_t(above) * ItalicShear;
+    return int(sheared >= 0 ? sheared >> 16 : -((-sheared + 0xFFFF) >> 16));
+}
+
 } // namespace
 
 std::unique_ptr<TFontFace> TFontFace::Open(FT_Library library, const std::string& path, int faceIndex,
@@ -36,6 +47,7 @@ std::unique_ptr<TFontFace> TFontFace::Open(FT_Library library, const std::string
         return nullptr;
     }
     if (!FT_IS_SCALABLE(face->m_face) || face->m_face->units_per_EM == 0) return nullptr;
+    face->m_loadFlags = OutlineLoadFlags;
     // The face's own style bits, not fontconfig's answer, which reports a made-up style as real.
     TFontSynthesis synthesis;
     synthesis.Bold = styles.Has(TFontStyle::fsBold) && !(face->m_face->style_flags & FT_STYLE_FLAG_BOLD);
@@ -45,18 +57,63 @@ std::unique_ptr<TFontFace> TFontFace::Open(FT_Library library, const std::string
     face->ComputeMetrics(height);
     if (FT_Set_Pixel_Sizes(face->m_face, 0, FT_UInt(face->m_metrics.EmHeight)) != 0) return nullptr;
     if (synthesis.Italic) {
-        // The shear the platform gives made-up italics: about 12 degrees.
-        FT_Matrix shear{0x10000, 0x0366A, 0, 0x10000};
+        FT_Matrix shear{0x10000, ItalicShear, 0, 0x10000};
         FT_Set_Transform(face->m_face, &shear, nullptr);
     }
     if (synthesis.Bold) {
         face->m_emboldenStrength = std::max<FT_Pos>(64, FT_Pos(face->m_metrics.EmHeight) * 64 / 24);
         face->m_emboldenAdvance = Pixels(face->m_emboldenStrength);
     }
-    face->m_hbFont = hb_ft_font_create_referenced(face->m_face);
-    hb_ft_font_set_load_flags(face->m_hbFont, LoadFlags);
-    face->m_buffer = hb_buffer_create();
+    face->CreateShaper();
     return face;
+}
+
+std::vector<TFontStrike> TFontFace::Strikes(FT_Library library, const std::string& path, int faceIndex) {
+    std::vector<TFontStrike> strikes;
+    FT_Face face = nullptr;
+    if (FT_New_Face(library, path.c_str(), faceIndex, &face) != 0) return strikes;
+    if (!FT_IS_SCALABLE(face) && FT_HAS_FIXED_SIZES(face)) {
+        for (int i = 0; i < face->num_fixed_sizes; ++i) {
+            const int height = face->available_sizes[i].height;
+            if (height <= 0 || height > MaxPixelHeight || FT_Select_Size(face, i) != 0) continue;
+            const int ascent = std::clamp(Pixels(face->size->metrics.ascender), 0, height);
+            strikes.push_back({i, height, ascent});
+        }
+    }
+    FT_Done_Face(face);
+    std::sort(strikes.begin(), strikes.end(),
+              [](const TFontStrike& a, const TFontStrike& b) { return a.Height < b.Height; });
+    return strikes;
+}
+
+std::unique_ptr<TFontFace> TFontFace::OpenStrike(FT_Library library, const std::string& path, int faceIndex,
+                                                 const TFontStrike& strike, TFontStyles styles) {
+    std::unique_ptr<TFontFace> face(new TFontFace);
+    if (FT_New_Face(library, path.c_str(), faceIndex, &face->m_face) != 0) {
+        face->m_face = nullptr;
+        return nullptr;
+    }
+    if (FT_IS_SCALABLE(face->m_face) || strike.Index < 0 || strike.Index >= face->m_face->num_fixed_sizes ||
+        FT_Select_Size(face->m_face, strike.Index) != 0)
+        return nullptr;
+    face->m_isStrike = true;
+    face->m_loadFlags = StrikeLoadFlags;
+    face->m_synthesis.Bold = styles.Has(TFontStyle::fsBold);
+    face->m_synthesis.Italic = styles.Has(TFontStyle::fsItalic);
+    if (face->m_synthesis.Bold) face->m_emboldenAdvance = 1;
+    face->ComputeStrikeMetrics(strike);
+    face->CreateShaper();
+    return face;
+}
+
+void TFontFace::CreateShaper() {
+    m_hbFont = hb_ft_font_create_referenced(m_face);
+    hb_ft_font_set_load_flags(m_hbFont, m_loadFlags);
+    m_buffer = hb_buffer_create();
+}
+
+std::string TFontFace::FamilyName() const {
+    return m_face && m_face->family_name ? m_face->family_name : "";
 }
 
 TFontFace::~TFontFace() {
@@ -111,6 +168,24 @@ void TFontFace::ComputeMetrics(int height) {
     if (m_synthesis.Bold) m.AveCharWidth += 1;
 }
 
+void TFontFace::ComputeStrikeMetrics(const TFontStrike& strike) {
+    TFontMetrics& m = m_metrics;
+    m.CellHeight = strike.Height;
+    m.Ascent = strike.Ascent;
+    m.Descent = m.CellHeight - m.Ascent;
+    m.EmHeight = std::max(1, m.Ascent);
+    // The average width the platform gives a bitmap font is that of its "x".
+    m.AveCharWidth = std::max(1, m.EmHeight / 2);
+    const FT_UInt x = FT_Get_Char_Index(m_face, 'x');
+    if (x != 0 && FT_Load_Glyph(m_face, x, m_loadFlags) == 0 && m_face->glyph->advance.x > 0)
+        m.AveCharWidth = Pixels(m_face->glyph->advance.x);
+    m.UnderlineThickness = 1;
+    m.UnderlineOffset = std::clamp(m.Descent - 1, 0, 1);
+    m.StrikeOutThickness = 1;
+    m.StrikeOutOffset = std::max(1, m.Ascent / 3);
+    if (m_synthesis.Bold) m.AveCharWidth += 1;
+}
+
 std::vector<TShapedGlyph> TFontFace::Shape(std::u32string_view text) {
     std::vector<TShapedGlyph> glyphs;
     if (text.empty()) return glyphs;
@@ -150,24 +225,71 @@ const TGlyphImage& TFontFace::Glyph(std::uint32_t index) {
         m_glyphBytes = 0;
     }
     TGlyphImage image;
-    if (FT_Load_Glyph(m_face, index, LoadFlags) == 0) {
+    if (FT_Load_Glyph(m_face, index, m_loadFlags) == 0) {
         FT_GlyphSlot slot = m_face->glyph;
         if (m_emboldenStrength > 0 && slot->format == FT_GLYPH_FORMAT_OUTLINE)
             FT_Outline_EmboldenXY(&slot->outline, m_emboldenStrength, 0);
-        if (FT_Render_Glyph(slot, FT_RENDER_MODE_LIGHT) == 0 &&
-            slot->bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
-            const FT_Bitmap& bm = slot->bitmap;
+        if (FT_Render_Glyph(slot, m_isStrike ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_LIGHT) == 0) {
             image.Left = slot->bitmap_left;
             image.Top = slot->bitmap_top;
-            image.Width = int(bm.width);
-            image.Height = int(bm.rows);
-            image.Coverage.resize(std::size_t(image.Width) * std::size_t(image.Height));
-            for (int y = 0; y < image.Height; ++y) {
-                const unsigned char* row = bm.buffer + std::ptrdiff_t(y) * bm.pitch;
-                std::copy(row, row + image.Width, image.Coverage.begin() + std::ptrdiff_t(y) * image.Width);
-            }
+            CopyBitmap(slot->bitmap, image);
+            if (m_isStrike) MakeUpStrikeStyles(image);
         }
     }
     m_glyphBytes += image.Coverage.size() + sizeof(TGlyphImage);
     return m_glyphs.emplace(index, std::move(image)).first->second;
+}
+
+void TFontFace::CopyBitmap(const FT_Bitmap& bm, TGlyphImage& image) const {
+    // Other pixel modes (colour glyphs) are not drawn.
+    if (bm.pixel_mode != FT_PIXEL_MODE_GRAY && bm.pixel_mode != FT_PIXEL_MODE_MONO) return;
+    image.Width = int(bm.width);
+    image.Height = int(bm.rows);
+    image.Coverage.assign(std::size_t(image.Width) * std::size_t(image.Height), 0);
+    for (int y = 0; y < image.Height; ++y) {
+        const unsigned char* row = bm.buffer + std::ptrdiff_t(y) * bm.pitch;
+        std::uint8_t* out = image.Coverage.data() + std::ptrdiff_t(y) * image.Width;
+        if (bm.pixel_mode == FT_PIXEL_MODE_GRAY) {
+            std::copy(row, row + image.Width, out);
+            continue;
+        }
+        // One bit per pixel, the leftmost in the top bit: set pixels are fully covered.
+        for (int x = 0; x < image.Width; ++x)
+            out[x] = (row[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
+    }
+}
+
+void TFontFace::MakeUpStrikeStyles(TGlyphImage& image) const {
+    if (image.Width == 0 || image.Height == 0) return;
+    if (m_synthesis.Bold) {
+        // Every pixel also covers its right neighbour.
+        TGlyphImage bold = image;
+        bold.Width = image.Width + 1;
+        bold.Coverage.assign(std::size_t(bold.Width) * std::size_t(bold.Height), 0);
+        for (int y = 0; y < image.Height; ++y) {
+            const std::uint8_t* in = image.Coverage.data() + std::ptrdiff_t(y) * image.Width;
+            std::uint8_t* out = bold.Coverage.data() + std::ptrdiff_t(y) * bold.Width;
+            for (int x = 0; x < image.Width; ++x) {
+                out[x] = std::max(out[x], in[x]);
+                out[x + 1] = in[x];
+            }
+        }
+        image = std::move(bold);
+    }
+    if (m_synthesis.Italic) {
+        // Rows move right by their height over the baseline.
+        const int highest = ItalicShift(image.Top - 1);
+        const int lowest = ItalicShift(image.Top - image.Height);
+        TGlyphImage italic = image;
+        italic.Left = image.Left + lowest;
+        italic.Width = image.Width + highest - lowest;
+        italic.Coverage.assign(std::size_t(italic.Width) * std::size_t(italic.Height), 0);
+        for (int y = 0; y < image.Height; ++y) {
+            const int shift = ItalicShift(image.Top - 1 - y) - lowest;
+            const std::uint8_t* in = image.Coverage.data() + std::ptrdiff_t(y) * image.Width;
+            std::copy(in, in + image.Width,
+                      italic.Coverage.begin() + std::ptrdiff_t(y) * italic.Width + shift);
+        }
+        image = std::move(italic);
+    }
 }

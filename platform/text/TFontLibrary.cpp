@@ -1,74 +1,84 @@
 #include "platform/text/TFontLibrary.h"
 
-#include <fontconfig/fontconfig.h>
+#include <strings.h>
 
 namespace {
 
 constexpr std::size_t MaxCachedFaces = 32;
-// Used when a family resolves to nothing that opens; it covers Latin and Cyrillic.
-constexpr const char* FallbackFamily = "DejaVu Sans";
+// Used when nothing fontconfig finds opens; it covers Latin and Cyrillic.
 constexpr const char* FallbackPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr int DefaultHeight = -11;
+
+bool IsSystemFamily(const std::string& family) {
+    return strcasecmp(family.c_str(), TFontLibrary::SystemFamily) == 0;
+}
 
 } // namespace
 
 TFontLibrary& TFontLibrary::Instance() {
-    static TFontLibrary library;
+    static TFontLibrary library(TFontFinder::DefaultFontFolder);
     return library;
 }
 
-TFontLibrary::TFontLibrary() {
+TFontLibrary::TFontLibrary(const std::string& fontFolder) : m_finder(fontFolder) {
     if (FT_Init_FreeType(&m_freetype) != 0) m_freetype = nullptr;
-    m_config = FcInitLoadConfigAndFonts();
 }
 
 TFontLibrary::~TFontLibrary() {
     m_faces.clear();
     if (m_freetype) FT_Done_FreeType(m_freetype);
-    if (m_config) FcConfigDestroy(m_config);
 }
 
-std::optional<TFontLibrary::TFontFile> TFontLibrary::Match(const std::string& family, bool bold,
-                                                           bool italic) {
-    if (!m_config) return std::nullopt;
-    FcPattern* pattern = FcPatternCreate();
-    if (!pattern) return std::nullopt;
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(m_config, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(m_config, pattern, &result);
-    FcPatternDestroy(pattern);
-    if (!match) return std::nullopt;
-    std::optional<TFontFile> file;
-    FcChar8* path = nullptr;
-    if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path) {
-        file.emplace();
-        file->Path = reinterpret_cast<const char*>(path);
-        int index = 0;
-        if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) file->Index = index;
+std::optional<TFontStrike> TFontLibrary::SystemStrike(int height) {
+    if (!m_systemLookedUp) {
+        m_systemLookedUp = true;
+        m_systemFile = m_finder.BitmapFont(SystemFamily);
+        if (m_systemFile && m_freetype)
+            m_systemStrikes = TFontFace::Strikes(m_freetype, m_systemFile->Path, m_systemFile->Index);
     }
-    FcPatternDestroy(match);
-    return file;
+    if (height == 0) height = DefaultHeight;
+    for (const TFontStrike& strike : m_systemStrikes)
+        if (height < 0 ? strike.Ascent == -height : strike.Height == height) return strike;
+    return std::nullopt;
 }
 
-const std::optional<TFontLibrary::TFontFile>& TFontLibrary::Resolve(const std::string& family, bool bold,
-                                                                    bool italic) {
-    TResolveKey key{family, bold, italic};
+const TFontLibrary::TFontChoice& TFontLibrary::Resolve(const std::string& family, bool bold, bool italic,
+                                                       int height) {
+    const bool system = IsSystemFamily(family);
+    TResolveKey key{family, bold, italic, system ? height : 0};
     auto found = m_resolved.find(key);
     if (found != m_resolved.end()) return found->second;
-    std::optional<TFontFile> file = Match(family, bold, italic);
-    if (!file) file = Match(FallbackFamily, bold, italic);
-    if (!file) file = TFontFile{FallbackPath, 0};
-    return m_resolved.emplace(key, std::move(file)).first->second;
+    TFontChoice choice;
+    std::optional<TFontFinder::TFontFile> file;
+    if (system) {
+        if (std::optional<TFontStrike> strike = SystemStrike(height)) {
+            file = m_systemFile;
+            choice.Strike = strike;
+        } else {
+            file = m_finder.MatchExactly(ScalableFamily, bold, italic);
+        }
+    } else {
+        file = m_finder.Match(family, bold, italic);
+    }
+    if (!file) file = m_finder.Match(FallbackFamily, bold, italic);
+    choice.File = file ? *file : TFontFinder::TFontFile{FallbackPath, 0};
+    return m_resolved.emplace(key, std::move(choice)).first->second;
 }
 
 TFontFace* TFontLibrary::FallbackFace(const TFont& font) {
     TFont fallback = font;
     fallback.SetName(FallbackFamily);
     return Face(fallback);
+}
+
+std::unique_ptr<TFontFace> TFontLibrary::OpenFallback(int height, TFontStyles styles) {
+    const bool bold = styles.Has(TFontStyle::fsBold);
+    const bool italic = styles.Has(TFontStyle::fsItalic);
+    std::unique_ptr<TFontFace> face;
+    if (std::optional<TFontFinder::TFontFile> file = m_finder.Match(FallbackFamily, bold, italic))
+        face = TFontFace::Open(m_freetype, file->Path, file->Index, height, styles);
+    if (!face) face = TFontFace::Open(m_freetype, FallbackPath, 0, height, styles);
+    return face;
 }
 
 TFontFace* TFontLibrary::Face(const TFont& font) {
@@ -82,16 +92,14 @@ TFontFace* TFontLibrary::Face(const TFont& font) {
         }
     }
     if (!m_freetype) return nullptr;
-    std::unique_ptr<TFontFace> face;
-    const std::optional<TFontFile>& file = Resolve(font.Name(), bold, italic);
-    if (file) face = TFontFace::Open(m_freetype, file->Path, file->Index, font.Height(), font.Style());
-    if (!face) {
-        // The matched file would not open; try the fallback family before giving up.
-        std::optional<TFontFile> fallback = Match(FallbackFamily, bold, italic);
-        if (fallback)
-            face = TFontFace::Open(m_freetype, fallback->Path, fallback->Index, font.Height(), font.Style());
-        if (!face) face = TFontFace::Open(m_freetype, FallbackPath, 0, font.Height(), font.Style());
-    }
+    const TFontChoice& choice = Resolve(font.Name(), bold, italic, font.Height());
+    std::unique_ptr<TFontFace> face =
+        choice.Strike
+            ? TFontFace::OpenStrike(m_freetype, choice.File.Path, choice.File.Index, *choice.Strike,
+                                    font.Style())
+            : TFontFace::Open(m_freetype, choice.File.Path, choice.File.Index, font.Height(), font.Style());
+    // The chosen file would not open; the fallback family is the last resort.
+    if (!face) face = OpenFallback(font.Height(), font.Style());
     if (!face) return nullptr;
     m_faces.push_front({key, std::move(face)});
     if (m_faces.size() > MaxCachedFaces) m_faces.pop_back();

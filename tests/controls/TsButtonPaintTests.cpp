@@ -113,7 +113,10 @@ TEST_F(ButtonTest, FontChangeShowsAtOnce) {
     EXPECT_FALSE(button_->SkinData().FaceStale());
     const TSize text = Measure(button_->Font(), "Кнопка", button_->Width(), true);
     EXPECT_GT(text.Height, before.Height());
-    EXPECT_EQ(button_->CaptionRect().Height(), text.Height);
+    // The caption is centred on the new text's size, the halves rounded down.
+    const int w = button_->Width(), h = button_->Height();
+    const int dx = (w - text.Width) / 2, dy = (h - text.Height) / 2;
+    EXPECT_EQ(button_->CaptionRect(), (TRect{dx - 1, dy, w - dx + 2, h - dy}));
 }
 
 TEST_F(ButtonTest, SkinRemovedPaintsNativelyWithoutAShape) {
