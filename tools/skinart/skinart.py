@@ -12,6 +12,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from imgio import Image, KEY, hexc, colorref, mix, write_bmp8, write_bmp24, build_palette  # noqa: E402
+import contrast  # noqa: E402
 import shapes  # noqa: E402
 from themes import THEMES  # noqa: E402
 
@@ -266,8 +267,12 @@ def options_text(t, rects, huge_name, pattern=None, button_pattern=None):
         ('BORDERSMASK', caret(r['SMALLBTN'], 3, 1, 4, (5, 5, 5, 5))))
     sec('TOOLBUTTON', ('PARENTCLASS', 'BUTTON'),
         ('BORDERSMASK', caret(r['BUTTON'], 3, 1, 6, (6, 6, 6, 6))),
-        ('TRANSPARENCY', '100'), ('FONTCOLOR', cref(t['text'])))
+        ('TRANSPARENCY', '100'), ('COLOR', cref(t['window'])), ('GRADIENTPERCENT', '0'),
+        ('FONTCOLOR', cref(t['text'])))
+    # Transparent sections name the window's colour as their own: it is what lies behind
+    # their text.
     sec('WEBBUTTON', ('TRANSPARENCY', '100'), ('HOTTRANSPARENCY', '100'),
+        ('COLOR', cref(t['window'])), ('HOTCOLOR', cref(t['window'])),
         ('FONTCOLOR', cref(t['link'])), ('HOTFONTCOLOR', cref(t['link'])), ('TCLEFT', '-1'),
         ('HOTTCLEFT', '-1'))
     sec('CHECKBOX', ('TRANSPARENCY', '100'), ('HOTTRANSPARENCY', '100'),
@@ -316,7 +321,8 @@ def options_text(t, rects, huge_name, pattern=None, button_pattern=None):
         ('HOTFONTCOLOR', cref(t['title_font'][0])))
     sec('TOOLBAR', ('PARENTCLASS', 'STATUSBAR'))
     sec('TRACKBAR', ('TRANSPARENCY', '100'), ('HOTTRANSPARENCY', '100'),
-        ('FONTCOLOR', cref(t['text'])), ('SLIDERCHANNEL', caret(r['TRACK'], 1, 1, 0, (4, 4, 4, 4))))
+        ('COLOR', cref(t['window'])), ('HOTCOLOR', cref(t['window'])),
+        ('FONTCOLOR', cref(t['text'])), ('HOTFONTCOLOR', cref(t['text'])), ('SLIDERCHANNEL', caret(r['TRACK'], 1, 1, 0, (4, 4, 4, 4))))
     sec('COLHEADER', ('PARENTCLASS', 'BUTTON'), ('FADINGENABLED', 'FALSE'))
     sec('PAGECONTROL', ('PARENTCLASS', 'PANEL'))
     sec('TABSHEET', ('PARENTCLASS', 'PAGECONTROL'))
@@ -357,10 +363,8 @@ def options_text(t, rects, huge_name, pattern=None, button_pattern=None):
         ('HOTGRADIENTDATA', grad(t['btn_hot'])), ('FONTCOLOR', cref(t['hint'][1])),
         ('HOTFONTCOLOR', cref(t['btn_hotfont'])))
     sec('MENULINE', ('PARENTCLASS', 'STATUSBAR'))
-    sec('EXTRALINE', ('GRADIENTPERCENT', '100'),
-        ('GRADIENTDATA', grad([(t['title_hot'][0][0], t['title_hot'][-1][1], 100)])),
-        ('HOTGRADIENTPERCENT', '100'),
-        ('HOTGRADIENTDATA', grad([(t['title_hot'][0][0], t['title_hot'][-1][1], 100)])),
+    sec('EXTRALINE', ('GRADIENTPERCENT', '100'), ('GRADIENTDATA', grad(t['title_hot'])),
+        ('HOTGRADIENTPERCENT', '100'), ('HOTGRADIENTDATA', grad(t['title_hot'])),
         ('COLOR', cref(title_mid)), ('FONTCOLOR', cref(t['title_font'][1])),
         ('HOTFONTCOLOR', cref(t['title_font'][1])))
     sec('ICOLINE', ('PARENTCLASS', 'EXTRALINE'), ('GRADIENTDATA', grad([(t['title'][0][0], t['title'][-1][1], 100)], 1)),
@@ -376,6 +380,7 @@ def options_text(t, rects, huge_name, pattern=None, button_pattern=None):
     sec('SCROLLSLIDERH', ('PARENTCLASS', 'COMBOBTN'))
     sec('SCROLLSLIDERV', ('PARENTCLASS', 'SCROLLSLIDERH'))
     check_chains(S)
+    settled = settle_contrast(S)
     lines = ['; QUIBBLETON SKIN "%s", MADE BY THE SKIN ART GENERATOR.' % t['desc']]
     for name, items in S:
         lines.append('')
@@ -384,7 +389,56 @@ def options_text(t, rects, huge_name, pattern=None, button_pattern=None):
             lines.append('%s=%s' % (k, v))
     text = '\r\n'.join(lines) + '\r\n'
     assert text == text.upper(), 'options text must be upper case'
-    return text
+    return text, settled
+
+
+def settle_contrast(S):
+    """Makes every text of the skin readable at every hue the program wears it with: a text
+    colour that does not reach the contrast over its face is moved towards black or white and
+    written into its own section.  The phrase and the labels' text (GLOBALINFO) are held to the
+    dialog's face, the phrase's glow to the phrase.  Returns what was moved, for the log."""
+    sections = {n: dict(items) for n, items in S}
+    moved = []
+
+    def put(name, key, rgb):
+        old = contrast.inherited(sections, name, key)
+        value = str(contrast.rgb2c(rgb))
+        sections[name][key] = value
+        for sec_name, items in S:
+            if sec_name == name:
+                for i, (k, _) in enumerate(items):
+                    if k == key:
+                        items[i] = (k, value)
+                        break
+                else:
+                    items.append((key, value))
+        moved.append('%s.%s %s -> %s' % (name, key, old, value))
+
+    for name, _ in S:
+        if not contrast.draws_text(sections, name):
+            continue
+        for hot in (False, True):
+            text, colour, gradient, percent = contrast.state_values(sections, name, hot)
+            good = contrast.settle_text(text, colour, gradient, percent, '%s %s' % (name, hot))
+            if good != text:
+                put(name, 'HOTFONTCOLOR' if hot else 'FONTCOLOR', good)
+    _, face, gradient, percent = contrast.state_values(sections, 'FORM', True)
+    for key in ('FONTCOLOR', 'TCLEFT'):
+        text = contrast.c2rgb(sections['GLOBALINFO'][key])
+        good = contrast.settle_text(text, face, gradient, percent, 'GLOBALINFO ' + key)
+        if good != text:
+            put('GLOBALINFO', key, good)
+    accent = contrast.c2rgb(sections['GLOBALINFO']['HOTCOLOR'])
+    text = contrast.c2rgb(sections['GLOBALINFO']['HOTFONTCOLOR'])
+    good = contrast.settle_text(text, accent, [], 0, 'GLOBALINFO HOTFONTCOLOR')
+    if good != text:
+        put('GLOBALINFO', 'HOTFONTCOLOR', good)
+    phrase = contrast.c2rgb(sections['GLOBALINFO']['TCLEFT'])
+    glow = contrast.c2rgb(sections['GLOBALINFO']['SHADOW1COLOR'])
+    good = contrast.settle_text(glow, phrase, [], 0, 'GLOBALINFO SHADOW1COLOR')
+    if good != glow:
+        put('GLOBALINFO', 'SHADOW1COLOR', good)
+    return moved
 
 
 def check_chains(sections):
@@ -420,7 +474,9 @@ def write_skin(name, out_root):
                    os.path.join(path, pattern))
         write_jpeg(shapes.texture(128, 'granite', C('#5C6C6F'), seed=11),
                    os.path.join(path, button_pattern))
-    text = options_text(t, rects, huge_name, pattern, button_pattern)
+    text, settled = options_text(t, rects, huge_name, pattern, button_pattern)
+    for line in settled:
+        print('  contrast: ' + line)
     with open(os.path.join(path, 'Options.dat'), 'w', newline='') as f:
         f.write(text)
     print('%-16s -> %s (%d sections)' % (name, path, text.count('\n[')))
