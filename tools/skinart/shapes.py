@@ -62,11 +62,36 @@ def edge_normal_y(px, py, w, h, core):
     return dy / n
 
 
+SUBSAMPLES = 4
+
+
+def coverage(x, y, w, h, radii, inset=0.0):
+    """Share of pixel (x, y) inside the rounded box (0, 0, w, h) shrunk by inset on every side
+    (its radii shrink with it), by 4 x 4 samples."""
+    if inset:
+        radii = tuple(max(0.0, r - inset) for r in radii)
+    n = 0
+    for sy in range(SUBSAMPLES):
+        for sx in range(SUBSAMPLES):
+            px = x + (sx + 0.5) / SUBSAMPLES - inset
+            py = y + (sy + 0.5) / SUBSAMPLES - inset
+            if rounded_inside(px, py, w - 2 * inset, h - 2 * inset, radii) >= 0:
+                n += 1
+    return n / float(SUBSAMPLES * SUBSAMPLES)
+
+
 def paint_cell(w, h, style, radii=None):
     """One state cell: image (w x h) and mask (w x h) following a style:
-    outline: rim colour; radius or radii; rings: [(d0, d1, (ct, at), (cs, as), (cb, ab))];
-    tint: (colour, alpha) over the interior; sheen: (colour, alpha, height) fading downward;
-    glow_bottom: (colour, alpha, height) fading upward; keep_colour: image colour of kept pixels."""
+    outline: rim colour; rim: its width; radius or radii; rings: [(d0, d1, (ct, at), (cs, as),
+    (cb, ab))] bands at a depth inside the rim, coloured by the edge they lie along (top, sides,
+    bottom); tint: (colour, alpha) over the interior; sheen: (colour, alpha, height) fading
+    downward; glow_bottom: (colour, alpha, height) fading upward; matte: the colour the
+    rounded corners' partly covered pixels are smoothed against (what usually lies behind);
+    keep_colour: image colour of kept pixels.
+
+    The rim's inner side is smoothed through the mask half (a partly covered pixel lets the
+    layers below show by the uncovered share); its outer side, in the corners, is smoothed
+    against the matte, since the engine shows the parent only through key pixels."""
     r = style.get('radius', 3)
     radii = radii or style.get('radii') or (r, r, r, r)
     core = max(max(radii), style.get('core', 3))
@@ -74,18 +99,18 @@ def paint_cell(w, h, style, radii=None):
     msk = Image(w, h, (255, 255, 255))
     keepc = style.get('keep_colour', style['outline'])
     rim = style.get('rim', 1.0)
+    matte = style.get('matte')
+    outline = style['outline']
     for y in range(h):
         for x in range(w):
             px, py = x + 0.5, y + 0.5
             d = rounded_inside(px, py, w, h, radii)
-            if d < 0:
+            outer = coverage(x, y, w, h, radii) if d < 1.5 else 1.0
+            if outer < 0.2 or (matte is None and outer < 0.5):
                 continue
-            if d < rim:
-                img.set(x, y, style['outline'])
-                msk.set(x, y, (0, 0, 0))
-                continue
+            inner = coverage(x, y, w, h, radii, rim) if d < rim + 1.5 else 1.0
             acc = ((0, 0, 0), 0.0)
-            depth = d - rim
+            depth = max(0.0, d - rim)
             tint = style.get('tint')
             if tint:
                 acc = over(acc, tint[0], tint[1])
@@ -104,7 +129,16 @@ def paint_cell(w, h, style, radii=None):
                         c, a = mix(side[0], top[0], -ny), side[1] + (top[1] - side[1]) * -ny
                     else:
                         c, a = mix(side[0], bottom[0], ny), side[1] + (bottom[1] - side[1]) * ny
+                    # A band's last pixel row fades by the share that lies inside it.
+                    a *= max(0.0, min(1.0, d1 - depth))
                     acc = over(acc, c, a)
+            acc = over(acc, outline, max(0.0, min(1.0, 1.0 - inner)))
+            if outer < 0.999:
+                # A corner pixel the shape covers in part: the rim over the matte.
+                col = mix(matte, outline, outer) if matte else outline
+                img.set(x, y, col)
+                msk.set(x, y, (0, 0, 0))
+                continue
             col, a = acc
             m = mask_value(a)
             img.set(x, y, keepc if m == 255 else tuple(clamp8(round(v)) for v in col))

@@ -60,20 +60,42 @@ def average(segs):
 # ---------------------------------------------------------------------------------------------
 # State styles of the push-button family.
 
-def button_styles(t, big=False):
+def backdrop(t):
+    """What usually lies behind a control of the skin: the mean of its window's gradient."""
+    return average(t['form_grad'])
+
+
+def button_styles(t, big=False, radius=5):
+    """Normal, hot ("lit") and pressed ("pushed") looks of the push-button family.  Normal: a
+    rim, a bright line along the top inside it and a soft shade along the bottom.  Hot: the
+    rim in the accent colour, a stronger top light and the skin's glow rising from the bottom
+    edge.  Pressed: the face darkened, a shadow falling from the top edge inwards and a faint
+    light bounced from the bottom."""
     hi, a_top, a_side, a_bot = C(t['btn_hi'][0]), *t['btn_hi'][1:]
     o0, o1, o2 = (C(c) for c in t['btn_outline'])
     tint, ta, shade, sa = C(t['btn_press'][0]), t['btn_press'][1], C(t['btn_press'][2]), t['btn_press'][3]
-    ring_w = 2 if big else 1
-    normal = dict(outline=o0, rings=[(0, ring_w, (hi, a_top), (hi, a_side), (hi, a_bot))])
-    hot = dict(outline=o1, rings=[(0, ring_w, (WHITE, min(1, a_top + 0.1)), (WHITE, a_side),
-                                   (C(t['btn_glow']), 0.6))])
-    pressed = dict(outline=o2, tint=(tint, ta),
-                   rings=[(0, 3 if big else 2, (shade, sa), (shade, sa * 0.5), (shade, sa * 0.2))])
+    glow = C(t['btn_glow'])
+    # Pressed uses the hot values' face, so its tint must pull that lit face well down.
+    ta = min(0.5, ta + 0.12)
+    s = 2 if big else 1
+    common = dict(radius=radius, core=max(radius, 3), matte=backdrop(t))
+    normal = dict(common, outline=o0,
+                  rings=[(0, s, (hi, a_top), (hi, a_side), (hi, a_bot * 0.5)),
+                         (0, s, (BLACK, 0.0), (BLACK, 0.0), (BLACK, 0.14)),
+                         (s, 2 * s, (hi, a_top * 0.35), (hi, 0.0), (BLACK, 0.06))])
+    hot = dict(common, outline=o1,
+               rings=[(0, s, (WHITE, min(1.0, a_top + 0.15)), (WHITE, a_side * 0.8), (glow, 0.85)),
+                      (s, 3 * s, (WHITE, 0.25), (glow, 0.12), (glow, 0.55)),
+                      (3 * s, 5 * s, (WHITE, 0.0), (glow, 0.0), (glow, 0.25))])
+    pressed = dict(common, outline=o2, tint=(tint, ta),
+                   rings=[(0, s, (shade, sa), (shade, sa * 0.6), (WHITE, 0.18)),
+                          (s, 2 * s, (shade, sa * 0.6), (shade, sa * 0.25), (WHITE, 0.06)),
+                          (2 * s, 3 * s, (shade, sa * 0.3), (shade, 0.0), (WHITE, 0.0))])
     if big:
         normal['sheen'] = (WHITE, 0.28, 26)
         hot['sheen'] = (WHITE, 0.35, 26)
-        hot['glow_bottom'] = (C(t['btn_glow']), 0.45, 26)
+        hot['glow_bottom'] = (glow, 0.45, 26)
+        pressed['sheen'] = (shade, 0.25, 18)
     return [normal, hot, pressed]
 
 
@@ -113,15 +135,11 @@ class Packer:
 
 def build_master(t):
     p = Packer(MASTER_W, MASTER_H)
-    p.add('BUTTON', shapes.state_strip(18, 18, button_styles(t)))
-    big = button_styles(t)
-    for s in big:
-        s['radius'] = 6
-    p.add('BUTTON_BIG', shapes.state_strip(30, 30, big))
-    small = button_styles(t)
-    for s in small:
-        s['radius'] = 2
-    p.add('SMALLBTN', shapes.state_strip(15, 15, small))
+    # The BUTTON mask serves every size class, 70 x 17 up to the super button: its 7-pixel
+    # borders hold a 5-pixel rounding and still leave a centre on the smallest button.
+    p.add('BUTTON', shapes.state_strip(20, 20, button_styles(t, radius=5)))
+    p.add('BUTTON_BIG', shapes.state_strip(30, 30, button_styles(t, radius=8)))
+    p.add('SMALLBTN', shapes.state_strip(15, 15, button_styles(t, radius=3)))
     fo, fa = t['frame']
     frame = Image(24, 24, KEY)
     for i, col in enumerate((fo, fa)):
@@ -191,10 +209,7 @@ def build_master(t):
 
 
 def build_huge(t):
-    styles = button_styles(t, big=True)
-    for s in styles:
-        s['radius'] = 12
-        s['core'] = 12
+    styles = button_styles(t, big=True, radius=14)
     return shapes.state_strip(96, 96, styles)
 
 
@@ -247,7 +262,7 @@ def options_text(t, rects, huge_name, pattern=None, button_pattern=None):
         ('GRIPIMAGE', at(r['GRIPIMAGE'], 1, 0)))
     fading = str(t['fading'])
     sec('BUTTON',
-        ('BORDERSMASK', caret(r['BUTTON'], 3, 1, 4, (6, 6, 6, 6))),
+        ('BORDERSMASK', caret(r['BUTTON'], 3, 1, 4, (7, 7, 7, 7))),
         ('COLOR', cref(btn_mid)), ('HOTCOLOR', cref(btn_hot_mid)),
         ('GRADIENTPERCENT', '100'), ('GRADIENTDATA', grad(t['btn'])),
         ('HOTGRADIENTPERCENT', '100'), ('HOTGRADIENTDATA', grad(t['btn_hot'])),
@@ -257,7 +272,7 @@ def options_text(t, rects, huge_name, pattern=None, button_pattern=None):
         ('TCBOTTOM', '-1'), ('HOTFONTCOLOR', cref(t['btn_hotfont'])), ('HOTTCLEFT', '-1'),
         ('HOTTCTOP', '-1'), ('HOTTCRIGHT', '-1'), ('HOTTCBOTTOM', '-1'),
         ('TRANSPARENCY', '0'), ('HOTTRANSPARENCY', '0'), ('BEVEL', '0'), ('HOTBEVEL', '0'),
-        ('SHOWFOCUS', 'FALSE'), ('FADINGENABLED', 'TRUE'), ('FADINGITERATIONS', fading),
+        ('SHOWFOCUS', 'TRUE'), ('FADINGENABLED', 'TRUE'), ('FADINGITERATIONS', fading),
         ('FADINGINTERVALIN', '5'), ('FADINGINTERVALOUT', '5'))
     sec('BUTTON_BIG', ('PARENTCLASS', 'BUTTON'),
         ('BORDERSMASK', caret(r['BUTTON_BIG'], 3, 1, 4, (10, 10, 10, 10))))
@@ -266,7 +281,7 @@ def options_text(t, rects, huge_name, pattern=None, button_pattern=None):
     sec('SPEEDBUTTON_SMALL', ('PARENTCLASS', 'SPEEDBUTTON'),
         ('BORDERSMASK', caret(r['SMALLBTN'], 3, 1, 4, (5, 5, 5, 5))))
     sec('TOOLBUTTON', ('PARENTCLASS', 'BUTTON'),
-        ('BORDERSMASK', caret(r['BUTTON'], 3, 1, 6, (6, 6, 6, 6))),
+        ('BORDERSMASK', caret(r['BUTTON'], 3, 1, 6, (7, 7, 7, 7))),
         ('TRANSPARENCY', '100'), ('COLOR', cref(t['window'])), ('GRADIENTPERCENT', '0'),
         ('FONTCOLOR', cref(t['text'])))
     # Transparent sections name the window's colour as their own: it is what lies behind
@@ -357,7 +372,7 @@ def options_text(t, rects, huge_name, pattern=None, button_pattern=None):
     sec('MAINMENU', ('PARENTCLASS', 'PANEL'), ('COLOR', cref(t['hint'][0])),
         ('HOTCOLOR', cref(t['hint'][0])), ('GRADIENTPERCENT', '0'), ('HOTGRADIENTPERCENT', '0'),
         ('FONTCOLOR', cref(t['hint'][1])), ('HOTFONTCOLOR', cref(t['hint'][1])))
-    sec('MENUITEM', ('BORDERSMASK', caret(r['BUTTON'], 3, 1, 6, (6, 6, 6, 6))),
+    sec('MENUITEM', ('BORDERSMASK', caret(r['BUTTON'], 3, 1, 6, (7, 7, 7, 7))),
         ('TRANSPARENCY', '100'), ('HOTTRANSPARENCY', '0'), ('COLOR', cref(t['hint'][0])),
         ('HOTCOLOR', cref(t['accent'])), ('HOTGRADIENTPERCENT', '100'),
         ('HOTGRADIENTDATA', grad(t['btn_hot'])), ('FONTCOLOR', cref(t['hint'][1])),
