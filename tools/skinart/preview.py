@@ -415,7 +415,7 @@ class Sheet:
     def title_states(self, x, y):
         """The three states of the title buttons over a title-bar strip."""
         skin = self.skin
-        W, th = 230, 22
+        W, th = 400, 22
         face = Image(W, th)
         paint_layers(skin, face, (0, 0, W, th), 'FORMTITLE', 1)
         tb = skin.entry('FORMTITLE', 'TITLEBUTTON')
@@ -424,7 +424,7 @@ class Sheet:
                 e = skin.entry('GLOBALINFO', key)
                 bw = (e['R'][2] - e['R'][0]) // 3
                 bh = (e['R'][3] - e['R'][1]) // 2
-                bx = 4 + (i * 3 + st) * (bw + 2) - i * 20
+                bx = 4 + (i * 3 + st) * (bw + 2) + i * 8
                 if bx + bw > W:
                     continue
                 if tb:

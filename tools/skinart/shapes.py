@@ -232,6 +232,108 @@ def glyph_cells(w, h, name, states, scale=1):
     return out
 
 
+# ---------------------------------------------------------------------------------------------
+# Title-bar glyphs drawn as smooth strokes: each is a list of capsules (segments with a
+# half-width) and boxes in a unit square, scaled to the glyph size.
+
+TITLE_STROKES = {
+    'none': [],
+    'close': [('seg', (0.0, 0.0), (1.0, 1.0), 0.11), ('seg', (1.0, 0.0), (0.0, 1.0), 0.11)],
+    'max': [('box', (0.0, 0.0, 1.0, 1.0), (0.25, 0.1, 0.1, 0.1))],
+    'norm': [('box', (0.3, 0.0, 1.0, 0.7), (0.18, 0.1, 0.1, 0.1)),
+             ('fill', (0.0, 0.3, 0.7, 1.0), None),
+             ('box', (0.0, 0.3, 0.7, 1.0), (0.22, 0.1, 0.1, 0.1))],
+    'min': [('box', (0.0, 0.78, 1.0, 1.0), (0.22, 0.22, 0.22, 0.22))],
+    'help': [('arc', (0.5, 0.3), 0.3, 0.1), ('seg', (0.5, 0.6), (0.5, 0.72), 0.1),
+             ('seg', (0.5, 0.95), (0.5, 0.96), 0.1)],
+}
+
+
+def _seg_dist(px, py, a, b):
+    ax, ay = a
+    bx, by = b
+    dx, dy = bx - ax, by - ay
+    L = dx * dx + dy * dy
+    t = 0.0 if L == 0 else max(0.0, min(1.0, ((px - ax) * dx + (py - ay) * dy) / L))
+    return math.hypot(px - ax - t * dx, py - ay - t * dy)
+
+
+def _stroke_hit(name, u, v, grow=0.0):
+    """Whether the unit-square point (u, v) lies on glyph `name` widened by `grow`.  A 'fill'
+    item clears what earlier items drew (the front window of 'norm' hides the back one)."""
+    hit = False
+    for kind, a, b, *rest in TITLE_STROKES[name]:
+        if kind == 'seg':
+            if _seg_dist(u, v, a, b) <= rest[0] + grow:
+                hit = True
+        elif kind == 'box':
+            x0, y0, x1, y1 = a
+            t, r, btm, left = b
+            inside = x0 - grow <= u <= x1 + grow and y0 - grow <= v <= y1 + grow
+            hole = x0 + left + grow < u < x1 - r - grow and y0 + t + grow < v < y1 - btm - grow
+            if inside and not hole:
+                hit = True
+        elif kind == 'fill':
+            x0, y0, x1, y1 = a
+            if x0 < u < x1 and y0 < v < y1:
+                hit = False
+        elif kind == 'arc':
+            # The hook of a question mark: the upper circle and its right side down to the
+            # centre line, then in towards the stem.
+            cx, cy = a
+            rad, half = b, rest[0]
+            d = abs(math.hypot(u - cx, v - cy) - rad)
+            ang = math.degrees(math.atan2(v - cy, u - cx))
+            if d <= half + grow and not (90 < ang <= 200):
+                hit = True
+    return hit
+
+
+def title_glyph_cells(w, h, name, size, states):
+    """A smooth title-bar glyph of `size` pixels in each w x h state cell.  states:
+    [(colour, halo or None, plate or None, shift)], halo = (colour, alpha) drawn one pixel
+    round the strokes, plate = (top, bottom, outline, alpha, radius) a rounded backing with a
+    vertical gradient, shift = pixels the glyph moves right and down (a pushed look)."""
+    out = Image(w * len(states), h * 2, KEY)
+    n = SUBSAMPLES
+    for i, (col, halo, plate, shift) in enumerate(states):
+        ox = (w - size) / 2.0 + shift
+        oy = (h - size) / 2.0 + shift
+        for y in range(h):
+            for x in range(w):
+                acc = ((0, 0, 0), 0.0)
+                if plate:
+                    top, bottom, oc, pa, rad = plate
+                    cov = coverage(x, y, w, h, (rad,) * 4)
+                    if cov > 0:
+                        inner = coverage(x, y, w, h, (rad,) * 4, 1.0)
+                        fill = mix(top, bottom, y / max(1, h - 1))
+                        acc = over(acc, fill, pa * inner)
+                        acc = over(acc, oc, pa * max(0.0, cov - inner))
+                        if y < h / 2 and inner > 0:
+                            acc = over(acc, (255, 255, 255), 0.18 * inner)
+                g = hl = 0
+                for sy in range(n):
+                    for sx in range(n):
+                        u = (x + (sx + 0.5) / n - ox) / size
+                        v = (y + (sy + 0.5) / n - oy) / size
+                        if _stroke_hit(name, u, v):
+                            g += 1
+                        elif halo and _stroke_hit(name, u, v, 1.0 / size):
+                            hl += 1
+                if halo and hl:
+                    acc = over(acc, halo[0], halo[1] * hl / (n * n))
+                if g:
+                    acc = over(acc, col, g / (n * n))
+                c, a = acc
+                m = mask_value(a)
+                if m == 255:
+                    continue
+                out.set(i * w + x, y, tuple(clamp8(round(v)) for v in c))
+                out.set(i * w + x, h + y, (m, m, m))
+    return out
+
+
 def box_cells(size, states, round_box, mark):
     """Check box (round_box False) or radio button cells: states are
     (outline, top fill, bottom fill, mark colour)."""

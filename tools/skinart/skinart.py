@@ -65,6 +65,16 @@ def backdrop(t):
     return average(t['form_grad'])
 
 
+def pressed_tint(face, tint, alpha, text):
+    """The strongest tint up to `alpha` over the hot face under which the caption still reads
+    at every hue (the caption's colour settled over the hot face first, as the options
+    text will have it)."""
+    text = contrast.settle_text(text, face, [], 0, 'pressed caption')
+    while alpha > 0 and contrast.worst_ratio(text, mix(face, tint, alpha), [], 0)[0] < contrast.TARGET:
+        alpha = round(alpha - 0.02, 2)
+    return max(0.0, alpha)
+
+
 def button_styles(t, big=False, radius=5):
     """Normal, hot ("lit") and pressed ("pushed") looks of the push-button family.  Normal: a
     rim, a bright line along the top inside it and a soft shade along the bottom.  Hot: the
@@ -75,8 +85,9 @@ def button_styles(t, big=False, radius=5):
     o0, o1, o2 = (C(c) for c in t['btn_outline'])
     tint, ta, shade, sa = C(t['btn_press'][0]), t['btn_press'][1], C(t['btn_press'][2]), t['btn_press'][3]
     glow = C(t['btn_glow'])
-    # Pressed uses the hot values' face, so its tint must pull that lit face well down.
-    ta = min(0.5, ta + 0.12)
+    # Pressed uses the hot values' face, so its tint must pull that lit face well down, but no
+    # further than the caption stays readable at every hue.
+    ta = pressed_tint(average(t['btn_hot']), tint, min(0.5, ta + 0.12), C(t['btn_hotfont']))
     s = 2 if big else 1
     common = dict(radius=radius, core=max(radius, 3), matte=backdrop(t))
     normal = dict(common, outline=o0,
@@ -136,10 +147,10 @@ class Packer:
 def build_master(t):
     p = Packer(MASTER_W, MASTER_H)
     # The BUTTON mask serves every size class, 70 x 17 up to the super button: its 7-pixel
-    # borders hold a 5-pixel rounding and still leave a centre on the smallest button.
-    p.add('BUTTON', shapes.state_strip(20, 20, button_styles(t, radius=5)))
+    # borders hold a rounding of up to 6 pixels and still leave a centre on the smallest button.
+    p.add('BUTTON', shapes.state_strip(20, 20, button_styles(t, radius=t.get('btn_radius', 5))))
     p.add('BUTTON_BIG', shapes.state_strip(30, 30, button_styles(t, radius=8)))
-    p.add('SMALLBTN', shapes.state_strip(15, 15, button_styles(t, radius=3)))
+    p.add('SMALLBTN', shapes.state_strip(15, 15, button_styles(t, radius=min(3, t.get('btn_radius', 5)))))
     fo, fa = t['frame']
     frame = Image(24, 24, KEY)
     for i, col in enumerate((fo, fa)):
@@ -156,26 +167,18 @@ def build_master(t):
         title.blit(img, i * 12, 0)
         title.blit(msk, i * 12, 12)
     p.add('FORMTITLE', title)
-    # Title buttons: a glass plate under the icon when hot or pressed.
-    plate_hot = (WHITE, 0.45, C(t['frame'][1]), 0.7, 3)
-    plate_down = (mix(C(t['frame'][1]), BLACK, 0.2), 0.45, C(t['frame'][1]), 0.8, 3)
-    p.add('TITLEBUTTON', shapes.glyph_cells(22, 18, 'none', [(KEY, None, None), (KEY, None, plate_hot),
-                                                                (KEY, None, plate_down)]))
-    gcol, halo = C(t['glyph']), (C(t['glyph_halo'][0]), t['glyph_halo'][1])
-    close_plate = (C(t['close_hot']), 1.0, mix(C(t['close_hot']), BLACK, 0.3), 1.0, 3)
-    close_down = (mix(C(t['close_hot']), BLACK, 0.25), 1.0, mix(C(t['close_hot']), BLACK, 0.45), 1.0, 3)
-    for key, g in (('CLOSE', 'close'), ('MAX', 'max'), ('NORM', 'norm'), ('MIN', 'min'), ('HELP', 'help')):
-        if key == 'CLOSE':
-            states = [(gcol, halo, None), (WHITE, None, close_plate), (WHITE, None, close_down)]
-        else:
-            states = [(gcol, halo, None), (gcol, halo, None), (gcol, halo, None)]
-        p.add('BICON' + key, shapes.glyph_cells(22, 18, g, states))
-        small_states = [(c, h, pl and (pl[0], pl[1], pl[2], pl[3], 2)) for c, h, pl in states]
-        p.add('SICON' + key, shapes.glyph_cells(16, 14, g, small_states))
+    add_title_buttons(p, t)
     ebg, efont, eo0, eo1 = (C(c) for c in t['edit'])
-    edit_styles = [dict(outline=eo0, radius=2, rings=[(0, 1, (BLACK, 0.08), (BLACK, 0.03), (BLACK, 0.0))]),
-                   dict(outline=eo1, radius=2, rings=[(0, 1, (eo1, 0.25), (eo1, 0.15), (eo1, 0.1))])]
-    p.add('EDIT', shapes.state_strip(9, 9, edit_styles))
+    # Edits and combo boxes: a sunken field (a shade inside the top edge) with the buttons'
+    # rounding; the hot (focused) field takes the accent rim with a soft inner glow.
+    er = min(3, t.get('btn_radius', 5))
+    edit_styles = [dict(outline=eo0, radius=er, matte=backdrop(t),
+                        rings=[(0, 1, (BLACK, 0.14), (BLACK, 0.05), (WHITE, 0.3)),
+                               (1, 2, (BLACK, 0.05), (BLACK, 0.0), (BLACK, 0.0))]),
+                   dict(outline=eo1, radius=er, matte=backdrop(t),
+                        rings=[(0, 1, (eo1, 0.35), (eo1, 0.25), (eo1, 0.2)),
+                               (1, 2, (eo1, 0.12), (eo1, 0.08), (eo1, 0.06))])]
+    p.add('EDIT', shapes.state_strip(12, 12, edit_styles))
     tc = C(t['btn_font'])
     p.add('COMBOGLYPH', shapes.glyph_cells(9, 7, 'down', [(efont, None, None), (C(t['btn_outline'][1]), None, None),
                                                            (C(t['btn_outline'][2]), None, None)]))
@@ -183,7 +186,8 @@ def build_master(t):
         p.add('ARROW' + name.upper(), shapes.glyph_cells(9, 9, name, [(tc, None, None), (C(t['btn_hotfont']), None, None),
                                                                       (C(t['btn_hotfont']), None, None)]))
     po = C(t['panel_outline'])
-    p.add('GROUPBOX', shapes.state_strip(15, 15, frame_styles(po, WHITE, radius=4, inner_alpha=(0.45, 0.25, 0.15))))
+    p.add('GROUPBOX', shapes.state_strip(15, 15, frame_styles(po, WHITE, radius=min(4, t.get('btn_radius', 5)),
+                                                               inner_alpha=(0.45, 0.25, 0.15))))
     p.add('TRACK', shapes.state_strip(12, 12, frame_styles(mix(po, C(t['window']), 0.3), BLACK, radius=3,
                                                            inner_alpha=(0.15, 0.08, 0.0))))
     tab = button_styles(t)
@@ -206,6 +210,39 @@ def build_master(t):
             grip.set(x, y, mix(C(t['window']), WHITE, 0.6))
     p.add('GRIPIMAGE', grip)
     return p.pack(KEY)
+
+
+def add_title_buttons(p, t):
+    """The title-bar button set: a backing plate shared by every button (none when normal, lit
+    glass when hot, a sunken plate when pressed) and the glyphs close, maximize, restore,
+    minimize and help in the big (22 x 18) and tool-window (16 x 14) sizes.  The close button
+    has its own warning-coloured plate when hot or pressed; a pressed glyph moves one pixel
+    down and right.  The plate's rounding gives every skin its own buttons."""
+    frame, inner = C(t['frame'][1]), C(t['frame_inner'])
+    rad = t.get('title_plate', 3)
+    for prefix, (w, h, size) in (('BICON', (22, 18, 9)), ('SICON', (16, 14, 7))):
+        r = min(rad, h // 2)
+        lit = (mix(inner, WHITE, 0.6), inner, frame, 0.75, r)
+        sunk = (mix(frame, BLACK, 0.1), mix(inner, frame, 0.5), frame, 0.8, r)
+        if prefix == 'BICON':
+            p.add('TITLEBUTTON', shapes.title_glyph_cells(w, h, 'none', size, [
+                (KEY, None, None, 0), (KEY, None, lit, 0), (KEY, None, sunk, 0)]))
+        gcol, halo = C(t['glyph']), (C(t['glyph_halo'][0]), t['glyph_halo'][1])
+        hot_col = mix(gcol, WHITE, 0.3) if luminance_of(gcol) > 0.4 else mix(gcol, BLACK, 0.2)
+        warn = C(t['close_hot'])
+        close_hot = (mix(warn, WHITE, 0.25), warn, mix(warn, BLACK, 0.35), 1.0, r)
+        close_down = (mix(warn, BLACK, 0.35), mix(warn, BLACK, 0.15), mix(warn, BLACK, 0.5), 1.0, r)
+        for key in ('CLOSE', 'MAX', 'NORM', 'MIN', 'HELP'):
+            g = key.lower()
+            if key == 'CLOSE':
+                states = [(gcol, halo, None, 0), (WHITE, None, close_hot, 0), (WHITE, None, close_down, 1)]
+            else:
+                states = [(gcol, halo, None, 0), (hot_col, halo, None, 0), (gcol, halo, None, 1)]
+            p.add(prefix + key, shapes.title_glyph_cells(w, h, g, size, states))
+
+
+def luminance_of(c):
+    return contrast.luminance(c)
 
 
 def build_huge(t):
@@ -290,11 +327,16 @@ def options_text(t, rects, huge_name, pattern=None, button_pattern=None):
         ('COLOR', cref(t['window'])), ('HOTCOLOR', cref(t['window'])),
         ('FONTCOLOR', cref(t['link'])), ('HOTFONTCOLOR', cref(t['link'])), ('TCLEFT', '-1'),
         ('HOTTCLEFT', '-1'))
-    sec('CHECKBOX', ('TRANSPARENCY', '100'), ('HOTTRANSPARENCY', '100'),
+    # CHECKBOX is also the plate under a group box's caption, which sits over the dialog's own
+    # face, perhaps of another skin: an opaque plate in the group box's colour (as it shows
+    # over this skin's window) with the group box's rim keeps the caption readable anywhere.
+    plate = mix(panel, backdrop(t), t['groupbox_tr'] / 100.0)
+    sec('CHECKBOX', ('BORDERSMASK', caret(r['GROUPBOX'], 1, 1, 0, (5, 5, 5, 5))),
+        ('TRANSPARENCY', '0'), ('HOTTRANSPARENCY', '0'),
         ('FONTCOLOR', cref(t['text'])), ('HOTFONTCOLOR', cref(t['text'])),
-        ('COLOR', cref(t['window'])), ('HOTCOLOR', cref(t['window'])))
+        ('COLOR', cref(plate)), ('HOTCOLOR', cref(plate)))
     sec('RADIOBUTTON', ('PARENTCLASS', 'CHECKBOX'))
-    sec('EDIT', ('BORDERSMASK', caret(r['EDIT'], 2, 1, 0, (3, 3, 3, 3))),
+    sec('EDIT', ('BORDERSMASK', caret(r['EDIT'], 2, 1, 0, (4, 4, 4, 4))),
         ('COLOR', cref(ebg)), ('HOTCOLOR', cref(ebg)), ('FONTCOLOR', cref(efont)),
         ('HOTFONTCOLOR', cref(efont)), ('TRANSPARENCY', '0'), ('HOTTRANSPARENCY', '0'),
         ('GRADIENTPERCENT', '0'), ('HOTGRADIENTPERCENT', '0'), ('SHOWFOCUS', 'TRUE'))

@@ -6,6 +6,8 @@ B = '#000000'
 
 THEMES = {
     'Office2007Blue': dict(
+        btn_radius=4,
+        title_plate=3,
         desc='OFFICE2007 BLUE - LIGHT BLUE GLOSS', fading=20,
         window='#C4D8F2', text='#102F66', phrase='#0E2A5C', glow='#FFFFFF', glow_blur=3,
         glow_offset=0,
@@ -19,7 +21,7 @@ THEMES = {
         btn=[('#F7FAFE', '#E1ECFA', 47), ('#CCDEF5', '#E6F0FC', 53)],
         btn_hot=[('#FFFCEB', '#FFEBAA', 47), ('#FFD660', '#FFEDB0', 53)],
         btn_outline=('#8DB2E3', '#E3B556', '#C28A30'), btn_hi=(W, 0.8, 0.5, 0.35),
-        btn_press=('#F39C2C', 0.28, '#8A5A10', 0.35), btn_font='#102F66', btn_hotfont='#102F66',
+        btn_press=('#E8A048', 0.26, '#8A5A10', 0.35), btn_font='#102F66', btn_hotfont='#0A1E40',
         btn_glow='#FFF2B0',
         edit=('#FFFFFF', '#102F66', '#ABC1DE', '#F0B74A'),
         panel='#D6E5F7', panel_outline='#8DB2E3', groupbox_tr=35, accent='#FFE08A',
@@ -27,6 +29,8 @@ THEMES = {
         hint=('#F6FAFF', '#3B5A82'),
     ),
     'Office2007Black': dict(
+        btn_radius=4,
+        title_plate=3,
         desc='OFFICE2007 BLACK - DARK GLOSS', fading=20,
         window='#35373C', text='#EDEDED', phrase='#FFFFFF', glow='#000000', glow_blur=3,
         glow_offset=1,
@@ -48,6 +52,8 @@ THEMES = {
         hint=('#F4F4F4', '#1B1B1B'),
     ),
     'Office2003': dict(
+        btn_radius=2,
+        title_plate=0,
         desc='OFFICE2003 - FLAT BLUE GREY', fading=5,
         window='#C3CEDF', text='#1E2A44', phrase='#1E2A44', glow='#FFFFFF', glow_blur=2,
         glow_offset=0,
@@ -58,10 +64,10 @@ THEMES = {
         title_hot=[('#3F5C92', '#1F3566', 100)],
         title_font=('#2E3A52', '#FFFFFF'), glyph='#FFFFFF', glyph_halo=('#33415C', 0.45),
         close_hot='#E07B1F',
-        btn=[('#FBFCFE', '#ECF0F6', 50), ('#E0E6EF', '#CDD6E4', 50)],
-        btn_hot=[('#FFF5D9', '#FFE6AC', 50), ('#FFD889', '#FFC96A', 50)],
+        btn=[('#FDFEFF', '#D3DCE9', 100)],
+        btn_hot=[('#FFF6DC', '#FFCF80', 100)],
         btn_outline=('#7385A6', '#2D3E7A', '#2D3E7A'), btn_hi=(W, 0.7, 0.35, 0.0),
-        btn_press=('#EC8A20', 0.35, '#8A4A08', 0.25), btn_font='#1E2A44', btn_hotfont='#1E2A44',
+        btn_press=('#EC8A20', 0.35, '#8A4A08', 0.25), btn_font='#1E2A44', btn_hotfont='#121A2C',
         btn_glow='#FFE9B5',
         edit=('#FFFFFF', '#1E2A44', '#7F93B5', '#2D3E7A'),
         panel='#DDE4EE', panel_outline='#7F93B5', groupbox_tr=30, accent='#FFD27A',
@@ -69,6 +75,8 @@ THEMES = {
         hint=('#FFFCE8', '#1E2A44'),
     ),
     'Golden': dict(
+        btn_radius=6,
+        title_plate=9,
         desc='GOLDEN - POLISHED GOLD', fading=20,
         window='#4A3414', text='#FFE7A8', phrase='#FFE7A0', glow='#000000', glow_blur=3,
         glow_offset=1,
@@ -90,6 +98,8 @@ THEMES = {
         hint=('#FFF6D8', '#3A2406'),
     ),
     'Desert': dict(
+        btn_radius=5,
+        title_plate=5,
         desc='DESERT - SAND AND TERRACOTTA', fading=20,
         window='#E6CFA2', text='#4A2A14', phrase='#4A2A14', glow='#FFF6E0', glow_blur=3,
         glow_offset=0,
@@ -111,6 +121,8 @@ THEMES = {
         hint=('#FFF8EA', '#4A2A14'),
     ),
     'Aurora': dict(
+        btn_radius=6,
+        title_plate=9,
         desc='AURORA - NORTHERN LIGHTS', fading=20,
         window='#14203F', text='#D8FFF4', phrase='#D8FFF4', glow='#000814', glow_blur=4,
         glow_offset=0,
@@ -124,7 +136,7 @@ THEMES = {
         btn=[('#D2FFF2', '#96EED6', 47), ('#5AD2B2', '#86E6CA', 53)],
         btn_hot=[('#F4EAFF', '#D2B4FF', 47), ('#A878EE', '#C7A2FA', 53)],
         btn_outline=('#05302A', '#2A0E55', '#1C0838'), btn_hi=(W, 0.7, 0.35, 0.3),
-        btn_press=('#2A0E55', 0.3, '#12042A', 0.4), btn_font='#042420', btn_hotfont='#1C0838',
+        btn_press=('#2A0E55', 0.2, '#12042A', 0.4), btn_font='#042420', btn_hotfont='#1C0838',
         btn_glow='#E9D8FF',
         edit=('#E9FFF9', '#042420', '#1C9A7F', '#A36CF0'),
         panel='#1C2B52', panel_outline='#2FD3B0', groupbox_tr=40, accent='#56D6B4',
@@ -132,6 +144,8 @@ THEMES = {
         hint=('#E9FFF9', '#042420'),
     ),
     'Marble': dict(
+        btn_radius=2,
+        title_plate=1,
         desc='MARBLE - WHITE STONE AND SLATE', fading=20,
         window='#E4E2DC', text='#2B2B2B', phrase='#262626', glow='#FFFFFF', glow_blur=3,
         glow_offset=0,
