@@ -12,7 +12,8 @@
 #include "tools/quibbleton-skin/SkinTool.h"
 
 // Every skin the program ships must keep its text readable at every hue offset the program
-// wears skins with: the skin tool's check finds no problem in any of them.
+// wears skins with, plain and with the `Saturation` 100 some of its managers add: the skin
+// tool's check finds no problem in any of them.
 
 namespace {
 
@@ -28,8 +29,10 @@ const std::array<std::string, 7> ShippedSkins = {
     std::string(QUIBBLETON_SOURCE_DIR) + "/skins/extra/Marble",
 };
 
-// The hue offsets of the program's skin managers and of its options dialog's choices.
+// The hue offsets of the program's skin managers and of its options dialog's choices, and
+// the saturations its managers use.
 constexpr std::array<int, 6> DesignHues = {0, 50, 60, 170, 240, 340};
+constexpr std::array<int, 2> DesignSaturations = {0, 100};
 
 struct TCheckRun {
     int Status = 0;
@@ -37,28 +40,32 @@ struct TCheckRun {
     std::string Err;
 };
 
-TCheckRun CheckSkin(const std::string& skin, int hue) {
+TCheckRun CheckSkin(const std::string& skin, int hue, int saturation = 0) {
     std::ostringstream out, err;
     TCheckRun run;
-    run.Status = RunSkinTool({"check", skin, "--hue", std::to_string(hue)}, out, err, StoredSkinPackages());
+    run.Status =
+        RunSkinTool({"check", skin, "--hue", std::to_string(hue), "--saturation", std::to_string(saturation)},
+                    out, err, StoredSkinPackages());
     run.Out = out.str();
     run.Err = err.str();
     return run;
 }
 
-class ShippedSkinContrast : public ::testing::TestWithParam<std::tuple<std::string, int>> {};
+class ShippedSkinContrast : public ::testing::TestWithParam<std::tuple<std::string, int, int>> {};
 
 TEST_P(ShippedSkinContrast, CheckFindsNoProblem) {
-    const auto& [skin, hue] = GetParam();
-    const TCheckRun run = CheckSkin(skin, hue);
+    const auto& [skin, hue, saturation] = GetParam();
+    const TCheckRun run = CheckSkin(skin, hue, saturation);
     ASSERT_EQ(run.Status, 0) << run.Err;
-    EXPECT_NE(run.Out.find("0 problems found"), std::string::npos) << skin << " at hue " << hue << ":\n"
-                                                                   << run.Out;
+    EXPECT_NE(run.Out.find("0 problems found"), std::string::npos)
+        << skin << " at hue " << hue << ", saturation " << saturation << ":\n"
+        << run.Out;
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryShippedSkinAtEveryDesignHue, ShippedSkinContrast,
                          ::testing::Combine(::testing::ValuesIn(ShippedSkins),
-                                            ::testing::ValuesIn(DesignHues)));
+                                            ::testing::ValuesIn(DesignHues),
+                                            ::testing::ValuesIn(DesignSaturations)));
 
 TEST(ShippedSkins, EveryStoredSkinIsChecked) {
     // A stored skin added to the build but not to the list above would go unchecked.

@@ -10,6 +10,9 @@ until it does.
 import math
 
 HUES = (0, 50, 60, 170, 240, 340)
+# The program's managers wear skins at these hues both plain and with `Saturation` 100 (more
+# vivid); a text is settled for every pair.
+LOOKS = tuple((h, s) for s in (0, 100) for h in HUES)
 MINIMUM = 4.5
 # A little above the tool's limit: the tool rounds the face mix its own way.
 TARGET = 4.6
@@ -58,6 +61,20 @@ def change_hue(offset, rgb):
     return tuple(round_half_even(c) for c in out)
 
 
+def change_saturation(rgb, amount):
+    """The engine's saturation change: each channel moved away from (negative amount) or
+    towards (positive) the colour's grey by amount percent of its distance."""
+    if amount == 0:
+        return rgb
+    g = sum(rgb) / 3.0
+    return tuple(min(255, max(0, round_half_even(x + amount * ((g - x) / 100.0)))) for x in rgb)
+
+
+def recolour(rgb, hue, saturation):
+    """A colour as a manager with that hue offset and `Saturation` shows it (hue first)."""
+    return change_saturation(change_hue(hue, rgb), int(math.fmod(-saturation, 101)))
+
+
 def luminance(rgb):
     def lin(c):
         c = c / 255.0
@@ -82,15 +99,16 @@ def face_behind_text(colour, gradient, percent):
                  for i in range(3))
 
 
-def worst_ratio(text, colour, gradient, percent, hues=HUES):
-    """The lowest contrast of text over the face at the given hues, and the hue it occurs at."""
+def worst_ratio(text, colour, gradient, percent, looks=LOOKS):
+    """The lowest contrast of text over the face in the given (hue, saturation) looks, and
+    the look it occurs in."""
     worst = None
-    for h in hues:
-        face = face_behind_text(change_hue(h, colour), [(change_hue(h, a), change_hue(h, b))
-                                                       for a, b, *_ in gradient], percent)
-        r = ratio(change_hue(h, text), face)
+    for h, s in looks:
+        face = face_behind_text(recolour(colour, h, s), [(recolour(a, h, s), recolour(b, h, s))
+                                                        for a, b, *_ in gradient], percent)
+        r = ratio(recolour(text, h, s), face)
         if worst is None or r < worst[0]:
-            worst = (r, h)
+            worst = (r, (h, s))
     return worst
 
 
