@@ -442,10 +442,14 @@ class Sheet:
                 grav = 'west' if extra == 'west' else 'center'
                 if isinstance(extra, tuple):
                     glow, blur = extra
-                    cmd += ['(', '-size', '%dx%d' % (w, h), '-background', 'none', '-fill', hexcol(glow),
+                    # The glow: a plane of the glow colour whose opacity is the text's shape,
+                    # widened and blurred.
+                    cmd += ['(', '-size', '%dx%d' % (w, h), 'xc:' + hexcol(glow),
+                            '(', '-size', '%dx%d' % (w, h), '-background', 'black', '-fill', 'white',
                             '-font', font, '-pointsize', str(pt), '-gravity', 'northwest',
-                            'caption:' + text, '-channel', 'A', '-morphology', 'Dilate', 'Disk:1',
-                            '-blur', '0x%d' % max(1, blur), '-level', '0,60%', '+channel', ')',
+                            'caption:' + text, '-morphology', 'Dilate', 'Disk:1',
+                            '-blur', '0x%d' % max(1, blur), '-level', '0,60%', ')',
+                            '-alpha', 'off', '-compose', 'CopyOpacity', '-composite', '-compose', 'Over', ')',
                             '-gravity', 'northwest', '-geometry', '+%d+%d' % (x + 1, y + 1), '-composite']
                     cmd += ['(', '-size', '%dx%d' % (w, h), '-background', 'none', '-fill', hexcol(col),
                             '-font', font, '-pointsize', str(pt), '-gravity', 'northwest',

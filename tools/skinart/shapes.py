@@ -459,8 +459,12 @@ def texture(size, kind, base, seed=1):
         n = fractal_noise(size, seed, ((3, 0.5), (6, 0.25), (12, 0.15), (24, 0.1)))
         for y in range(size):
             for x in range(size):
+                # Fine veins where a turbulent stripe pattern crosses zero, a fainter second
+                # family across them, over soft clouds.
                 s = math.sin(2 * math.pi * ((x + 2 * y) / size + 1.6 * n[y][x]))
-                vein = max(0.0, 1.0 - abs(s) * 5.0) ** 1.5
-                cloud = mix(base, (214, 212, 204), 0.6 * n[y][x])
-                im.set(x, y, mix(cloud, (120, 126, 130), 0.55 * vein))
+                s2 = math.sin(2 * math.pi * ((3 * x - y) / size + 2.2 * n[(y * 7) % size][(x * 3) % size]))
+                vein = max(0.0, 1.0 - abs(s) * 14.0) ** 2
+                vein2 = max(0.0, 1.0 - abs(s2) * 22.0) ** 2
+                cloud = mix(base, (214, 212, 204), 0.55 * n[y][x])
+                im.set(x, y, mix(mix(cloud, (150, 156, 160), 0.22 * vein2), (112, 118, 124), 0.5 * vein))
     return im
