@@ -3,6 +3,13 @@
 
 Usage: python3 tools/skinart/skinart.py [--out DIR] [SKIN ...]
 With no skin names every skin is written.  DIR defaults to the repository's skins/ folder.
+
+Sections of this file, in order:
+  state styles of the push-button family (button_styles, pressed_tint, frame_styles);
+  the master bitmap (Packer, build_master, add_title_buttons, build_huge);
+  image reference texts (caret, at, tilde);
+  the options text (options_text, settle_contrast, check_chains);
+  writing the files (write_skin, write_jpeg, main).
 """
 import argparse
 import os
