@@ -238,7 +238,23 @@ TITLE_STROKES = {
     'min': [('box', (0.0, 0.78, 1.0, 1.0), (0.22, 0.22, 0.22, 0.22))],
     'help': [('arc', (0.5, 0.3), 0.3, 0.1), ('seg', (0.5, 0.6), (0.5, 0.72), 0.1),
              ('seg', (0.5, 0.95), (0.5, 0.96), 0.1)],
+    # Arrows of combo boxes, spin and scroll buttons.
+    'down': [('tri', (0.0, 0.22), (1.0, 0.22), (0.5, 0.8))],
+    'up': [('tri', (0.0, 0.78), (1.0, 0.78), (0.5, 0.2))],
+    'left': [('tri', (0.78, 0.0), (0.78, 1.0), (0.2, 0.5))],
+    'right': [('tri', (0.22, 0.0), (0.22, 1.0), (0.8, 0.5))],
 }
+
+
+def _in_triangle(u, v, a, b, c, grow):
+    """Whether (u, v) lies in triangle a, b, c widened by `grow`."""
+    def inside_of(p, q, other):
+        # Signed distance from the line p-q, positive on the side of the third corner.
+        nx, ny = q[1] - p[1], p[0] - q[0]
+        n = math.hypot(nx, ny)
+        d = ((u - p[0]) * nx + (v - p[1]) * ny) / n
+        return d if (other[0] - p[0]) * nx + (other[1] - p[1]) * ny > 0 else -d
+    return min(inside_of(a, b, c), inside_of(b, c, a), inside_of(c, a, b)) >= -grow
 
 
 def _seg_dist(px, py, a, b):
@@ -264,6 +280,9 @@ def _stroke_hit(name, u, v, grow=0.0):
             inside = x0 - grow <= u <= x1 + grow and y0 - grow <= v <= y1 + grow
             hole = x0 + left + grow < u < x1 - r - grow and y0 + t + grow < v < y1 - btm - grow
             if inside and not hole:
+                hit = True
+        elif kind == 'tri':
+            if _in_triangle(u, v, a, b, rest[0], grow):
                 hit = True
         elif kind == 'fill':
             x0, y0, x1, y1 = a

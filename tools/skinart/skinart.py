@@ -187,11 +187,12 @@ def build_master(t):
                                (1, 2, (eo1, 0.12), (eo1, 0.08), (eo1, 0.06))])]
     p.add('EDIT', shapes.state_strip(12, 12, edit_styles))
     tc = C(t['btn_font'])
-    p.add('COMBOGLYPH', shapes.glyph_cells(9, 7, 'down', [(efont, None, None), (C(t['btn_outline'][1]), None, None),
-                                                           (C(t['btn_outline'][2]), None, None)]))
+    # Arrows: smooth triangles; a pressed arrow moves one pixel down and right.
+    p.add('COMBOGLYPH', shapes.title_glyph_cells(9, 7, 'down', 7, [
+        (efont, None, None, 0), (efont, None, None, 0), (efont, None, None, 1)]))
     for name in ('up', 'down', 'left', 'right'):
-        p.add('ARROW' + name.upper(), shapes.glyph_cells(9, 9, name, [(tc, None, None), (C(t['btn_hotfont']), None, None),
-                                                                      (C(t['btn_hotfont']), None, None)]))
+        p.add('ARROW' + name.upper(), shapes.title_glyph_cells(9, 9, name, 7, [
+            (tc, None, None, 0), (C(t['btn_hotfont']), None, None, 0), (C(t['btn_hotfont']), None, None, 1)]))
     po = C(t['panel_outline'])
     p.add('GROUPBOX', shapes.state_strip(15, 15, frame_styles(po, WHITE, radius=min(4, t.get('btn_radius', 5)),
                                                                inner_alpha=(0.45, 0.25, 0.15))))
@@ -322,8 +323,16 @@ def options_text(t, rects, huge_name, pattern=None, button_pattern=None):
         ('BORDERSMASK', caret(r['BUTTON_BIG'], 3, 1, 4, (10, 10, 10, 10))))
     sec('BUTTON_HUGE', ('PARENTCLASS', 'BUTTON'), ('BORDERSMASK', '!%s!3!1!0' % huge_name.upper()))
     sec('SPEEDBUTTON', ('PARENTCLASS', 'BUTTON'), ('FADINGITERATIONS', '10'))
+    # SPEEDBUTTON_SMALL carries the spin edits' arrows, which the program draws in the form's
+    # black font colour: where the buttons' own face is too dark for black, the small buttons
+    # take a light face of the edit field's family instead.
+    small_face = []
+    if contrast.worst_ratio(BLACK, C(btn_mid), [], 0)[0] < contrast.TARGET:
+        light = [(mix(C(ebg), WHITE, 0.5), C(ebg), 45), (mix(C(ebg), C(btn_mid), 0.3), mix(C(ebg), WHITE, 0.2), 55)]
+        small_face = [('COLOR', cref(average(light))), ('GRADIENTPERCENT', '100'),
+                      ('GRADIENTDATA', grad(light)), ('FONTCOLOR', cref(efont))]
     sec('SPEEDBUTTON_SMALL', ('PARENTCLASS', 'SPEEDBUTTON'),
-        ('BORDERSMASK', caret(r['SMALLBTN'], 3, 1, 4, (5, 5, 5, 5))))
+        ('BORDERSMASK', caret(r['SMALLBTN'], 3, 1, 4, (5, 5, 5, 5))), *small_face)
     sec('TOOLBUTTON', ('PARENTCLASS', 'BUTTON'),
         ('BORDERSMASK', caret(r['BUTTON'], 3, 1, 6, (7, 7, 7, 7))),
         ('TRANSPARENCY', '100'), ('COLOR', cref(t['window'])), ('GRADIENTPERCENT', '0'),
