@@ -109,6 +109,13 @@ class Contrast(unittest.TestCase):
         for folder in SKIN_FOLDERS:
             self.assertEqual(contrast.problems(read_sections(folder)), [], folder)
 
+    def test_spin_arrows_in_black_read_on_the_small_buttons(self):
+        # The program draws the spin edits' arrows in the form's black font colour.
+        for folder in SKIN_FOLDERS:
+            sections = read_sections(folder)
+            _, colour, grad, pct = contrast.state_values(sections, 'SPEEDBUTTON_SMALL', False)
+            self.assertGreaterEqual(contrast.worst_ratio((0, 0, 0), colour, grad, pct)[0], contrast.MINIMUM, folder)
+
     def test_pressed_tint_keeps_the_caption_readable(self):
         for name, t in THEMES.items():
             face = skinart.average(t['btn_hot'])
