@@ -10,6 +10,7 @@
 #include "platform/canvas/TCanvas.h"
 #include "platform/graphics/PngWriter.h"
 #include "platform/graphics/SystemColors.h"
+#include "platform/os/FileSystem.h"
 #include "platform/text/TextFlags.h"
 #include "skin/TsSkinLoader.h"
 #include "skin/storedskins/StoredSkinPackages.h"
@@ -229,14 +230,13 @@ TEST_F(SkinRender, PushButtonFocusFrameSurroundsTheCaption) {
     // A copy of a skin folder whose "BUTTON" section asks for the focus frame.
     const fs::path folder = m_dir / "Focused";
     fs::copy(fs::path(QUIBBLETON_SOURCE_DIR) / "skins" / "Office2007Blue", folder);
-    std::ifstream in(folder / "Options.dat", std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    in.close();
-    const std::size_t button = text.find("[BUTTON]");
+    const std::vector<std::uint8_t> bytes = ReadFileBytes((folder / "Options.dat").string());
+    std::string text(bytes.begin(), bytes.end());
+    // Whatever the skin itself says, the section's first key asks for the frame (the first
+    // of two equal keys is the one read).
+    const std::size_t button = text.find("[BUTTON]\r\n");
     ASSERT_NE(button, std::string::npos);
-    const std::size_t key = text.find("SHOWFOCUS=FALSE", button);
-    ASSERT_NE(key, std::string::npos);
-    text.replace(key, 15, "SHOWFOCUS=TRUE");
+    text.insert(button + 10, "SHOWFOCUS=TRUE\r\n");
     std::ofstream(folder / "Options.dat", std::ios::binary) << text;
 
     const std::string out = Path("focused.png");

@@ -415,7 +415,7 @@ class Sheet:
     def title_states(self, x, y):
         """The three states of the title buttons over a title-bar strip."""
         skin = self.skin
-        W, th = 230, 22
+        W, th = 400, 22
         face = Image(W, th)
         paint_layers(skin, face, (0, 0, W, th), 'FORMTITLE', 1)
         tb = skin.entry('FORMTITLE', 'TITLEBUTTON')
@@ -424,7 +424,7 @@ class Sheet:
                 e = skin.entry('GLOBALINFO', key)
                 bw = (e['R'][2] - e['R'][0]) // 3
                 bh = (e['R'][3] - e['R'][1]) // 2
-                bx = 4 + (i * 3 + st) * (bw + 2) - i * 20
+                bx = 4 + (i * 3 + st) * (bw + 2) + i * 8
                 if bx + bw > W:
                     continue
                 if tb:
@@ -442,10 +442,14 @@ class Sheet:
                 grav = 'west' if extra == 'west' else 'center'
                 if isinstance(extra, tuple):
                     glow, blur = extra
-                    cmd += ['(', '-size', '%dx%d' % (w, h), '-background', 'none', '-fill', hexcol(glow),
+                    # The glow: a plane of the glow colour whose opacity is the text's shape,
+                    # widened and blurred.
+                    cmd += ['(', '-size', '%dx%d' % (w, h), 'xc:' + hexcol(glow),
+                            '(', '-size', '%dx%d' % (w, h), '-background', 'black', '-fill', 'white',
                             '-font', font, '-pointsize', str(pt), '-gravity', 'northwest',
-                            'caption:' + text, '-channel', 'A', '-morphology', 'Dilate', 'Disk:1',
-                            '-blur', '0x%d' % max(1, blur), '-level', '0,60%', '+channel', ')',
+                            'caption:' + text, '-morphology', 'Dilate', 'Disk:1',
+                            '-blur', '0x%d' % max(1, blur), '-level', '0,60%', ')',
+                            '-alpha', 'off', '-compose', 'CopyOpacity', '-composite', '-compose', 'Over', ')',
                             '-gravity', 'northwest', '-geometry', '+%d+%d' % (x + 1, y + 1), '-composite']
                     cmd += ['(', '-size', '%dx%d' % (w, h), '-background', 'none', '-fill', hexcol(col),
                             '-font', font, '-pointsize', str(pt), '-gravity', 'northwest',

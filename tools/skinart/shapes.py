@@ -62,11 +62,36 @@ def edge_normal_y(px, py, w, h, core):
     return dy / n
 
 
+SUBSAMPLES = 4
+
+
+def coverage(x, y, w, h, radii, inset=0.0):
+    """Share of pixel (x, y) inside the rounded box (0, 0, w, h) shrunk by inset on every side
+    (its radii shrink with it), by 4 x 4 samples."""
+    if inset:
+        radii = tuple(max(0.0, r - inset) for r in radii)
+    n = 0
+    for sy in range(SUBSAMPLES):
+        for sx in range(SUBSAMPLES):
+            px = x + (sx + 0.5) / SUBSAMPLES - inset
+            py = y + (sy + 0.5) / SUBSAMPLES - inset
+            if rounded_inside(px, py, w - 2 * inset, h - 2 * inset, radii) >= 0:
+                n += 1
+    return n / float(SUBSAMPLES * SUBSAMPLES)
+
+
 def paint_cell(w, h, style, radii=None):
     """One state cell: image (w x h) and mask (w x h) following a style:
-    outline: rim colour; radius or radii; rings: [(d0, d1, (ct, at), (cs, as), (cb, ab))];
-    tint: (colour, alpha) over the interior; sheen: (colour, alpha, height) fading downward;
-    glow_bottom: (colour, alpha, height) fading upward; keep_colour: image colour of kept pixels."""
+    outline: rim colour; rim: its width; radius or radii; rings: [(d0, d1, (ct, at), (cs, as),
+    (cb, ab))] bands at a depth inside the rim, coloured by the edge they lie along (top, sides,
+    bottom); tint: (colour, alpha) over the interior; sheen: (colour, alpha, height) fading
+    downward; glow_bottom: (colour, alpha, height) fading upward; matte: the colour the
+    rounded corners' partly covered pixels are smoothed against (what usually lies behind);
+    keep_colour: image colour of kept pixels.
+
+    The rim's inner side is smoothed through the mask half (a partly covered pixel lets the
+    layers below show by the uncovered share); its outer side, in the corners, is smoothed
+    against the matte, since the engine shows the parent only through key pixels."""
     r = style.get('radius', 3)
     radii = radii or style.get('radii') or (r, r, r, r)
     core = max(max(radii), style.get('core', 3))
@@ -74,18 +99,21 @@ def paint_cell(w, h, style, radii=None):
     msk = Image(w, h, (255, 255, 255))
     keepc = style.get('keep_colour', style['outline'])
     rim = style.get('rim', 1.0)
+    matte = style.get('matte')
+    outline = style['outline']
     for y in range(h):
         for x in range(w):
             px, py = x + 0.5, y + 0.5
             d = rounded_inside(px, py, w, h, radii)
-            if d < 0:
+            outer = coverage(x, y, w, h, radii) if d < 1.5 else 1.0
+            # Pixels the shape barely touches stay cut out: the program sets buttons of one
+            # skin on another skin's window, where a pixel smoothed against this skin's matte
+            # would show as a speck.
+            if outer < 0.4 or (matte is None and outer < 0.5):
                 continue
-            if d < rim:
-                img.set(x, y, style['outline'])
-                msk.set(x, y, (0, 0, 0))
-                continue
+            inner = coverage(x, y, w, h, radii, rim) if d < rim + 1.5 else 1.0
             acc = ((0, 0, 0), 0.0)
-            depth = d - rim
+            depth = max(0.0, d - rim)
             tint = style.get('tint')
             if tint:
                 acc = over(acc, tint[0], tint[1])
@@ -104,7 +132,16 @@ def paint_cell(w, h, style, radii=None):
                         c, a = mix(side[0], top[0], -ny), side[1] + (top[1] - side[1]) * -ny
                     else:
                         c, a = mix(side[0], bottom[0], ny), side[1] + (bottom[1] - side[1]) * ny
+                    # A band's last pixel row fades by the share that lies inside it.
+                    a *= max(0.0, min(1.0, d1 - depth))
                     acc = over(acc, c, a)
+            acc = over(acc, outline, max(0.0, min(1.0, 1.0 - inner)))
+            if outer < 0.999:
+                # A corner pixel the shape covers in part: the rim over the matte.
+                col = mix(matte, outline, outer) if matte else outline
+                img.set(x, y, col)
+                msk.set(x, y, (0, 0, 0))
+                continue
             col, a = acc
             m = mask_value(a)
             img.set(x, y, keepc if m == 255 else tuple(clamp8(round(v)) for v in col))
@@ -126,21 +163,10 @@ def state_strip(w, h, styles, radii=None):
 # Glyphs: small pixel pictures given as text rows ('#' stroke, '.' nothing).
 
 GLYPHS = {
-    'close': ["##....##", "###..###", ".######.", "..####..", "..####..", ".######.",
-              "###..###", "##....##"],
-    'max': ["########", "########", "#......#", "#......#", "#......#", "#......#",
-            "#......#", "########"],
-    'norm': ["..######", "..######", "..#....#", "######.#", "######.#", "#....###",
-             "#....#..", "######.."],
-    'min': ["........", "........", "........", "........", "........", "........",
-            "########", "########"],
-    'help': ["..####..", ".##..##.", ".....##.", "....##..", "...##...", "...##...",
-             "........", "...##..."],
     'down': ["#######", ".#####.", "..###..", "...#..."],
     'up': ["...#...", "..###..", ".#####.", "#######"],
     'left': ["...#", "..##", ".###", "####", ".###", "..##", "...#"],
     'right': ["#...", "##..", "###.", "####", "###.", "##..", "#..."],
-    'none': ["."],
     'check': [".......#", "......##", "#....##.", "##..##..", ".####...", "..##...."],
 }
 
@@ -195,6 +221,127 @@ def glyph_cells(w, h, name, states, scale=1):
                     msk.set(ox + gx, oy + gy, (0, 0, 0))
         out.blit(img, i * w, 0)
         out.blit(msk, i * w, h)
+    return out
+
+
+# ---------------------------------------------------------------------------------------------
+# Title-bar glyphs drawn as smooth strokes: each is a list of capsules (segments with a
+# half-width) and boxes in a unit square, scaled to the glyph size.
+
+TITLE_STROKES = {
+    'none': [],
+    'close': [('seg', (0.0, 0.0), (1.0, 1.0), 0.11), ('seg', (1.0, 0.0), (0.0, 1.0), 0.11)],
+    'max': [('box', (0.0, 0.0, 1.0, 1.0), (0.25, 0.1, 0.1, 0.1))],
+    'norm': [('box', (0.3, 0.0, 1.0, 0.7), (0.18, 0.1, 0.1, 0.1)),
+             ('fill', (0.0, 0.3, 0.7, 1.0), None),
+             ('box', (0.0, 0.3, 0.7, 1.0), (0.22, 0.1, 0.1, 0.1))],
+    'min': [('box', (0.0, 0.78, 1.0, 1.0), (0.22, 0.22, 0.22, 0.22))],
+    'help': [('arc', (0.5, 0.3), 0.3, 0.1), ('seg', (0.5, 0.6), (0.5, 0.72), 0.1),
+             ('seg', (0.5, 0.95), (0.5, 0.96), 0.1)],
+    # Arrows of combo boxes, spin and scroll buttons.
+    'down': [('tri', (0.0, 0.22), (1.0, 0.22), (0.5, 0.8))],
+    'up': [('tri', (0.0, 0.78), (1.0, 0.78), (0.5, 0.2))],
+    'left': [('tri', (0.78, 0.0), (0.78, 1.0), (0.2, 0.5))],
+    'right': [('tri', (0.22, 0.0), (0.22, 1.0), (0.8, 0.5))],
+}
+
+
+def _in_triangle(u, v, a, b, c, grow):
+    """Whether (u, v) lies in triangle a, b, c widened by `grow`."""
+    def inside_of(p, q, other):
+        # Signed distance from the line p-q, positive on the side of the third corner.
+        nx, ny = q[1] - p[1], p[0] - q[0]
+        n = math.hypot(nx, ny)
+        d = ((u - p[0]) * nx + (v - p[1]) * ny) / n
+        return d if (other[0] - p[0]) * nx + (other[1] - p[1]) * ny > 0 else -d
+    return min(inside_of(a, b, c), inside_of(b, c, a), inside_of(c, a, b)) >= -grow
+
+
+def _seg_dist(px, py, a, b):
+    ax, ay = a
+    bx, by = b
+    dx, dy = bx - ax, by - ay
+    L = dx * dx + dy * dy
+    t = 0.0 if L == 0 else max(0.0, min(1.0, ((px - ax) * dx + (py - ay) * dy) / L))
+    return math.hypot(px - ax - t * dx, py - ay - t * dy)
+
+
+def _stroke_hit(name, u, v, grow=0.0):
+    """Whether the unit-square point (u, v) lies on glyph `name` widened by `grow`.  A 'fill'
+    item clears what earlier items drew (the front window of 'norm' hides the back one)."""
+    hit = False
+    for kind, a, b, *rest in TITLE_STROKES[name]:
+        if kind == 'seg':
+            if _seg_dist(u, v, a, b) <= rest[0] + grow:
+                hit = True
+        elif kind == 'box':
+            x0, y0, x1, y1 = a
+            t, r, btm, left = b
+            inside = x0 - grow <= u <= x1 + grow and y0 - grow <= v <= y1 + grow
+            hole = x0 + left + grow < u < x1 - r - grow and y0 + t + grow < v < y1 - btm - grow
+            if inside and not hole:
+                hit = True
+        elif kind == 'tri':
+            if _in_triangle(u, v, a, b, rest[0], grow):
+                hit = True
+        elif kind == 'fill':
+            x0, y0, x1, y1 = a
+            if x0 < u < x1 and y0 < v < y1:
+                hit = False
+        elif kind == 'arc':
+            # The hook of a question mark: the upper circle and its right side down to the
+            # centre line, then in towards the stem.
+            cx, cy = a
+            rad, half = b, rest[0]
+            d = abs(math.hypot(u - cx, v - cy) - rad)
+            ang = math.degrees(math.atan2(v - cy, u - cx))
+            if d <= half + grow and not (90 < ang <= 200):
+                hit = True
+    return hit
+
+
+def title_glyph_cells(w, h, name, size, states):
+    """A smooth title-bar glyph of `size` pixels in each w x h state cell.  states:
+    [(colour, halo or None, plate or None, shift)], halo = (colour, alpha) drawn one pixel
+    round the strokes, plate = (top, bottom, outline, alpha, radius) a rounded backing with a
+    vertical gradient, shift = pixels the glyph moves right and down (a pushed look)."""
+    out = Image(w * len(states), h * 2, KEY)
+    n = SUBSAMPLES
+    for i, (col, halo, plate, shift) in enumerate(states):
+        ox = (w - size) / 2.0 + shift
+        oy = (h - size) / 2.0 + shift
+        for y in range(h):
+            for x in range(w):
+                acc = ((0, 0, 0), 0.0)
+                if plate:
+                    top, bottom, oc, pa, rad = plate
+                    cov = coverage(x, y, w, h, (rad,) * 4)
+                    if cov > 0:
+                        inner = coverage(x, y, w, h, (rad,) * 4, 1.0)
+                        fill = mix(top, bottom, y / max(1, h - 1))
+                        acc = over(acc, fill, pa * inner)
+                        acc = over(acc, oc, pa * max(0.0, cov - inner))
+                        if y < h / 2 and inner > 0:
+                            acc = over(acc, (255, 255, 255), 0.18 * inner)
+                g = hl = 0
+                for sy in range(n):
+                    for sx in range(n):
+                        u = (x + (sx + 0.5) / n - ox) / size
+                        v = (y + (sy + 0.5) / n - oy) / size
+                        if _stroke_hit(name, u, v):
+                            g += 1
+                        elif halo and _stroke_hit(name, u, v, 1.0 / size):
+                            hl += 1
+                if halo and hl:
+                    acc = over(acc, halo[0], halo[1] * hl / (n * n))
+                if g:
+                    acc = over(acc, col, g / (n * n))
+                c, a = acc
+                m = mask_value(a)
+                if m == 255:
+                    continue
+                out.set(i * w + x, y, tuple(clamp8(round(v)) for v in c))
+                out.set(i * w + x, h + y, (m, m, m))
     return out
 
 
@@ -323,8 +470,12 @@ def texture(size, kind, base, seed=1):
         n = fractal_noise(size, seed, ((3, 0.5), (6, 0.25), (12, 0.15), (24, 0.1)))
         for y in range(size):
             for x in range(size):
+                # Fine veins where a turbulent stripe pattern crosses zero, a fainter second
+                # family across them, over soft clouds.
                 s = math.sin(2 * math.pi * ((x + 2 * y) / size + 1.6 * n[y][x]))
-                vein = max(0.0, 1.0 - abs(s) * 5.0) ** 1.5
-                cloud = mix(base, (214, 212, 204), 0.6 * n[y][x])
-                im.set(x, y, mix(cloud, (120, 126, 130), 0.55 * vein))
+                s2 = math.sin(2 * math.pi * ((3 * x - y) / size + 2.2 * n[(y * 7) % size][(x * 3) % size]))
+                vein = max(0.0, 1.0 - abs(s) * 14.0) ** 2
+                vein2 = max(0.0, 1.0 - abs(s2) * 22.0) ** 2
+                cloud = mix(base, (214, 212, 204), 0.55 * n[y][x])
+                im.set(x, y, mix(mix(cloud, (150, 156, 160), 0.22 * vein2), (112, 118, 124), 0.5 * vein))
     return im
