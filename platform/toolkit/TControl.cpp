@@ -461,12 +461,12 @@ void TControl::DoMouseDown(TWMMouse& m, TMouseButton button) {
 void TControl::DoMouseUp(TWMMouse& m, TMouseButton button) {
     TPoint p = m.Pos;
     if (button == TMouseButton::mbLeft) {
+        // Giving the capture back clears the pressed state, so the press is read first.
+        const bool clicked = m_controlState.Has(TControlStateFlag::csClicked);
         if (m_controlStyle.Has(TControlStyleFlag::csCaptureMouse)) SetMouseCapture(false);
         m_controlState.Exclude(TControlStateFlag::csLButtonDown);
-        if (m_controlState.Has(TControlStateFlag::csClicked)) {
-            m_controlState.Exclude(TControlStateFlag::csClicked);
-            if (ClientRect().Contains(p)) Click();
-        }
+        m_controlState.Exclude(TControlStateFlag::csClicked);
+        if (clicked && ClientRect().Contains(p)) Click();
     }
     if (!m_controlStyle.Has(TControlStyleFlag::csNoStdEvents))
         MouseUp(button, ShiftFromMouseKeys(m.Keys), p.X, p.Y);

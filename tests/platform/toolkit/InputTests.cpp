@@ -119,6 +119,27 @@ TEST_F(InputTest, ReleaseAfterDraggingOffGivesNoClickAndDropsPushedLook) {
     EXPECT_FALSE(button->MouseCapture());
 }
 
+// A graphic control captures the mouse while pressed and clicks on its release; giving the
+// capture back on that release must not cost it the click.
+TEST_F(InputTest, GraphicControlClicksOnReleaseOverItAndNotAfterDraggingOff) {
+    auto* label = new TLabel(form);
+    label->SetParent(form);
+    label->SetAutoSize(false);
+    label->SetBounds(10, 60, 80, 30);
+    label->SetControlStyle(label->ControlStyle().With(TControlStyleFlag::csCaptureMouse));
+    int clicks = 0;
+    label->OnClick = [&](TObject*) { ++clicks; };
+    Click(130, 170);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(label->MouseCapture());
+    Press(130, 170);
+    EXPECT_TRUE(label->MouseCapture());
+    Move(250, 240);
+    Release(250, 240);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(label->MouseCapture());
+}
+
 TEST_F(InputTest, PressOnFormSurfaceReachesFormNotButton) {
     int formDowns = 0, buttonDowns = 0;
     form->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) {
