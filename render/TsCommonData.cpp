@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <exception>
 
-#include "platform/graphics/SystemColors.h"
 #include "platform/core/CodePage.h"
+#include "platform/graphics/SystemColors.h"
 #include "platform/toolkit/TCustomEdit.h"
 #include "platform/toolkit/TCustomForm.h"
 #include "platform/toolkit/TWinControl.h"
@@ -53,7 +53,15 @@ TsCommonData::~TsCommonData() {
     m_sectionIndex = m_borderMaskIndex = m_patternIndex = m_hotPatternIndex = -1;
     m_control = nullptr;
     m_frameOwner = nullptr;
+    if (m_explicitManager) m_explicitManager->RemoveClient(this);
     m_explicitManager = nullptr;
+}
+
+void TsCommonData::ManagerDestroyed(TsSkinManager& manager) {
+    if (&manager != m_explicitManager) return;
+    m_explicitManager = nullptr;
+    m_sectionIndex = m_borderMaskIndex = m_patternIndex = m_hotPatternIndex = -1;
+    m_faceStale = true;
 }
 
 TsSkinManager* TsCommonData::SkinManager() const {
@@ -63,7 +71,9 @@ TsSkinManager* TsCommonData::SkinManager() const {
 void TsCommonData::SetSkinManager(TsSkinManager* manager) {
     TsSkinManager* stored = manager == DefaultManager() ? nullptr : manager;
     if (stored == m_explicitManager) return;
+    if (m_explicitManager) m_explicitManager->RemoveClient(this);
     m_explicitManager = stored;
+    if (m_explicitManager) m_explicitManager->AddClient(this);
     if (m_control && m_control->IsLoading()) return;
     if (HasSections(SkinManager()))
         ResolveIndexes();
@@ -356,7 +366,10 @@ void TsCommonData::OnSkinLoaded(TsSkinManager* manager) {
 
 void TsCommonData::OnSkinRemoved(TsSkinManager* manager) {
     if (manager != SkinManager()) return;
-    if (manager && manager->IsDestroying() && manager == m_explicitManager) m_explicitManager = nullptr;
+    if (manager && manager->IsDestroying() && manager == m_explicitManager) {
+        m_explicitManager->RemoveClient(this);
+        m_explicitManager = nullptr;
+    }
     m_sectionIndex = m_borderMaskIndex = m_patternIndex = m_hotPatternIndex = -1;
     m_inUpdate = true;
     if (m_faceBitmap) m_faceBitmap->SetSize(0, 0);

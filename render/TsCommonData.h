@@ -8,6 +8,7 @@
 #include "platform/toolkit/Messages.h"
 #include "render/KindCodes.h"
 #include "render/ParentBackground.h"
+#include "skin/TsManagerClient.h"
 
 class TControl;
 class TsFrameOwner;
@@ -23,7 +24,7 @@ enum class TsCreateFace { No, Yes };
 // A control calls HandleMessage first for WM_SKINCOMMAND and for the window messages it
 // lists, then does its own work. The effective manager is the explicit one when set, else
 // the process's default manager.
-class TsCommonData {
+class TsCommonData final : public TsManagerClient {
 public:
     // The owner is a control (the usual case) or a frame provider.
     TsCommonData(TControl* control, TsCreateFace createFace);
@@ -110,6 +111,9 @@ public:
     // The binding's part of the control's window procedure; true when the message is handled
     // and the control must not pass it on.
     bool HandleMessage(TMessage& message);
+
+    // The explicit manager is gone: the binding follows the default manager from now on.
+    void ManagerDestroyed(TsSkinManager& manager) override;
 
 private:
     void HandleSkinCommand(TMessage& message);

@@ -114,6 +114,18 @@ TsSkinManager::~TsSkinManager() {
     RemoveFrameHook();
     if (m_hover) m_hover->RemoveFreeNotification(this);
     if (DefaultManager() == this) SetDefaultManager(nullptr);
+    const std::vector<TsManagerClient*> clients = std::move(m_clients);
+    m_clients.clear();
+    for (TsManagerClient* client : clients)
+        client->ManagerDestroyed(*this);
+}
+
+void TsSkinManager::AddClient(TsManagerClient* client) {
+    if (std::find(m_clients.begin(), m_clients.end(), client) == m_clients.end()) m_clients.push_back(client);
+}
+
+void TsSkinManager::RemoveClient(TsManagerClient* client) {
+    m_clients.erase(std::remove(m_clients.begin(), m_clients.end(), client), m_clients.end());
 }
 
 void TsSkinManager::Loaded() {

@@ -8,6 +8,7 @@
 #include "platform/os/TStringList.h"
 #include "platform/toolkit/TComponent.h"
 #include "skin/TacManagerSettings.h"
+#include "skin/TsManagerClient.h"
 #include "skin/TsSkinModel.h"
 #include "skin/TsStoredSkins.h"
 
@@ -120,6 +121,10 @@ public:
     // first step did not reach get it the same way. Exceptions from handlers are swallowed.
     void Broadcast(std::uint16_t code);
 
+    // Clients that name this manager; each is told when the manager is destroyed.
+    void AddClient(TsManagerClient* client);
+    void RemoveClient(TsManagerClient* client);
+
     void Loaded() override;
 
 protected:
@@ -161,6 +166,7 @@ private:
     ThirdPartyList m_thirdParty;
     TControl* m_hover = nullptr;
     bool m_frameHookInstalled = false;
+    std::vector<TsManagerClient*> m_clients;
 };
 
 // The skin directory a new manager starts with.

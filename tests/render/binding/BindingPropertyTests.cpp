@@ -61,6 +61,23 @@ TEST_F(BindingProperties, AnExplicitManagerIsKeptAndResolvesItsOwnSections) {
     c->Binding().SetSkinManager(nullptr);
 }
 
+// A manager that goes while its skin is off sends no skin command, yet the bindings that named
+// it must not keep a pointer to it; a binding that went first is not touched by it.
+TEST_F(BindingProperties, AnExplicitManagerDestroyedWhileInactiveIsForgotten) {
+    auto other = std::make_unique<TsSkinManager>(nullptr);
+    AddSection("BUTTON", other.get());
+    auto* kept = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 10, 50, 30}, "BUTTON");
+    auto* gone = Add<TTestSkinned>(KindCode::PushButton, form_, {10, 50, 50, 30}, "BUTTON");
+    kept->Binding().SetSkinManager(other.get());
+    gone->Binding().SetSkinManager(other.get());
+    other->SetActive(false);
+    delete gone;
+    other.reset();
+    EXPECT_EQ(kept->Binding().ExplicitManager(), nullptr);
+    EXPECT_EQ(kept->Binding().SkinManager(), manager_.get());
+    EXPECT_EQ(kept->Binding().SectionIndex(), -1);
+}
+
 TEST_F(BindingProperties, DefaultSectionComesFromTheKind) {
     AddSection("GROUPBOX");
     auto* c = Add<TTestSkinned>(KindCode::GroupBox, form_, {10, 10, 50, 30}, "");
