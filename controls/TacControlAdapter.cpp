@@ -5,6 +5,7 @@ TacControlAdapter::TacControlAdapter(TControl& control) : TComponent(nullptr), m
 }
 
 TacControlAdapter::~TacControlAdapter() {
+    *m_alive = false;
     GiveBack();
     if (m_control) m_control->RemoveFreeNotification(this);
 }
@@ -25,8 +26,13 @@ bool TacControlAdapter::ControlAlive() const {
     return m_control && !m_control->IsDestroying();
 }
 
-void TacControlAdapter::CallPrevious(TMessage& message) {
-    if (m_previousProc) m_previousProc(message);
+bool TacControlAdapter::CallPrevious(TMessage& message) {
+    if (!m_previousProc) return true;
+    // Copies, so that the adapter may go while the procedure runs.
+    const std::shared_ptr<bool> alive = m_alive;
+    const TWndMethod previous = m_previousProc;
+    previous(message);
+    return *alive;
 }
 
 void TacControlAdapter::Notification(TComponent* component, TOperation operation) {

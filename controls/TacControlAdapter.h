@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "platform/toolkit/TComponent.h"
 #include "platform/toolkit/TControl.h"
 
@@ -23,11 +25,14 @@ protected:
     void GiveBack();
     // The control is there and not on its way out, so its messages are the adapter's to handle.
     bool ControlAlive() const;
-    void CallPrevious(TMessage& message);
+    // Passes the message on; false when handling it freed the adapter (a handler that removes
+    // the skin), after which the caller must not touch its own members.
+    bool CallPrevious(TMessage& message);
     virtual void AdapterProc(TMessage& message) = 0;
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
     TControl* m_control;
     TWndMethod m_previousProc;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

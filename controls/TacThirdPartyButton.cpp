@@ -77,7 +77,7 @@ void TacThirdPartyButton::AdapterProc(TMessage& m) {
     default:
         break;
     }
-    if (!m_binding.HandleMessage(m)) CallPrevious(m);
+    if (!m_binding.HandleMessage(m) && !CallPrevious(m)) return;
     if (ControlAlive()) RepaintIfLookChanged();
 }
 
