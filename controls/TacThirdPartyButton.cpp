@@ -61,7 +61,8 @@ void TacThirdPartyButton::AdapterProc(TMessage& m) {
         return;
     }
     if (!SkinnedNow()) {
-        CallPrevious(m);
+        // The binding keeps following hover and focus for when the skin comes back.
+        if (!m_binding.HandleMessage(m)) CallPrevious(m);
         return;
     }
     switch (m.Msg) {
