@@ -3,19 +3,14 @@
 #include <exception>
 
 #include "controls/ButtonFace.h"
+#include "controls/ButtonFacePaint.h"
 #include "platform/canvas/TCanvas.h"
-#include "platform/graphics/SystemColors.h"
-#include "platform/text/TextFlags.h"
 #include "platform/toolkit/TApplication.h"
 #include "platform/toolkit/TJsonWriter.h"
-#include "render/BorderMask.h"
 #include "render/Corners.h"
-#include "render/Layers.h"
-#include "render/ParentColors.h"
 #include "render/SkinCommandMessage.h"
 #include "render/SkinCommandQueries.h"
 #include "render/SkinDump.h"
-#include "render/Text.h"
 #include "render/TsFadeTimer.h"
 #include "skin/SkinCommands.h"
 #include "skin/SkinProcessState.h"
@@ -159,65 +154,15 @@ int TsButton::FaceState() const {
 
 void TsButton::RebuildFace() {
     if (!m_skinData.Skinned()) return;
-    const ParentBackground background = m_skinData.GetParentFace();
-    m_skinData.PrepareFace();
-    TBitmap& face = *m_skinData.FaceBitmap();
-    TWinControl* parent = Parent();
-
-    SetParentFillColor(clFuchsia);
-    if (!background.Ready && parent) {
-        SetParentKeyColor(ColorToRGB(parent->Color()));
-        SetParentFillColor(ColorToRGB(parent->Color()));
-    } else if (background.Ready && parent && !m_skinData.BgIsPatterned() &&
-               !IsKnownColor(ParentFillColor())) {
-        QuerySkinCommand(parent, cmdGetBgColor);
-    }
-
-    const int state = FaceState();
-    TsSkinManager* manager = m_skinData.SkinManager();
-    const TsSkinModel& model = manager->Model();
-    const int sectionIndex = m_skinData.SectionIndex();
-    const TRect whole{0, 0, Width(), Height()};
-    const TColor custom = m_skinData.CustomColor() ? ColorToRGB(Color()) : clFuchsia;
-    PaintLayers(sectionIndex, model.GeneralData[std::size_t(sectionIndex)].ClassName, background, custom,
-                m_skinData.HotPatternIndex(), m_skinData.PatternIndex(), manager, face, {Left(), Top()},
-                whole, state);
-
-    if (m_regionUpdate) m_heldRegion = TRegion(whole);
-    const int maskIndex = m_skinData.BorderMaskIndex();
-    if (maskIndex >= 0 && std::size_t(maskIndex) < model.MaskData.size())
-        DrawButtonMask(face, m_heldRegion ? &*m_heldRegion : nullptr, FillCentre::Yes, state,
-                       model.MaskData[std::size_t(maskIndex)]);
-
-    DrawCaption(face, state);
-
-    if (!Enabled()) {
-        const ParentBackground again = m_skinData.GetParentFace();
-        SetParentFillColor(clFuchsia);
-        ApplyDisabledLook(face, m_disabledKind, parent, {Left(), Top()}, again);
-    }
-    ResetParentColors();
-    m_skinData.SetFaceStale(false);
-}
-
-void TsButton::DrawCaption(TBitmap& face, int state) {
-    using namespace TextFlags;
-    TCanvas canvas(face);
-    canvas.SetFont(Font());
-    canvas.SetBrushStyle(TBrushStyle::bsClear);
-    const std::string& text = Caption();
-    const unsigned format = DT_CENTER | DT_EXPANDTABS | (WordWrap() ? DT_WORDBREAK : DT_SINGLELINE);
-    TRect measured{0, 0, text.empty() ? 0 : Width() - 2, 0};
-    if (!text.empty()) canvas.DrawText(text, measured, format | DT_CALCRECT);
-    TRect rect = ButtonCaptionRect({Width(), Height()}, {measured.Width(), measured.Height()}, state);
-    m_captionRect = rect;
-    if (text.empty()) return;
-    DrawSkinText(canvas, text, {true, state != bfsNormal}, m_skinData, format, rect);
-
-    const TsGeneralData& section =
-        m_skinData.SkinManager()->Model().GeneralData[std::size_t(m_skinData.SectionIndex())];
-    if (Enabled() && ShowsFocus() && section.ShowFocus)
-        DrawDottedFocusFrame(canvas, rect.Inflate(m_focusMargin, m_focusMargin));
+    if (m_regionUpdate) m_heldRegion = TRegion(TRect{0, 0, Width(), Height()});
+    TButtonFaceRequest request{*this, m_skinData};
+    request.State = FaceState();
+    request.WordWrap = WordWrap();
+    request.ShowsFocus = ShowsFocus();
+    request.FocusMargin = m_focusMargin;
+    request.DisabledKind = m_disabledKind;
+    request.Region = m_heldRegion ? &*m_heldRegion : nullptr;
+    m_captionRect = PaintButtonFace(request);
 }
 
 // ---------------------------------------------------------------- painting

@@ -78,7 +78,6 @@ private:
     // Messages whose work follows the binding's and the base's.
     void AfterDefault(const TMessage& message);
     void PaintSkinned(TCanvas& canvas);
-    void DrawCaption(TBitmap& face, int state);
     void MouseDownSkinned(TMessage& message, TMouseButton button);
     // False when the release must not reach the base.
     bool MouseUpSkinned(TMessage& message, TMouseButton button);

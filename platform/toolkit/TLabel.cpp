@@ -93,15 +93,33 @@ void TLabel::DoDrawText(TCanvas& canvas, TRect& rect, unsigned flags) {
     }
     TCanvasSaver saver(canvas);
     canvas.SetBrushStyle(TBrushStyle::bsClear);
-    if (IsEnabledInTree())
+    if (m_textColorOverride) {
+        TFont font = Font();
+        font.SetColor(*m_textColorOverride);
+        canvas.SetFont(font);
+        canvas.DrawText(text, rect, flags);
+    } else if (IsEnabledInTree())
         canvas.DrawText(text, rect, flags);
     else
         ClassicLook::DrawDisabledText(canvas, text, rect, flags);
 }
 
 void TLabel::Paint(TCanvas& canvas) {
+    if (!m_transparent) canvas.FillRect(ClientRect(), ColorToRGB(Color()));
+    PaintText(canvas);
+}
+
+void TLabel::PaintTextOver(TCanvas& canvas, TColor textColor) {
+    struct TOverrideScope {
+        std::optional<TColor>& Slot;
+        ~TOverrideScope() { Slot.reset(); }
+    } scope{m_textColorOverride};
+    m_textColorOverride = textColor;
+    PaintText(canvas);
+}
+
+void TLabel::PaintText(TCanvas& canvas) {
     TRect r = ClientRect();
-    if (!m_transparent) canvas.FillRect(r, ColorToRGB(Color()));
     unsigned flags = DrawTextFlags();
     if (m_layout != TTextLayout::tlTop) {
         TRect measure = r;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/toolkit/TGraphicControl.h"
 
 enum class TTextLayout { tlTop, tlCenter, tlBottom };
@@ -36,6 +38,10 @@ public:
     // Resizes to the text when AutoSize is set (also called after loading).
     void AdjustBounds();
     void Loaded() override;
+    // Draws only the text, in one colour and without the disabled emboss, over what the
+    // canvas already holds: a container that paints the label's background itself (a skinned
+    // form) paints the label this way.
+    void PaintTextOver(TCanvas& canvas, TColor textColor);
 
 protected:
     void Paint(TCanvas& canvas) override;
@@ -47,6 +53,10 @@ protected:
     void CMDialogChar(TCMDialogChar& m) override;
 
 private:
+    void PaintText(TCanvas& canvas);
+
+    // The colour PaintTextOver draws in, while it runs.
+    std::optional<TColor> m_textColorOverride;
     TAlignment m_alignment = TAlignment::taLeftJustify;
     TTextLayout m_layout = TTextLayout::tlTop;
     bool m_wordWrap = false;

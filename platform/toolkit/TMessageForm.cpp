@@ -77,6 +77,9 @@ TMessageForm::TMessageForm(TComponent* owner, const std::string& text, const std
     }
     SetClientWidth(clientW);
     SetClientHeight(buttonsTop + bh + Margin);
+    // Built whole here, without a stored design: its creation ends with the constructor, as a
+    // designed form's ends with its design.
+    DoCreate();
 }
 
 int TMessageForm::AnswerFor(TModalResult result) const {

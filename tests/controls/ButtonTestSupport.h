@@ -30,44 +30,50 @@ inline TColor FrameColour(TColor oldColour, TColor newColour, int w) {
                      std::uint8_t(FrameChannel(GetBValue(oldColour), GetBValue(newColour), w)));
 }
 
-// A toolkit application on the fake backend with a default manager whose skin has one
-// "BUTTON" section: a border mask of three states, each cell one colour with key-coloured
-// corner pixels (the corner pixel and its two neighbours), drawn edges and centre.
+// Gives a manager's skin a "BUTTON" section with a border mask of three states: each cell one
+// colour (StateColours) with key-coloured corner pixels (the corner pixel and its two
+// neighbours), drawn edges and centre.
+inline void AddButtonSection(TsSkinManager& manager) {
+    TsSkinModel& model = manager.Model();
+    TsGeneralData section;
+    section.ClassName = "BUTTON";
+    section.Color = 0x808080;
+    section.HotColor = 0x909090;
+    section.FontColor = {0x000000, -1, -1, -1, -1};
+    section.HotFontColor = {0x000000, -1, -1, -1, -1};
+    model.GeneralData.push_back(section);
+    model.MasterBitmap.SetPixelFormat(TPixelFormat::pf24bit);
+    model.MasterBitmap.SetSize(3 * Cell, Cell);
+    for (int s = 0; s < 3; ++s) {
+        TCanvas canvas(model.MasterBitmap);
+        canvas.FillRect({s * Cell, 0, (s + 1) * Cell, Cell}, StateColours[s]);
+        for (const auto& [x, y] : {std::pair{0, 0}, {Cell - 1, 0}, {0, Cell - 1}, {Cell - 1, Cell - 1}}) {
+            const int dx = x == 0 ? 1 : -1, dy = y == 0 ? 1 : -1;
+            for (const auto& [px, py] : {std::pair{x, y}, {x + dx, y}, {x, y + dy}})
+                model.MasterBitmap.SetPixel(s * Cell + px, py, clFuchsia);
+        }
+    }
+    TsMaskData mask;
+    mask.ClassName = "BUTTON";
+    mask.PropertyName = "BORDERSMASK";
+    mask.R = {0, 0, 3 * Cell, Cell};
+    mask.ImageCount = 3;
+    mask.MaskType = 0;
+    mask.DrawMode = 4; // draw the centre
+    mask.Manager = &manager;
+    mask.WL = mask.WT = mask.WR = mask.WB = Border;
+    model.MaskData.push_back(std::move(mask));
+}
+
+// A toolkit application on the fake backend with a default manager whose skin has only the
+// "BUTTON" section of AddButtonSection.
 class ButtonTest : public ToolkitTest {
 protected:
     ButtonTest() {
         SetDefaultManager(nullptr);
         manager_ = std::make_unique<TsSkinManager>(nullptr);
-        TsSkinModel& model = manager_->Model();
-        TsGeneralData section;
-        section.ClassName = "BUTTON";
-        section.Color = 0x808080;
-        section.HotColor = 0x909090;
-        section.FontColor = {0x000000, -1, -1, -1, -1};
-        section.HotFontColor = {0x000000, -1, -1, -1, -1};
-        model.GeneralData.push_back(section);
-        model.MasterBitmap.SetPixelFormat(TPixelFormat::pf24bit);
-        model.MasterBitmap.SetSize(3 * Cell, Cell);
-        for (int s = 0; s < 3; ++s) {
-            TCanvas canvas(model.MasterBitmap);
-            canvas.FillRect({s * Cell, 0, (s + 1) * Cell, Cell}, StateColours[s]);
-            for (const auto& [x, y] : {std::pair{0, 0}, {Cell - 1, 0}, {0, Cell - 1}, {Cell - 1, Cell - 1}}) {
-                const int dx = x == 0 ? 1 : -1, dy = y == 0 ? 1 : -1;
-                for (const auto& [px, py] : {std::pair{x, y}, {x + dx, y}, {x, y + dy}})
-                    model.MasterBitmap.SetPixel(s * Cell + px, py, clFuchsia);
-            }
-        }
-        TsMaskData mask;
-        mask.ClassName = "BUTTON";
-        mask.PropertyName = "BORDERSMASK";
-        mask.R = {0, 0, 3 * Cell, Cell};
-        mask.ImageCount = 3;
-        mask.MaskType = 0;
-        mask.DrawMode = 4; // draw the centre
-        mask.Manager = manager_.get();
-        mask.WL = mask.WT = mask.WR = mask.WB = Border;
-        model.MaskData.push_back(std::move(mask));
-        model.SkinData.Ready = true;
+        AddButtonSection(*manager_);
+        manager_->Model().SkinData.Ready = true;
 
         form_ = MakeForm(400, 300);
         form_->SetColor(FormColour);
@@ -112,7 +118,6 @@ protected:
         const TPoint p = ScreenCentre(c);
         Move(p.X, p.Y);
     }
-
 
     // The caption's extent as the platform measures it on a button of that width.
     static TSize Measure(const TFont& font, const std::string& text, int width, bool wordWrap) {
