@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
-#include "platform/graphics/TBitmap.h"
 #include "platform/canvas/TCanvas.h"
+#include "platform/graphics/TBitmap.h"
 #include "render/PixelRows.h"
 
 namespace {
@@ -39,13 +40,14 @@ private:
     double m_inc[3];
 };
 
-void PaintVertical(TBitmap& target, const TRect& r, const TsGradArray& segments) {
-    const int height = r.Height();
-    const int lastRow = r.Bottom - 1;
-    const std::size_t rowBytes = std::size_t(r.Width()) * 3;
-    const std::uint8_t* previous = nullptr;
-    TColor previousColour = 0;
-    int e = r.Top;
+// What the vertical kind paints into each of height rows: a later segment repaints the row
+// where the one before it ended, and a row no segment reaches keeps Unpainted.
+constexpr TColor Unpainted = 0xFFFFFFFFu;
+
+std::vector<TColor> VerticalRowColours(int height, const TsGradArray& segments) {
+    std::vector<TColor> colours(std::size_t(std::max(height, 0)), Unpainted);
+    const int lastRow = height - 1;
+    int e = 0;
     for (std::size_t i = 0; i < segments.size(); ++i) {
         const bool last = i + 1 == segments.size();
         const int s = e;
@@ -53,19 +55,40 @@ void PaintVertical(TBitmap& target, const TRect& r, const TsGradArray& segments)
         const int steps = e - s;
         if (steps <= 0) continue;
         ChannelRamp ramp(segments[i].Color1, segments[i].Color2, steps);
-        for (int y = s; y <= e; ++y) {
-            const TColor colour = ramp.Next();
-            std::uint8_t* row = target.ScanLine(y) + std::ptrdiff_t(r.Left) * 3;
-            // Rows of one colour are copied from the row above.
-            if (previous == row && colour == previousColour) continue;
-            if (previous && colour == previousColour)
-                std::memcpy(row, previous, rowBytes);
-            else
-                PixelRows::FillRow(row, colour, r.Width());
-            previous = row;
-            previousColour = colour;
-        }
+        for (int y = s; y <= e; ++y)
+            colours[std::size_t(y)] = ramp.Next();
     }
+    return colours;
+}
+
+enum class UnpaintedRows { Keep, Black };
+
+// Rows first .. first + rows - 1 of the vertical kind into the target's rows top ..., width
+// pixels from column left. Rows of one colour are copied from the row above.
+void PaintVerticalRows(TBitmap& target, int left, int top, int rows, int first, int width,
+                       const std::vector<TColor>& colours, UnpaintedRows unpainted) {
+    const std::size_t rowBytes = std::size_t(width) * 3;
+    const std::uint8_t* previous = nullptr;
+    TColor previousColour = Unpainted;
+    for (int k = 0; k < rows; ++k) {
+        const TColor colour = colours[std::size_t(first + k)];
+        std::uint8_t* row = target.ScanLine(top + k) + std::ptrdiff_t(left) * 3;
+        if (colour == Unpainted) {
+            if (unpainted == UnpaintedRows::Black) std::memset(row, 0, rowBytes);
+            continue;
+        }
+        if (previous && colour == previousColour)
+            std::memcpy(row, previous, rowBytes);
+        else
+            PixelRows::FillRow(row, colour, width);
+        previous = row;
+        previousColour = colour;
+    }
+}
+
+void PaintVertical(TBitmap& target, const TRect& r, const TsGradArray& segments) {
+    PaintVerticalRows(target, r.Left, r.Top, r.Height(), 0, r.Width(),
+                      VerticalRowColours(r.Height(), segments), UnpaintedRows::Keep);
 }
 
 void PaintHorizontalRow(std::uint8_t* row, const TRect& r, const TsGradArray& segments) {
@@ -141,4 +164,24 @@ void PaintGradient(TBitmap& target, const TRect& rect, const TsGradArray& segmen
     default:
         break;
     }
+}
+
+bool PaintsGradientRows(const TsGradArray& segments) {
+    return !segments.empty() && (segments.front().Mode == 0 || segments.front().Mode == 1);
+}
+
+void PaintGradientRows(TBitmap& band, TSize size, int first, const TsGradArray& segments) {
+    if (!PaintsGradientRows(segments) || band.PixelFormat() != TPixelFormat::pf24bit) return;
+    const int width = std::min(size.Width, band.Width());
+    const int rows = std::min(band.Height(), size.Height - first);
+    if (width <= 0 || rows <= 0 || first < 0) return;
+    if (segments.front().Mode == 0) {
+        PaintVerticalRows(band, 0, 0, rows, first, width, VerticalRowColours(size.Height, segments),
+                          UnpaintedRows::Black);
+        return;
+    }
+    // The horizontal kind paints every row alike, whatever its place in the rectangle; a column
+    // no segment reaches stays black.
+    std::memset(band.ScanLine(0), 0, std::size_t(width) * 3);
+    PaintHorizontal(band, {0, 0, width, rows}, segments);
 }

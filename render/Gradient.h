@@ -12,3 +12,11 @@ class TBitmap;
 // centre, shaded over four triangles). The rectangle is cut to the bitmap; an empty list,
 // an empty rectangle or another kind draws nothing.
 void PaintGradient(TBitmap& target, const TRect& rect, const TsGradArray& segments);
+
+// True for the kinds that PaintGradientRows paints (vertical and horizontal).
+bool PaintsGradientRows(const TsGradArray& segments);
+// Paints rows first, first + 1 ... of the gradient that PaintGradient paints into a rectangle
+// of the given size at (0, 0), from row 0 of the band down, as many as the band holds: the same
+// pixels, a band at a time, with black where PaintGradient leaves a pixel alone. The four-corner
+// kind draws nothing here.
+void PaintGradientRows(TBitmap& band, TSize size, int first, const TsGradArray& segments);

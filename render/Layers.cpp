@@ -86,6 +86,29 @@ void PaintGradientLayer(TBitmap& target, const TRect& rect, const TLayerValues& 
         PaintGradient(target, rect, *v.GradientArray);
 }
 
+// The gradient (or the plain colour) blended over the texture already in q by the image
+// share. The gradient is painted a band of rows at a time into a small bitmap that is blended
+// at once, so a full-screen face needs no full-screen copy of its gradient; only the
+// four-corner kind, whose triangles are drawn whole, takes one bitmap of q's size.
+void BlendGradientOverTexture(TBitmap& target, const TRect& q, const TLayerValues& v) {
+    const TBlendAlpha alpha = TBlendAlpha::All(PercentToAlpha(v.Image));
+    const bool plain = v.GradientText->empty();
+    if (!plain && !PaintsGradientRows(*v.GradientArray)) {
+        TBitmap gradient(q.Width(), q.Height());
+        PaintGradientLayer(gradient, gradient.BoundsRect(), v);
+        BlendBitmaps(target, gradient, alpha, q.TopLeft(), gradient.BoundsRect());
+        return;
+    }
+    constexpr int BandRows = 32;
+    TBitmap band(q.Width(), std::min(BandRows, q.Height()));
+    if (plain) FillRect(band, band.BoundsRect(), v.Colour);
+    for (int first = 0; first < q.Height(); first += band.Height()) {
+        const int rows = std::min(band.Height(), q.Height() - first);
+        if (!plain) PaintGradientRows(band, {q.Width(), q.Height()}, first, *v.GradientArray);
+        BlendBitmaps(target, band, alpha, {q.Left, q.Top + first}, {0, 0, q.Width(), rows});
+    }
+}
+
 // The item's own layers over q. The background maps target pixels to parent pixels.
 void PaintOwnLayers(TBitmap& target, const TRect& q, const TLayerValues& v, const TTexture& texture,
                     const ParentBackground& background) {
@@ -98,10 +121,7 @@ void PaintOwnLayers(TBitmap& target, const TRect& q, const TLayerValues& v, cons
     }
     if (v.Gradient > 0) {
         if (textured) {
-            TBitmap gradient(q.Width(), q.Height());
-            PaintGradientLayer(gradient, gradient.BoundsRect(), v);
-            BlendBitmaps(target, gradient, TBlendAlpha::All(PercentToAlpha(v.Image)), q.TopLeft(),
-                         gradient.BoundsRect());
+            BlendGradientOverTexture(target, q, v);
         } else {
             PaintGradientLayer(target, q, v);
         }

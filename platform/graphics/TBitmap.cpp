@@ -36,7 +36,15 @@ void TBitmap::SetSize(int width, int height) {
     m_width = width;
     m_height = height;
     m_rowStep = RowStepFor(width, BytesPerPixel());
-    m_pixels.assign(std::size_t(m_rowStep) * std::size_t(height), 0);
+    const std::size_t bytes = std::size_t(m_rowStep) * std::size_t(height);
+    if (bytes > m_pixels.capacity() && PixelsAreZeroWhenAllocated(bytes)) {
+        // Writing zeros into a fresh zero block would only touch each of its pages early.
+        decltype(m_pixels) fresh;
+        fresh.resize(bytes);
+        m_pixels.swap(fresh);
+    } else {
+        m_pixels.assign(bytes, 0);
+    }
     if (m_format == TPixelFormat::pf8bit && m_palette.empty()) m_palette.assign(256, clBlack);
 }
 

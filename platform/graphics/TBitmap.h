@@ -6,6 +6,7 @@
 
 #include "platform/core/Color.h"
 #include "platform/core/Geometry.h"
+#include "platform/graphics/PixelMemory.h"
 
 enum class TPixelFormat { pf8bit, pf24bit, pf32bit };
 
@@ -54,6 +55,6 @@ private:
     int m_height = 0;
     TPixelFormat m_format = TPixelFormat::pf24bit;
     std::ptrdiff_t m_rowStep = 0;
-    std::vector<std::uint8_t> m_pixels;
+    std::vector<std::uint8_t, TPixelAllocator<std::uint8_t>> m_pixels;
     std::vector<TColor> m_palette;
 };

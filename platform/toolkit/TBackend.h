@@ -84,6 +84,13 @@ public:
     virtual void RaiseWindow(TNativeWindowId id) = 0; // bring to front and activate
     // Shows the window's composed picture (its whole outer area, same size as its bounds).
     virtual void Present(TNativeWindowId id, const TBitmap& picture) = 0;
+    // The same for a form's surface, which the toolkit goes on painting into. A backend that
+    // shows pictures without copying them keeps a share of it instead of a copy: the toolkit
+    // paints into the surface while composing, and the fades draw their frames into it as a
+    // window's own drawing, so the share shows what the window shows.
+    virtual void PresentSurface(TNativeWindowId id, const std::shared_ptr<const TBitmap>& surface) {
+        Present(id, *surface);
+    }
     // The mouse is captured to this window (events outside it still reach it); 0 releases.
     virtual void CaptureMouse(TNativeWindowId id) = 0;
 

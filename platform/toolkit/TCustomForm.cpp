@@ -194,7 +194,8 @@ void TCustomForm::CreateWnd() {
         style.Visible = false;
         m_nativeWindow = Application->Backend().CreateWindow(BoundsRect(), Caption(), style);
     }
-    m_surface = TBitmap(Width(), Height(), TPixelFormat::pf32bit);
+    // The surface is made at the first composition, at the size the form has then: a form
+    // created at its design size and maximised when shown sizes it once.
     Perform(WM_CREATE);
     InvalidateTree();
 }
@@ -603,15 +604,16 @@ void ComposeTree(TWinControl& w, bool& painted) {
 
 bool TCustomForm::ComposeAndPresent() {
     if (!HandleAllocated() || !Visible() || !IsRedrawEnabled()) return false;
-    if (m_surface.Width() != Width() || m_surface.Height() != Height()) {
-        m_surface = TBitmap(Width(), Height(), TPixelFormat::pf32bit);
+    if (m_surface->Width() != Width() || m_surface->Height() != Height()) {
+        // A new bitmap, not the old one resized: a backend may still show the old one.
+        m_surface = std::make_shared<TBitmap>(Width(), Height(), TPixelFormat::pf32bit);
         InvalidateTree();
     }
     bool painted = false;
     ComposeTree(*this, painted);
     if (!painted && !m_presentRequested) return false;
     m_presentRequested = false;
-    if (Application && m_nativeWindow) Application->Backend().Present(m_nativeWindow, m_surface);
+    if (Application && m_nativeWindow) Application->Backend().PresentSurface(m_nativeWindow, m_surface);
     ++m_presentCount;
     return true;
 }
@@ -620,7 +622,7 @@ void TCustomForm::BoundsChanged(const TRect& oldBounds) {
     bool sized = oldBounds.Width() != Width() || oldBounds.Height() != Height();
     if (Application && m_nativeWindow) Application->Backend().SetWindowBounds(m_nativeWindow, BoundsRect());
     if (sized) {
-        if (HandleAllocated()) m_surface = TBitmap(Width(), Height(), TPixelFormat::pf32bit);
+        // The next composition sizes the surface and paints it whole.
         InvalidateTree();
     }
     m_presentRequested = true;

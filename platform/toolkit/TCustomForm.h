@@ -118,9 +118,10 @@ public:
     void BringToFrontAndActivate();
 
     // --- composition ---
-    // The form's off-screen picture (its outer size).
-    const TBitmap& Surface() const { return m_surface; }
-    TBitmap& Surface() { return m_surface; }
+    // The form's off-screen picture (its outer size once composed; empty before the first
+    // composition). A resize gives the form a new surface at its next composition.
+    const TBitmap& Surface() const { return *m_surface; }
+    TBitmap& Surface() { return *m_surface; }
     // Paints every pending part into the surface in z-order and presents it once when
     // anything was painted; nothing while redraw is off. True when it presented.
     bool ComposeAndPresent();
@@ -198,7 +199,8 @@ private:
     bool m_shownOnce = false;
     TModalResult m_modalResult = mrNone;
     TRect m_restoredBounds;
-    TBitmap m_surface;
+    // Shared with a backend that shows it without copying.
+    std::shared_ptr<TBitmap> m_surface = std::make_shared<TBitmap>();
     TNativeWindowId m_nativeWindow = 0;
     std::uint64_t m_presentCount = 0;
     bool m_presentRequested = false;

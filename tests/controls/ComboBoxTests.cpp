@@ -113,7 +113,7 @@ TEST_F(ComboBoxTest, SeventeenItemsGetASkinnedScrollBarWhenTheListOpens) {
     const TRect bar = list.ScrollBarRect();
     TBitmap skinned(bar.Width(), bar.Height());
     ASSERT_TRUE(combo_->ListAdapter()->PaintScrollBar(skinned));
-    const TBitmap& shown = Backend().Screen().Find(list.NativeWindow())->Picture;
+    const TBitmap& shown = Backend().Screen().Find(list.NativeWindow())->Picture();
     const TPoint origin = list.ClientOrigin();
     const TPoint window = list.BoundsRect().TopLeft();
     for (int y = 0; y < bar.Height(); ++y)

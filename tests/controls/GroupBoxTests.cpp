@@ -170,7 +170,7 @@ TEST_F(GroupBoxTest, PaintCopiesTheFaceToTheWindow) {
     panel_->Binding().SetFaceStale(false);
     box_->Invalidate();
     box_->Update();
-    const TBitmap& picture = Backend().Screen().Find(form_->NativeWindow())->Picture;
+    const TBitmap& picture = Backend().Screen().Find(form_->NativeWindow())->Picture();
     if (picture.IsEmpty()) GTEST_SKIP() << "the form presented nothing";
     const TPoint origin = box_->ClientOrigin();
     const TPoint formOrigin = form_->ScreenRect().TopLeft();

@@ -55,7 +55,7 @@ protected:
         TBitmap picture(form_->ClientWidth(), form_->ClientHeight());
         form_->PaintTo(picture, 0, 0);
         if (const char* dir = std::getenv("QUIBBLETON_LOOK_DIR"); dir && Backend().Screen().Find(form_->NativeWindow()))
-            WritePng(Backend().Screen().Find(form_->NativeWindow())->Picture,
+            WritePng(Backend().Screen().Find(form_->NativeWindow())->Picture(),
                      std::string(dir) + "/screen-" +
                          ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
         if (const char* dir = std::getenv("QUIBBLETON_LOOK_DIR"))

@@ -48,7 +48,7 @@ TEST_F(ButtonInputTest, QuickClickShowsThePressedFaceForThirtyMilliseconds) {
     std::vector<std::pair<unsigned, TColor>> sleeps;
     Backend().SetSleepObserver([&](unsigned ms) {
         const TRect r = button_->SurfaceRect();
-        const TBitmap& shown = Backend().Screen().Find(form_->NativeWindow())->Picture;
+        const TBitmap& shown = Backend().Screen().Find(form_->NativeWindow())->Picture();
         sleeps.emplace_back(ms, shown.GetPixel(r.Left + button_->Width() / 2, r.Top + 1));
     });
     const TPoint p = ScreenCentre(*button_);

@@ -157,3 +157,38 @@ TEST(GradientFastPath, RowsAndColumnsMatchThePlainRuleOnRandomInputs) {
         ASSERT_EQ(painted, rule) << "round " << round;
     }
 }
+
+TEST(GradientRows, BandsGiveTheRowsOfTheWholeRectangleOnRandomInputs) {
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<int> size(1, 60), bandRows(1, 9), count(1, 5), percent(0, 100), kind(0, 1);
+    std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFF);
+    for (int round = 0; round < 300; ++round) {
+        const int w = size(random), h = size(random);
+        TsGradArray segs;
+        const int mode = kind(random);
+        for (int i = count(random); i > 0; --i)
+            segs.push_back(Segment(colour(random), colour(random), percent(random), mode));
+        TBitmap whole = Solid(w, h, clBlack);
+        PaintGradient(whole, whole.BoundsRect(), segs);
+        ASSERT_TRUE(PaintsGradientRows(segs));
+        // The band starts with other pixels, as one reused for the rows before would.
+        TBitmap band = Solid(w, bandRows(random), 0x010203);
+        for (int first = 0; first < h; first += band.Height()) {
+            PaintGradientRows(band, {w, h}, first, segs);
+            for (int k = 0; k < band.Height() && first + k < h; ++k)
+                for (int x = 0; x < w; ++x)
+                    ASSERT_EQ(band.GetPixel(x, k), whole.GetPixel(x, first + k))
+                        << "round " << round << " row " << first + k << " column " << x;
+        }
+    }
+}
+
+TEST(GradientRows, FourCornerKindIsLeftToTheWholePainter) {
+    const TsGradArray segs{Segment(0x0000FF, clBlack, 0, 2), Segment(0x00FF00, clBlack, 0, 2)};
+    EXPECT_FALSE(PaintsGradientRows(segs));
+    EXPECT_FALSE(PaintsGradientRows({}));
+    const TBitmap before = Solid(6, 4, 0x123456);
+    TBitmap band = before;
+    PaintGradientRows(band, {6, 20}, 8, segs);
+    EXPECT_EQ(band, before);
+}

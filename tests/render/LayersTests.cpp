@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "render/Blend.h"
 #include "render/Gradient.h"
 #include "render/Layers.h"
 #include "render/ParentColors.h"
@@ -126,6 +127,35 @@ TEST_F(Layers, FullGradientShareLeavesNoTraceOfTheColour) {
     TBitmap gradient = Solid(7, 3, clBlack);
     PaintGradient(gradient, gradient.BoundsRect(), SectionAt(section).GradientArray);
     EXPECT_EQ(face, gradient);
+}
+
+// The layers of a face taller than one band of the blend: the gradient over the texture by
+// the image share, the same in every row as one gradient painted over the whole face.
+TEST_F(Layers, GradientOverATextureBlendsByTheImageShareInEveryRow) {
+    m_skin.Model().MasterBitmap = Solid(10, 10, MakeColor(30, 160, 90));
+    TsGradItem top{MakeColor(250, 10, 0), MakeColor(0, 40, 250), 45, 0, 0};
+    TsGradItem bottom{MakeColor(0, 40, 250), MakeColor(120, 200, 60), 55, 0, 0};
+    TsMaskData e = MaskEntry("PANEL", "PATTERN", {2, 2, 8, 8}, 1, 0, 0, 0, 0, 0, 0);
+    e.ImgType = TacImgType::itisaTexture;
+    const int texture = m_skin.AddMask(std::move(e));
+    const int section = AddSection(clWhite, 0);
+    SectionAt(section).ImagePercent = 22;
+    SectionAt(section).GradientPercent = 78;
+    SectionAt(section).GradientData = "a vertical gradient";
+    SectionAt(section).GradientArray = {top, bottom};
+    TBitmap face = Solid(9, 101, clBlack);
+    Paint(section, face, {}, {0, 0}, 0, texture, -1);
+    TBitmap gradient = Solid(9, 101, clBlack);
+    PaintGradient(gradient, gradient.BoundsRect(), SectionAt(section).GradientArray);
+    const int a = PercentToAlpha(22);
+    for (int y = 0; y < face.Height(); ++y) {
+        const TColor g = gradient.GetPixel(4, y);
+        const TColor expected =
+            MakeColor(std::uint8_t(Blend(30, Red(g), a)), std::uint8_t(Blend(160, Green(g), a)),
+                      std::uint8_t(Blend(90, Blue(g), a)));
+        ASSERT_EQ(face.GetPixel(0, y), expected) << "row " << y;
+        ASSERT_EQ(face.GetPixel(8, y), expected) << "row " << y;
+    }
 }
 
 TEST_F(Layers, ImageShareWithoutATextureBlendsWhatIsThere) {

@@ -77,9 +77,13 @@ void THeadlessBackend::RaiseWindow(TNativeWindowId id) {
 }
 
 void THeadlessBackend::Present(TNativeWindowId id, const TBitmap& picture) {
+    if (m_screen.Find(id)) PresentSurface(id, std::make_shared<const TBitmap>(picture));
+}
+
+void THeadlessBackend::PresentSurface(TNativeWindowId id, const std::shared_ptr<const TBitmap>& surface) {
     TVirtualWindow* w = m_screen.Find(id);
-    if (!w) return;
-    w->Picture = picture;
+    if (!w || !surface) return;
+    w->Shown = surface;
     w->HasPicture = true;
     ++w->Presents;
     ++m_presentCount;

@@ -34,6 +34,8 @@ public:
     void ShowWindow(TNativeWindowId id, bool visible) override;
     void RaiseWindow(TNativeWindowId id) override;
     void Present(TNativeWindowId id, const TBitmap& picture) override;
+    // Keeps a share of the surface: nothing is copied.
+    void PresentSurface(TNativeWindowId id, const std::shared_ptr<const TBitmap>& surface) override;
     void CaptureMouse(TNativeWindowId id) override;
     std::uint64_t NowMs() const override { return m_clock.NowMs(); }
     // Nothing waits: the virtual clock moves on by ms. The observer, when set, sees each sleep
@@ -42,7 +44,9 @@ public:
         if (m_sleepObserver) m_sleepObserver(ms);
         m_clock.AdvanceBy(ms);
     }
-    void SetSleepObserver(std::function<void(unsigned ms)> observer) { m_sleepObserver = std::move(observer); }
+    void SetSleepObserver(std::function<void(unsigned ms)> observer) {
+        m_sleepObserver = std::move(observer);
+    }
     std::vector<TBackendEvent> WaitEvents(std::optional<std::uint64_t> deadlineMs) override;
     void Wake() override { m_woken = true; }
     // What is already queued; never asks the idle handler for more.

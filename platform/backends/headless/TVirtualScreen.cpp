@@ -95,7 +95,7 @@ TBitmap TVirtualScreen::Compose() const {
     screen.Fill(ColorToRGB(clBackground));
     for (auto it = m_order.rbegin(); it != m_order.rend(); ++it) {
         const TVirtualWindow* w = Find(*it);
-        if (w->Style.Visible && w->HasPicture) BlitPicture(screen, w->Picture, w->Bounds);
+        if (w->Style.Visible && w->HasPicture) BlitPicture(screen, w->Picture(), w->Bounds);
     }
     return screen;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,13 @@ struct TVirtualWindow {
     TRect Bounds;
     std::string Title;
     TNativeWindowStyle Style;
-    TBitmap Picture;
+    // The last picture presented for it: a form's own surface, shared, or a copy of another
+    // picture.
+    std::shared_ptr<const TBitmap> Shown = std::make_shared<const TBitmap>();
     bool HasPicture = false;
     int Presents = 0; // how many pictures the toolkit presented for it
+
+    const TBitmap& Picture() const { return *Shown; }
 };
 
 // The headless backend's screen and window store. Windows are kept in z-order; windows that

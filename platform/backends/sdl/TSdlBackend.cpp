@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/backends/sdl/SdlKeyMap.h"
+#include "platform/backends/sdl/SdlLibrary.h"
 #include "platform/backends/sdl/X11ErrorFilter.h"
 
 static_assert(SDL_BYTEORDER == SDL_LIL_ENDIAN, "32-bit bitmaps are uploaded as XRGB8888 words");
@@ -15,7 +16,7 @@ namespace {
 
 // Copies a picture into a window's surface in one blit and shows it.
 void UploadPicture(SDL_Window* window, const TBitmap& picture) {
-    SDL_Surface* target = SDL_GetWindowSurface(window);
+    SDL_Surface* target = Sdl().GetWindowSurface(window);
     if (!target || picture.IsEmpty()) return;
     TBitmap converted;
     const TBitmap* source = &picture;
@@ -25,13 +26,13 @@ void UploadPicture(SDL_Window* window, const TBitmap& picture) {
         source = &converted;
     }
     const bool is32 = source->PixelFormat() == TPixelFormat::pf32bit;
-    SDL_Surface* upload = SDL_CreateRGBSurfaceWithFormatFrom(
+    SDL_Surface* upload = Sdl().CreateRGBSurfaceWithFormatFrom(
         const_cast<std::uint8_t*>(source->ScanLine(0)), source->Width(), source->Height(), is32 ? 32 : 24,
         int(source->RowStep()), is32 ? SDL_PIXELFORMAT_XRGB8888 : SDL_PIXELFORMAT_BGR24);
     if (!upload) return;
-    SDL_BlitSurface(upload, nullptr, target, nullptr);
-    SDL_FreeSurface(upload);
-    SDL_UpdateWindowSurface(window);
+    Sdl().BlitSurface(upload, nullptr, target, nullptr);
+    Sdl().FreeSurface(upload);
+    Sdl().UpdateWindowSurface(window);
 }
 
 TMouseButton ButtonFromSdl(std::uint8_t button) {
@@ -41,46 +42,47 @@ TMouseButton ButtonFromSdl(std::uint8_t button) {
 }
 
 std::uint32_t CurrentShift() {
-    return ShiftFromSdlModifiers(std::uint16_t(SDL_GetModState())) |
-           ShiftFromSdlButtons(SDL_GetMouseState(nullptr, nullptr));
+    return ShiftFromSdlModifiers(std::uint16_t(Sdl().GetModState())) |
+           ShiftFromSdlButtons(Sdl().GetMouseState(nullptr, nullptr));
 }
 
 } // namespace
 
 std::unique_ptr<TSdlBackend> TSdlBackend::Create(std::string& error) {
+    if (!OpenSdlLibrary(error)) return nullptr;
     // Closing the last window is the toolkit's business, not a reason to quit.
-    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    Sdl().SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    Sdl().SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    Sdl().SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     // SIGINT and SIGTERM keep their usual effect and end the program.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    Sdl().SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The window surface is the driver's own shared-memory image. A renderer-backed surface
     // would recreate the window on first use, losing its position, and buys nothing for
     // one blit per update.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    Sdl().SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Installed before SDL starts, so that SDL keeps it as the handler it restores when it
     // closes its display connections: errors that arrive only then are filtered too.
     InstallX11ErrorFilter();
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        error = SDL_GetError();
+    if (Sdl().Init(SDL_INIT_VIDEO) != 0) {
+        error = Sdl().GetError();
         return nullptr;
     }
     // Without a display SDL falls back to drivers that show nothing to anyone; those serve
     // only when asked for by name (benchmarks and tests use the dummy driver).
-    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    const std::string driver = Sdl().GetCurrentVideoDriver() ? Sdl().GetCurrentVideoDriver() : "";
     const char* requested = std::getenv("SDL_VIDEODRIVER");
     if ((driver == "offscreen" || driver == "dummy") && !(requested && driver == requested)) {
         error = "SDL found only its \"" + driver + "\" video driver";
-        SDL_Quit();
+        Sdl().Quit();
         return nullptr;
     }
-    const std::uint32_t wakeEventType = SDL_RegisterEvents(1);
+    const std::uint32_t wakeEventType = Sdl().RegisterEvents(1);
     if (wakeEventType == std::uint32_t(-1)) {
         error = "no SDL user event is left for waking the message loop";
-        SDL_Quit();
+        Sdl().Quit();
         return nullptr;
     }
-    SDL_StartTextInput();
+    Sdl().StartTextInput();
     return std::unique_ptr<TSdlBackend>(new TSdlBackend(wakeEventType));
 }
 
@@ -88,13 +90,13 @@ TSdlBackend::TSdlBackend(std::uint32_t wakeEventType) : m_wakeEventType(wakeEven
 
 TSdlBackend::~TSdlBackend() {
     for (auto& [id, window] : m_windows)
-        SDL_DestroyWindow(window);
-    SDL_Quit();
+        Sdl().DestroyWindow(window);
+    Sdl().Quit();
 }
 
 TSize TSdlBackend::ScreenSize() const {
     SDL_Rect bounds;
-    if (SDL_GetDisplayBounds(0, &bounds) != 0) return {1024, 768};
+    if (Sdl().GetDisplayBounds(0, &bounds) != 0) return {1024, 768};
     return {bounds.w, bounds.h};
 }
 
@@ -108,12 +110,12 @@ TNativeWindowId TSdlBackend::CreateWindow(const TRect& screenBounds, const std::
     std::uint32_t flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
     if (style.StayOnTop) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
     SDL_Window* window =
-        SDL_CreateWindow(title.c_str(), screenBounds.Left, screenBounds.Top,
-                         std::max(1, screenBounds.Width()), std::max(1, screenBounds.Height()), flags);
+        Sdl().CreateWindow(title.c_str(), screenBounds.Left, screenBounds.Top,
+                           std::max(1, screenBounds.Width()), std::max(1, screenBounds.Height()), flags);
     if (!window) return 0;
-    const TNativeWindowId id = SDL_GetWindowID(window);
+    const TNativeWindowId id = Sdl().GetWindowID(window);
     m_windows[id] = window;
-    if (style.Visible) SDL_ShowWindow(window);
+    if (style.Visible) Sdl().ShowWindow(window);
     return id;
 }
 
@@ -121,7 +123,7 @@ void TSdlBackend::DestroyWindow(TNativeWindowId id) {
     SDL_Window* window = FindWindow(id);
     if (!window) return;
     if (m_capture == id) CaptureMouse(0);
-    SDL_DestroyWindow(window);
+    Sdl().DestroyWindow(window);
     m_windows.erase(id);
     if (m_focusWindow == id) m_focusWindow = 0;
 }
@@ -129,25 +131,25 @@ void TSdlBackend::DestroyWindow(TNativeWindowId id) {
 void TSdlBackend::SetWindowBounds(TNativeWindowId id, const TRect& screenBounds) {
     SDL_Window* window = FindWindow(id);
     if (!window) return;
-    SDL_SetWindowPosition(window, screenBounds.Left, screenBounds.Top);
-    SDL_SetWindowSize(window, std::max(1, screenBounds.Width()), std::max(1, screenBounds.Height()));
+    Sdl().SetWindowPosition(window, screenBounds.Left, screenBounds.Top);
+    Sdl().SetWindowSize(window, std::max(1, screenBounds.Width()), std::max(1, screenBounds.Height()));
 }
 
 void TSdlBackend::SetWindowTitle(TNativeWindowId id, const std::string& title) {
-    if (SDL_Window* window = FindWindow(id)) SDL_SetWindowTitle(window, title.c_str());
+    if (SDL_Window* window = FindWindow(id)) Sdl().SetWindowTitle(window, title.c_str());
 }
 
 void TSdlBackend::ShowWindow(TNativeWindowId id, bool visible) {
     SDL_Window* window = FindWindow(id);
     if (!window) return;
     if (visible)
-        SDL_ShowWindow(window);
+        Sdl().ShowWindow(window);
     else
-        SDL_HideWindow(window);
+        Sdl().HideWindow(window);
 }
 
 void TSdlBackend::RaiseWindow(TNativeWindowId id) {
-    if (SDL_Window* window = FindWindow(id)) SDL_RaiseWindow(window);
+    if (SDL_Window* window = FindWindow(id)) Sdl().RaiseWindow(window);
 }
 
 void TSdlBackend::Present(TNativeWindowId id, const TBitmap& picture) {
@@ -158,11 +160,11 @@ void TSdlBackend::CaptureMouse(TNativeWindowId id) {
     if (!FindWindow(id)) id = 0;
     if (id == m_capture) return;
     m_capture = id;
-    SDL_CaptureMouse(id ? SDL_TRUE : SDL_FALSE);
+    Sdl().CaptureMouse(id ? SDL_TRUE : SDL_FALSE);
 }
 
 std::uint64_t TSdlBackend::NowMs() const {
-    return SDL_GetTicks64();
+    return Sdl().GetTicks64();
 }
 
 // On the user-interface thread the loop is not waiting, so the next wait just must not block.
@@ -175,20 +177,20 @@ void TSdlBackend::Wake() {
     }
     SDL_Event event{};
     event.type = m_wakeEventType;
-    SDL_PushEvent(&event);
+    Sdl().PushEvent(&event);
 }
 
 TPoint TSdlBackend::ToScreen(TNativeWindowId id, int x, int y) const {
     SDL_Window* window = FindWindow(id);
     if (!window) return GlobalMouse();
     int left = 0, top = 0;
-    SDL_GetWindowPosition(window, &left, &top);
+    Sdl().GetWindowPosition(window, &left, &top);
     return {left + x, top + y};
 }
 
 TPoint TSdlBackend::GlobalMouse() const {
     int x = 0, y = 0;
-    SDL_GetGlobalMouseState(&x, &y);
+    Sdl().GetGlobalMouseState(&x, &y);
     return {x, y};
 }
 
@@ -196,21 +198,22 @@ std::vector<TBackendEvent> TSdlBackend::WaitEvents(std::optional<std::uint64_t> 
     std::vector<TBackendEvent> out;
     SDL_Event event;
     const bool mayBlock = !std::exchange(m_wakePending, false);
-    if (!SDL_PollEvent(&event)) {
+    if (!Sdl().PollEvent(&event)) {
         if (!mayBlock) return out;
         int received = 0;
         if (deadlineMs) {
             const std::uint64_t now = NowMs();
             if (*deadlineMs <= now) return out;
-            received = SDL_WaitEventTimeout(&event, int(std::min<std::uint64_t>(*deadlineMs - now, INT_MAX)));
+            received =
+                Sdl().WaitEventTimeout(&event, int(std::min<std::uint64_t>(*deadlineMs - now, INT_MAX)));
         } else {
-            received = SDL_WaitEvent(&event);
+            received = Sdl().WaitEvent(&event);
         }
         if (!received) return out;
     }
     do {
         Translate(event, out);
-    } while (SDL_PollEvent(&event));
+    } while (Sdl().PollEvent(&event));
     if (m_focusMayHaveChanged) ReportFocusChange(out);
     return out;
 }
@@ -220,8 +223,8 @@ std::vector<TBackendEvent> TSdlBackend::WaitEvents(std::optional<std::uint64_t> 
 // none of its business. Only the program as a whole losing or regaining the focus is told.
 void TSdlBackend::ReportFocusChange(std::vector<TBackendEvent>& out) {
     m_focusMayHaveChanged = false;
-    SDL_Window* focus = SDL_GetKeyboardFocus();
-    TNativeWindowId now = focus ? SDL_GetWindowID(focus) : 0;
+    SDL_Window* focus = Sdl().GetKeyboardFocus();
+    TNativeWindowId now = focus ? Sdl().GetWindowID(focus) : 0;
     if (!FindWindow(now)) now = 0;
     TBackendEvent e;
     if (m_focusWindow && !now) {
@@ -277,7 +280,7 @@ void TSdlBackend::Translate(const SDL_Event& event, std::vector<TBackendEvent>& 
         e.Key = VirtualKeyFromSdl(event.key.keysym.sym);
         if (e.Key == 0) return;
         e.Shift = ShiftFromSdlModifiers(event.key.keysym.mod) |
-                  ShiftFromSdlButtons(SDL_GetMouseState(nullptr, nullptr));
+                  ShiftFromSdlButtons(Sdl().GetMouseState(nullptr, nullptr));
         break;
     case SDL_TEXTINPUT:
         e.Kind = TBackendEventKind::Text;

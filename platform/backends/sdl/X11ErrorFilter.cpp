@@ -1,6 +1,7 @@
 #include "platform/backends/sdl/X11ErrorFilter.h"
 
 #include <X11/Xlib.h>
+#include <dlfcn.h>
 
 namespace {
 
@@ -15,7 +16,12 @@ int FilterError(Display* display, XErrorEvent* error) {
 
 void InstallX11ErrorFilter() {
     static const bool installed = [] {
-        PreviousHandler = XSetErrorHandler(FilterError);
+        // The X library is opened here, as SDL2 opens it for its display: it is not linked in.
+        void* library = ::dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
+        if (!library) return false;
+        auto setHandler = reinterpret_cast<decltype(&XSetErrorHandler)>(::dlsym(library, "XSetErrorHandler"));
+        if (!setHandler) return false;
+        PreviousHandler = setHandler(FilterError);
         return true;
     }();
     (void)installed;

@@ -211,3 +211,16 @@ TEST(HeadlessBackend, HiddenAndDestroyedWindowsLeaveTheScreen) {
     backend.Present(a, Filled(10, 10, clWhite)); // a stale id is ignored
     EXPECT_EQ(backend.PresentCount(), 1u);
 }
+
+TEST(HeadlessBackend, PresentedSurfaceIsSharedAndAPlainPictureIsCopied) {
+    THeadlessBackend backend({100, 100});
+    const TNativeWindowId w = backend.CreateWindow({0, 0, 10, 10}, "w", Shown());
+    auto surface = std::make_shared<TBitmap>(Filled(10, 10, clWhite));
+    backend.PresentSurface(w, surface);
+    EXPECT_EQ(&backend.Screen().Find(w)->Picture(), surface.get());
+    TBitmap plain = Filled(10, 10, MakeColor(0, 0, 255));
+    backend.Present(w, plain);
+    plain.Fill(clBlack);
+    EXPECT_EQ(backend.Screen().Find(w)->Picture().GetPixel(5, 5), MakeColor(0, 0, 255));
+    EXPECT_EQ(backend.PresentCount(), 2u);
+}

@@ -50,3 +50,45 @@ TEST(TBitmap, IndexOutsideThePaletteReadsBlack) {
     b.ScanLine(0)[0] = 9;
     EXPECT_EQ(b.GetPixel(0, 0), clBlack);
 }
+
+TEST(TBitmapLarge, FullScreenBitmapStartsBlackAndTakesWhatIsWritten) {
+    TBitmap b(1920, 1080, TPixelFormat::pf32bit);
+    ASSERT_GE(std::size_t(b.RowStep()) * 1080, LargePixelBlock);
+    for (int y = 0; y < b.Height(); y += 97)
+        for (int x = 0; x < b.Width(); x += 131)
+            ASSERT_EQ(b.GetPixel(x, y), clBlack) << x << "," << y;
+    EXPECT_EQ(b.GetPixel(1919, 1079), clBlack);
+    b.SetPixel(1919, 1079, MakeColor(1, 2, 3));
+    EXPECT_EQ(b.GetPixel(1919, 1079), MakeColor(1, 2, 3));
+}
+
+TEST(TBitmapLarge, LargeBlocksStartOnALargePageBoundary) {
+    TBitmap b(1920, 1080);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(b.ScanLine(0)) % LargePixelBlock, 0u);
+}
+
+TEST(TBitmapLarge, ResizingAPaintedBitmapMakesItBlackAgain) {
+    TBitmap b(1600, 900);
+    b.Fill(clWhite);
+    // Smaller: the block is reused; larger: a fresh one is taken.
+    b.SetSize(1500, 900);
+    EXPECT_EQ(b.GetPixel(1499, 899), clBlack);
+    EXPECT_EQ(b.GetPixel(700, 400), clBlack);
+    b.Fill(clWhite);
+    b.SetSize(1920, 1080);
+    EXPECT_EQ(b.GetPixel(1919, 1079), clBlack);
+    EXPECT_EQ(b.GetPixel(700, 400), clBlack);
+}
+
+TEST(TBitmapLarge, CopiesAndMovesKeepThePicture) {
+    TBitmap b(1920, 1080);
+    b.SetPixel(5, 1000, MakeColor(9, 8, 7));
+    TBitmap copy = b;
+    EXPECT_EQ(copy, b);
+    copy.SetPixel(5, 1000, clWhite);
+    EXPECT_EQ(b.GetPixel(5, 1000), MakeColor(9, 8, 7));
+    TBitmap moved = std::move(copy);
+    EXPECT_EQ(moved.GetPixel(5, 1000), clWhite);
+    moved = TBitmap(2, 2);
+    EXPECT_EQ(moved.GetPixel(1, 1), clBlack);
+}

@@ -4,6 +4,7 @@
 #include "platform/toolkit/TButton.h"
 #include "platform/toolkit/TCustomControl.h"
 #include "platform/toolkit/TGraphicControl.h"
+#include "platform/toolkit/TScreen.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ protected:
         child->SetParent(form);
         child->SetBounds(10, 10, 40, 30);
     }
-    const TBitmap& Picture() { return Backend().Screen().Find(form->NativeWindow())->Picture; }
+    const TBitmap& Picture() { return Backend().Screen().Find(form->NativeWindow())->Picture(); }
     int Presents() { return Backend().Screen().Find(form->NativeWindow())->Presents; }
     TForm* form;
     TSolid* child;
@@ -218,3 +219,37 @@ TEST_F(PaintTest, PushButtonLooksPushedWhileHeld) {
 }
 
 } // namespace
+
+TEST_F(PaintTest, SurfaceIsMadeAtTheFirstCompositionAtTheSizeTheFormHasThen) {
+    form->SetWindowState(TWindowState::wsMaximized);
+    form->HandleNeeded();
+    EXPECT_TRUE(form->Surface().IsEmpty()) << "nothing is painted before the first composition";
+    form->Show();
+    Pump();
+    EXPECT_EQ(form->Surface().Size(), (TSize{Screen->Width(), Screen->Height()}));
+    EXPECT_EQ(Picture().GetPixel(20, 20), Red);
+}
+
+TEST_F(PaintTest, TheScreenShowsTheSurfaceItselfWithoutACopy) {
+    form->Show();
+    Pump();
+    EXPECT_EQ(&Picture(), &form->Surface());
+    child->Fill = Green;
+    child->Invalidate();
+    Pump();
+    EXPECT_EQ(&Picture(), &form->Surface());
+    EXPECT_EQ(Picture().GetPixel(20, 20), Green);
+}
+
+TEST_F(PaintTest, AResizedFormKeepsShowingItsLastPictureUntilItIsComposedAgain) {
+    form->Show();
+    Pump();
+    const TBitmap* before = &form->Surface();
+    form->SetBounds(form->Left(), form->Top(), 150, 120);
+    EXPECT_EQ(&Picture(), before);
+    EXPECT_EQ(Picture().Size(), (TSize{100, 80}));
+    Pump();
+    EXPECT_EQ(Picture().Size(), (TSize{150, 120}));
+    EXPECT_EQ(Picture().GetPixel(20, 20), Red);
+    EXPECT_EQ(Picture().GetPixel(120, 100), Blue);
+}
