@@ -242,13 +242,13 @@ void TPreviewStage::CopyFromStage(TBitmap& sheet, const TPreviewCell& cell, bool
     }
     const TVirtualWindow* window = m_backend->Screen().Find(m_stage->NativeWindow());
     if (!window || !window->HasPicture) return;
-    canvas.CopyRect({cell.Sample.Left, cell.Sample.Top}, window->Picture, cell.Sample);
+    canvas.CopyRect({cell.Sample.Left, cell.Sample.Top}, window->Picture(), cell.Sample);
 }
 
 void TPreviewStage::CopyWindow(TBitmap& sheet, const TPreviewCell& cell, const TCustomForm& form) {
     const TVirtualWindow* window = m_backend->Screen().Find(form.NativeWindow());
     if (!window || !window->HasPicture) return;
-    const TBitmap& picture = window->Picture;
+    const TBitmap& picture = window->Picture();
     const int width = std::min(picture.Width(), cell.Sample.Width());
     const int height = std::min(picture.Height(), cell.Sample.Height());
     const TPoint at{cell.Sample.Left + (cell.Sample.Width() - width) / 2,
