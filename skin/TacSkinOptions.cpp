@@ -1,6 +1,25 @@
 #include "skin/TacSkinOptions.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 #include "skin/SkinStrings.h"
+
+namespace {
+
+// Orders a name of any letter case against an upper-cased one, as the upper-cased names
+// order byte by byte.
+int CompareUpper(std::string_view name, std::string_view upper) {
+    const std::size_t common = std::min(name.size(), upper.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const unsigned char a = static_cast<unsigned char>(FoldUpper(name[i]));
+        const unsigned char b = static_cast<unsigned char>(upper[i]);
+        if (a != b) return a < b ? -1 : 1;
+    }
+    return name.size() == upper.size() ? 0 : (name.size() < upper.size() ? -1 : 1);
+}
+
+} // namespace
 
 TacSkinOptions TacSkinOptions::Parse(std::span<const std::uint8_t> bytes) {
     return Parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
@@ -10,12 +29,14 @@ TacSkinOptions TacSkinOptions::Parse(std::string_view text) {
     TacSkinOptions options;
     const std::size_t nul = text.find('\0');
     if (nul != std::string_view::npos) text = text.substr(0, nul);
+    // Upper-cased section names to positions while reading; a repeated section reopens its own.
+    std::unordered_map<std::string, std::size_t> sectionByName;
     Section* current = nullptr;
-    TIndex* currentKeys = nullptr;
     std::size_t start = 0;
     while (start <= text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = text.size();
+        std::size_t end = start;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
         const std::string_view line = Trim(text.substr(start, end - start));
         start = end + 1;
         if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++start;
@@ -24,13 +45,9 @@ TacSkinOptions TacSkinOptions::Parse(std::string_view text) {
         if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
             const std::string_view name = Trim(line.substr(1, line.size() - 2));
             const auto [found, added] =
-                options.m_sectionIndex.try_emplace(AnsiUpperCase(name), options.m_sections.size());
-            if (added) {
-                options.m_sections.push_back(Section{std::string(name), {}});
-                options.m_keyIndex.emplace_back();
-            }
+                sectionByName.try_emplace(AnsiUpperCase(name), options.m_sections.size());
+            if (added) options.m_sections.push_back(Section{std::string(name), {}});
             current = &options.m_sections[found->second];
-            currentKeys = &options.m_keyIndex[found->second];
             continue;
         }
         if (!current) continue;
@@ -40,32 +57,77 @@ TacSkinOptions TacSkinOptions::Parse(std::string_view text) {
         else
             current->Entries.push_back(
                 {std::string(Trim(line.substr(0, equals))), std::string(Trim(line.substr(equals + 1)))});
-        currentKeys->try_emplace(AnsiUpperCase(current->Entries.back().Key), current->Entries.size() - 1);
     }
+    options.BuildIndex();
     return options;
 }
 
+void TacSkinOptions::BuildIndex() {
+    auto addName = [this](std::string_view name, std::size_t position) {
+        const TSlot slot{std::uint32_t(m_upperNames.size()), std::uint32_t(name.size()), position};
+        for (const char c : name)
+            m_upperNames.push_back(FoldUpper(c));
+        return slot;
+    };
+    auto byName = [this](const TSlot& a, const TSlot& b) { return UpperName(a) < UpperName(b); };
+    auto sameName = [this](const TSlot& a, const TSlot& b) { return UpperName(a) == UpperName(b); };
+
+    m_sectionIndex.reserve(m_sections.size());
+    for (std::size_t s = 0; s < m_sections.size(); ++s)
+        m_sectionIndex.push_back(addName(m_sections[s].Name, s));
+    std::sort(m_sectionIndex.begin(), m_sectionIndex.end(), byName); // the names differ
+
+    m_keyRuns.reserve(m_sections.size());
+    for (const Section& section : m_sections) {
+        const std::size_t begin = m_keyIndex.size();
+        for (std::size_t e = 0; e < section.Entries.size(); ++e)
+            m_keyIndex.push_back(addName(section.Entries[e].Key, e));
+        // Stable, so that of equal keys the first entry comes first and stays.
+        const auto first = m_keyIndex.begin() + std::ptrdiff_t(begin);
+        std::stable_sort(first, m_keyIndex.end(), byName);
+        m_keyIndex.erase(std::unique(first, m_keyIndex.end(), sameName), m_keyIndex.end());
+        m_keyRuns.push_back({begin, m_keyIndex.size()});
+    }
+}
+
+const TacSkinOptions::TSlot* TacSkinOptions::Find(const TRun& run, const std::vector<TSlot>& slots,
+                                                  std::string_view name) const {
+    std::size_t low = run.Begin;
+    std::size_t high = run.End;
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        const int order = CompareUpper(name, UpperName(slots[middle]));
+        if (order == 0) return &slots[middle];
+        if (order < 0)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return nullptr;
+}
+
+std::optional<std::size_t> TacSkinOptions::SectionPosition(std::string_view name) const {
+    const TSlot* slot = Find({0, m_sectionIndex.size()}, m_sectionIndex, name);
+    if (!slot) return std::nullopt;
+    return slot->Position;
+}
+
 const TacSkinOptions::Section* TacSkinOptions::FindSection(std::string_view name) const {
-    const auto found = m_sectionIndex.find(AnsiUpperCase(name));
-    return found == m_sectionIndex.end() ? nullptr : &m_sections[found->second];
+    const auto position = SectionPosition(name);
+    return position ? &m_sections[*position] : nullptr;
 }
 
 std::optional<std::string_view> TacSkinOptions::Value(std::string_view section, std::string_view key) const {
-    const auto foundSection = m_sectionIndex.find(AnsiUpperCase(section));
-    if (foundSection == m_sectionIndex.end()) return std::nullopt;
-    const TIndex& keys = m_keyIndex[foundSection->second];
-    const auto foundKey = keys.find(AnsiUpperCase(key));
-    if (foundKey == keys.end()) return std::nullopt;
-    return std::string_view(m_sections[foundSection->second].Entries[foundKey->second].Value);
+    const auto position = SectionPosition(section);
+    if (!position) return std::nullopt;
+    return ValueIn(*position, key);
 }
 
-std::optional<std::string_view> TacSkinOptions::ValueIn(std::size_t section,
-                                                        const std::string& upperKey) const {
+std::optional<std::string_view> TacSkinOptions::ValueIn(std::size_t section, std::string_view key) const {
     if (section >= m_sections.size()) return std::nullopt;
-    const TIndex& keys = m_keyIndex[section];
-    const auto foundKey = keys.find(upperKey);
-    if (foundKey == keys.end()) return std::nullopt;
-    return std::string_view(m_sections[section].Entries[foundKey->second].Value);
+    const TSlot* slot = Find(m_keyRuns[section], m_keyIndex, key);
+    if (!slot) return std::nullopt;
+    return std::string_view(m_sections[section].Entries[slot->Position].Value);
 }
 
 std::string TacSkinOptions::ReadString(std::string_view section, std::string_view key,

@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "skin/TacSkinOptions.h"
@@ -36,7 +35,16 @@ public:
 private:
     // Per section: the index of the section whose own value answers, or -1.
     using TAnswers = std::vector<int>;
-    template <typename Present> const TAnswers& Resolve(const std::string& cacheKey, Present present);
+    // The answers of one key read as a number or as text; a number key keeps each section's
+    // own number too, so that a read converts nothing.
+    struct TKeyAnswers {
+        std::string Key;
+        bool Text = false;
+        TAnswers Answers;
+        std::vector<std::int32_t> Numbers;
+    };
+    TKeyAnswers* Known(std::string_view key, bool text);
+    template <typename Present> TKeyAnswers& Resolve(std::string_view key, bool text, Present present);
 
     const TacSkinOptions& m_options;
     std::vector<int> m_parent;
@@ -44,5 +52,8 @@ private:
     // The sections of each loop in chain order; which sections lie on a loop themselves.
     std::vector<std::vector<int>> m_loops;
     std::vector<bool> m_inLoop;
-    std::unordered_map<std::string, TAnswers> m_answers;
+    // In the order the keys were first read. A loader reads the same few dozen keys in the same
+    // order for every section, so the next read's key is looked for after the last one first.
+    std::vector<TKeyAnswers> m_answers;
+    std::size_t m_next = 0;
 };

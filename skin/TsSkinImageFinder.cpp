@@ -13,8 +13,11 @@
 #include "skin/TsSkinLoadBudget.h"
 
 bool NamesJpegImage(std::string_view name) {
-    const std::string upper = AnsiUpperCase(name);
-    return upper.find(".JPG") != std::string::npos || upper.find(".JPEG") != std::string::npos;
+    auto holds = [name](std::string_view upper) {
+        return std::search(name.begin(), name.end(), upper.begin(), upper.end(),
+                           [](char a, char b) { return UpCase(a) == b; }) != name.end();
+    };
+    return holds(".JPG") || holds(".JPEG");
 }
 
 std::string FindFileIgnoringCase(const std::string& folder, std::string_view name) {
