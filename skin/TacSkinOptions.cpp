@@ -69,7 +69,11 @@ void TacSkinOptions::BuildIndex() {
             m_upperNames.push_back(FoldUpper(c));
         return slot;
     };
-    auto byName = [this](const TSlot& a, const TSlot& b) { return UpperName(a) < UpperName(b); };
+    // Equal names order by position, so that the first entry of a key comes first.
+    auto byName = [this](const TSlot& a, const TSlot& b) {
+        const int order = UpperName(a).compare(UpperName(b));
+        return order != 0 ? order < 0 : a.Position < b.Position;
+    };
     auto sameName = [this](const TSlot& a, const TSlot& b) { return UpperName(a) == UpperName(b); };
 
     m_sectionIndex.reserve(m_sections.size());
@@ -80,13 +84,20 @@ void TacSkinOptions::BuildIndex() {
     m_keyRuns.reserve(m_sections.size());
     for (const Section& section : m_sections) {
         const std::size_t begin = m_keyIndex.size();
+        const std::size_t entries = m_firstEntry.size();
         for (std::size_t e = 0; e < section.Entries.size(); ++e)
             m_keyIndex.push_back(addName(section.Entries[e].Key, e));
-        // Stable, so that of equal keys the first entry comes first and stays.
         const auto first = m_keyIndex.begin() + std::ptrdiff_t(begin);
-        std::stable_sort(first, m_keyIndex.end(), byName);
+        std::sort(first, m_keyIndex.end(), byName);
+        m_firstEntry.resize(entries + section.Entries.size());
+        for (auto group = first; group != m_keyIndex.end();) {
+            auto next = group;
+            for (; next != m_keyIndex.end() && sameName(*group, *next); ++next)
+                m_firstEntry[entries + next->Position] = group->Position;
+            group = next;
+        }
         m_keyIndex.erase(std::unique(first, m_keyIndex.end(), sameName), m_keyIndex.end());
-        m_keyRuns.push_back({begin, m_keyIndex.size()});
+        m_keyRuns.push_back({begin, m_keyIndex.size(), entries});
     }
 }
 
@@ -128,6 +139,11 @@ std::optional<std::string_view> TacSkinOptions::ValueIn(std::size_t section, std
     const TSlot* slot = Find(m_keyRuns[section], m_keyIndex, key);
     if (!slot) return std::nullopt;
     return std::string_view(m_sections[section].Entries[slot->Position].Value);
+}
+
+std::string_view TacSkinOptions::FirstValue(std::size_t section, std::size_t entry) const {
+    const Section& own = m_sections.at(section);
+    return own.Entries.at(m_firstEntry[m_keyRuns[section].Entries + entry]).Value;
 }
 
 std::string TacSkinOptions::ReadString(std::string_view section, std::string_view key,

@@ -42,6 +42,9 @@ public:
     // The same for the section at a position of Sections(), for callers that read many keys
     // of many sections: no section lookup, no copy of the key.
     std::optional<std::string_view> ValueIn(std::size_t section, std::string_view key) const;
+    // What a lookup of the key of an entry answers: the value of the section's first entry with
+    // that key. For callers that visit every entry; no search.
+    std::string_view FirstValue(std::size_t section, std::size_t entry) const;
     std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
     // The runtime's integer read: "0x" prefixes count as hexadecimal, anything that is not a
     // number gives the fallback.
@@ -57,6 +60,7 @@ private:
     struct TRun {
         std::size_t Begin;
         std::size_t End;
+        std::size_t Entries = 0; // where the section's entries start in m_firstEntry
     };
     std::string_view UpperName(const TSlot& slot) const {
         return {m_upperNames.data() + slot.Offset, slot.Length};
@@ -68,7 +72,8 @@ private:
     // The lookups ignore letter case: every section name and key is upper-cased once, end to
     // end in one text, and found by binary search in sorted slots, without a copy per lookup.
     std::string m_upperNames;
-    std::vector<TSlot> m_sectionIndex; // sorted by name
-    std::vector<TSlot> m_keyIndex;     // per section a run sorted by key, the first entry of each
-    std::vector<TRun> m_keyRuns;       // per section: its run in m_keyIndex
+    std::vector<TSlot> m_sectionIndex;     // sorted by name
+    std::vector<TSlot> m_keyIndex;         // per section a run sorted by key, the first entry of each
+    std::vector<TRun> m_keyRuns;           // per section: its run in m_keyIndex
+    std::vector<std::size_t> m_firstEntry; // per entry: the first entry of its section with its key
 };

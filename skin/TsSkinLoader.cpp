@@ -153,10 +153,11 @@ void TsSkinLoader::AddMaskEntries(const TacSkinOptions& options, const TsSkinIma
     for (std::size_t index = 0; index < sections.size(); ++index) {
         const TacSkinOptions::Section& section = sections[index];
         if (common && SameText(section.Name, "GLOBALINFO")) continue;
-        for (const TacSkinOptions::Entry& entry : section.Entries) {
+        for (std::size_t e = 0; e < section.Entries.size(); ++e) {
+            const TacSkinOptions::Entry& entry = section.Entries[e];
             if (IsMasterBitmapKey(section.Name, entry.Key)) continue;
             // A key given twice reads the value of its first entry.
-            const std::string_view value = options.ValueIn(index, entry.Key).value_or("");
+            const std::string_view value = options.FirstValue(index, e);
             if (value.empty()) continue;
             const TsImageReference ref =
                 WithContext(section.Name, entry.Key, [&] { return ParseImageReference(value, entry.Key); });
@@ -212,8 +213,9 @@ void TsSkinLoader::AddExternalImages(const TacSkinOptions& options, const TsSkin
     const auto& sections = options.Sections();
     for (std::size_t index = 0; index < sections.size(); ++index) {
         const TacSkinOptions::Section& section = sections[index];
-        for (const TacSkinOptions::Entry& entry : section.Entries) {
-            const std::string_view text = options.ValueIn(index, entry.Key).value_or("-");
+        for (std::size_t e = 0; e < section.Entries.size(); ++e) {
+            const TacSkinOptions::Entry& entry = section.Entries[e];
+            const std::string_view text = options.FirstValue(index, e);
             if (!NamesJpegImage(text)) continue;
             const std::string value = AnsiUpperCase(text);
             auto image = finder.ReadImage(value);

@@ -83,6 +83,12 @@ TEST(OptionsText, LookupsAgreeWithSearchingTheEntriesInOrder) {
                 text += name + "=" + std::to_string(line) + "\n";
         }
         const TacSkinOptions options = TacSkinOptions::Parse(std::string_view(text));
+        for (std::size_t s = 0; s < options.Sections().size(); ++s)
+            for (std::size_t e = 0; e < options.Sections()[s].Entries.size(); ++e) {
+                const auto& entry = options.Sections()[s].Entries[e];
+                EXPECT_EQ(options.FirstValue(s, e), options.Value(options.Sections()[s].Name, entry.Key))
+                    << text;
+            }
         for (const std::string& section : names)
             for (const std::string& key : names) {
                 const std::string askedSection = randomCase(section);
