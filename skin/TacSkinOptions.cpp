@@ -1,6 +1,7 @@
 #include "skin/TacSkinOptions.h"
 
 #include <algorithm>
+#include <array>
 #include <unordered_map>
 
 #include "skin/SkinStrings.h"
@@ -103,11 +104,20 @@ void TacSkinOptions::BuildIndex() {
 
 const TacSkinOptions::TSlot* TacSkinOptions::Find(const TRun& run, const std::vector<TSlot>& slots,
                                                   std::string_view name) const {
+    // A name of usual length is upper-cased once into a buffer, so that each step of the
+    // search is one plain comparison.
+    std::array<char, 64> buffer;
+    const bool folded = name.size() <= buffer.size();
+    if (folded) {
+        std::transform(name.begin(), name.end(), buffer.begin(), FoldUpper);
+        name = std::string_view(buffer.data(), name.size());
+    }
     std::size_t low = run.Begin;
     std::size_t high = run.End;
     while (low < high) {
         const std::size_t middle = low + (high - low) / 2;
-        const int order = CompareUpper(name, UpperName(slots[middle]));
+        const std::string_view upper = UpperName(slots[middle]);
+        const int order = folded ? name.compare(upper) : CompareUpper(name, upper);
         if (order == 0) return &slots[middle];
         if (order < 0)
             high = middle;

@@ -21,6 +21,7 @@ int ParentIndex(const TacSkinOptions& options, std::size_t index) {
 } // namespace
 
 TsInheritedReader::TsInheritedReader(const TacSkinOptions& options) : m_options(options) {
+    m_answers.reserve(48); // the keys of a section record
     const std::size_t count = options.Sections().size();
     m_parent.resize(count);
     for (std::size_t i = 0; i < count; ++i)
@@ -60,7 +61,8 @@ TsInheritedReader::TKeyAnswers* TsInheritedReader::Known(std::string_view key, b
     const std::size_t known = m_answers.size();
     for (std::size_t k = 0; k < known; ++k) {
         const std::size_t i = (m_next + k) % known;
-        if (m_answers[i].Text == text && EqualIgnoringCase(m_answers[i].Key, key)) {
+        const TKeyAnswers& candidate = m_answers[i];
+        if (candidate.Text == text && (candidate.Key == key || EqualIgnoringCase(candidate.Key, key))) {
             m_next = i + 1;
             return &m_answers[i];
         }
@@ -85,7 +87,7 @@ TsInheritedReader::TKeyAnswers& TsInheritedReader::Resolve(std::string_view key,
             if (k < n) answers[std::size_t(s)] = next;
         }
     }
-    std::vector<int> path;
+    std::vector<int>& path = m_path;
     for (std::size_t start = 0; start < count; ++start) {
         path.clear();
         int s = int(start);

@@ -56,4 +56,5 @@ private:
     // order for every section, so the next read's key is looked for after the last one first.
     std::vector<TKeyAnswers> m_answers;
     std::size_t m_next = 0;
+    std::vector<int> m_path; // the walk of Resolve, kept for the next key
 };

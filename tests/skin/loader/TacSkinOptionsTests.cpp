@@ -119,3 +119,14 @@ TEST(OptionsText, ValueInOutsideTheSectionsIsAbsent) {
     EXPECT_FALSE(options.ValueIn(1, "X").has_value());
     EXPECT_FALSE(options.SectionPosition("B").has_value());
 }
+
+TEST(OptionsText, LongNamesAreFoundInAnyLetterCase) {
+    const std::string name(100, 'k');
+    const std::string upper(100, 'K');
+    const auto options =
+        TacSkinOptions::Parse("[" + upper + "]\n" + name + "a=1\n" + name + "=2\n" + upper + "B=3\n");
+    EXPECT_EQ(options.Value(name, upper + "A"), std::optional<std::string_view>("1"));
+    EXPECT_EQ(options.Value(name, name), std::optional<std::string_view>("2"));
+    EXPECT_EQ(options.Value(upper, name + "b"), std::optional<std::string_view>("3"));
+    EXPECT_FALSE(options.Value(upper, name + "c").has_value());
+}
