@@ -105,7 +105,7 @@ TsInheritedReader::TKeyAnswers& TsInheritedReader::Resolve(std::string_view key,
         for (const int p : path)
             answers[std::size_t(p)] = answer;
     }
-    m_answers.push_back({std::string(key), text, std::move(answers), {}});
+    m_answers.push_back({std::string(key), text, std::move(answers)});
     m_next = m_answers.size();
     return m_answers.back();
 }
@@ -114,16 +114,18 @@ std::int32_t TsInheritedReader::ReadInteger(std::size_t section, std::string_vie
                                             std::int32_t fallback) {
     TKeyAnswers* known = Known(key, false);
     if (!known) {
-        std::vector<std::int32_t> numbers(m_parent.size(), AbsentInteger);
+        std::vector<std::int32_t>& numbers = m_numbers;
+        numbers.assign(m_parent.size(), AbsentInteger);
         for (std::size_t s = 0; s < numbers.size(); ++s) {
             const auto value = m_options.ValueIn(s, key);
             if (value && !value->empty()) numbers[s] = StrToIntDef(*value, AbsentInteger);
         }
         known = &Resolve(key, false, [&](std::size_t s) { return numbers[s] != AbsentInteger; });
-        known->Numbers = std::move(numbers);
+        for (int& answer : known->Answers)
+            answer = answer < 0 ? AbsentInteger : numbers[std::size_t(answer)];
     }
-    const int from = known->Answers[section];
-    return from < 0 ? fallback : known->Numbers[std::size_t(from)];
+    const std::int32_t answer = known->Answers[section];
+    return answer == AbsentInteger ? fallback : answer;
 }
 
 std::string TsInheritedReader::ReadString(std::size_t section, std::string_view key,

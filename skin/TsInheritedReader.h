@@ -33,15 +33,15 @@ public:
     const std::vector<bool>& InLoop() const { return m_inLoop; }
 
 private:
-    // Per section: the index of the section whose own value answers, or -1.
+    // Per section: the index of the section whose own value answers, or -1 (as Resolve leaves
+    // them).
     using TAnswers = std::vector<int>;
-    // The answers of one key read as a number or as text; a number key keeps each section's
-    // own number too, so that a read converts nothing.
+    // The answers of one key read as text (the answering section) or as a number (the
+    // answer itself, -1 for none: a -1 of the text counts as absent, so it never answers).
     struct TKeyAnswers {
         std::string Key;
         bool Text = false;
         TAnswers Answers;
-        std::vector<std::int32_t> Numbers;
     };
     TKeyAnswers* Known(std::string_view key, bool text);
     template <typename Present> TKeyAnswers& Resolve(std::string_view key, bool text, Present present);
@@ -56,5 +56,6 @@ private:
     // order for every section, so the next read's key is looked for after the last one first.
     std::vector<TKeyAnswers> m_answers;
     std::size_t m_next = 0;
-    std::vector<int> m_path; // the walk of Resolve, kept for the next key
+    std::vector<int> m_path;             // the walk of Resolve, kept for the next key
+    std::vector<std::int32_t> m_numbers; // each section's own number of the key being resolved
 };
