@@ -1,7 +1,6 @@
 #include "skin/TacSkinOptions.h"
 
 #include <algorithm>
-#include <array>
 #include <unordered_map>
 
 #include "skin/SkinStrings.h"
@@ -18,6 +17,14 @@ int CompareUpper(std::string_view name, std::string_view upper) {
         if (a != b) return a < b ? -1 : 1;
     }
     return name.size() == upper.size() ? 0 : (name.size() < upper.size() ? -1 : 1);
+}
+
+// FNV-1a over the upper-cased name.
+std::uint32_t UpperHash(std::string_view name) {
+    std::uint32_t hash = 2166136261u;
+    for (const char c : name)
+        hash = (hash ^ static_cast<unsigned char>(FoldUpper(c))) * 16777619u;
+    return hash;
 }
 
 } // namespace
@@ -65,17 +72,21 @@ TacSkinOptions TacSkinOptions::Parse(std::string_view text) {
 
 void TacSkinOptions::BuildIndex() {
     auto addName = [this](std::string_view name, std::size_t position) {
-        const TSlot slot{std::uint32_t(m_upperNames.size()), std::uint32_t(name.size()), position};
+        const TSlot slot{UpperHash(name), std::uint32_t(m_upperNames.size()), std::uint32_t(name.size()),
+                         position};
         for (const char c : name)
             m_upperNames.push_back(FoldUpper(c));
         return slot;
     };
-    // Equal names order by position, so that the first entry of a key comes first.
+    // By hash, then name; equal names by position, so that the first entry of a key comes first.
     auto byName = [this](const TSlot& a, const TSlot& b) {
+        if (a.Hash != b.Hash) return a.Hash < b.Hash;
         const int order = UpperName(a).compare(UpperName(b));
         return order != 0 ? order < 0 : a.Position < b.Position;
     };
-    auto sameName = [this](const TSlot& a, const TSlot& b) { return UpperName(a) == UpperName(b); };
+    auto sameName = [this](const TSlot& a, const TSlot& b) {
+        return a.Hash == b.Hash && UpperName(a) == UpperName(b);
+    };
 
     m_sectionIndex.reserve(m_sections.size());
     for (std::size_t s = 0; s < m_sections.size(); ++s)
@@ -104,26 +115,14 @@ void TacSkinOptions::BuildIndex() {
 
 const TacSkinOptions::TSlot* TacSkinOptions::Find(const TRun& run, const std::vector<TSlot>& slots,
                                                   std::string_view name) const {
-    // A name of usual length is upper-cased once into a buffer, so that each step of the
-    // search is one plain comparison.
-    std::array<char, 64> buffer;
-    const bool folded = name.size() <= buffer.size();
-    if (folded) {
-        std::transform(name.begin(), name.end(), buffer.begin(), FoldUpper);
-        name = std::string_view(buffer.data(), name.size());
-    }
-    std::size_t low = run.Begin;
-    std::size_t high = run.End;
-    while (low < high) {
-        const std::size_t middle = low + (high - low) / 2;
-        const std::string_view upper = UpperName(slots[middle]);
-        const int order = folded ? name.compare(upper) : CompareUpper(name, upper);
-        if (order == 0) return &slots[middle];
-        if (order < 0)
-            high = middle;
-        else
-            low = middle + 1;
-    }
+    // The search compares hashes, and letters only where the hash matches.
+    const std::uint32_t hash = UpperHash(name);
+    const auto begin = slots.begin() + std::ptrdiff_t(run.Begin);
+    const auto end = slots.begin() + std::ptrdiff_t(run.End);
+    auto it =
+        std::lower_bound(begin, end, hash, [](const TSlot& slot, std::uint32_t h) { return slot.Hash < h; });
+    for (; it != end && it->Hash == hash; ++it)
+        if (CompareUpper(name, UpperName(*it)) == 0) return &*it;
     return nullptr;
 }
 

@@ -53,6 +53,7 @@ public:
 private:
     // A name upper-cased in m_upperNames and the position it stands for.
     struct TSlot {
+        std::uint32_t Hash; // of the upper-cased name
         std::uint32_t Offset;
         std::uint32_t Length;
         std::size_t Position;
@@ -70,10 +71,11 @@ private:
 
     std::vector<Section> m_sections;
     // The lookups ignore letter case: every section name and key is upper-cased once, end to
-    // end in one text, and found by binary search in sorted slots, without a copy per lookup.
+    // end in one text, and found by binary search over the names' hashes in sorted slots,
+    // without a copy per lookup.
     std::string m_upperNames;
-    std::vector<TSlot> m_sectionIndex;     // sorted by name
-    std::vector<TSlot> m_keyIndex;         // per section a run sorted by key, the first entry of each
+    std::vector<TSlot> m_sectionIndex;     // sorted by hash and name
+    std::vector<TSlot> m_keyIndex;         // per section a run sorted so, the first entry of each key
     std::vector<TRun> m_keyRuns;           // per section: its run in m_keyIndex
     std::vector<std::size_t> m_firstEntry; // per entry: the first entry of its section with its key
 };
