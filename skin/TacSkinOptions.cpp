@@ -1,7 +1,6 @@
 #include "skin/TacSkinOptions.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "skin/SkinStrings.h"
 
@@ -27,6 +26,41 @@ std::uint32_t UpperHash(std::string_view name) {
     return hash;
 }
 
+// Section positions by name while reading, letter case not counting: open addressing over
+// the names' hashes, so that reading copies no name.
+class TSectionTable {
+public:
+    explicit TSectionTable(const std::vector<TacSkinOptions::Section>& sections) : m_sections(sections) {}
+
+    // The position of the section with the name, or nothing; `Add` must follow a miss.
+    std::optional<std::size_t> Find(std::string_view name) {
+        m_slot = Slot(UpperHash(name));
+        for (; m_table[m_slot] >= 0; m_slot = (m_slot + 1) & (m_table.size() - 1))
+            if (EqualIgnoringCase(m_sections[std::size_t(m_table[m_slot])].Name, name))
+                return std::size_t(m_table[m_slot]);
+        return std::nullopt;
+    }
+    // Notes the section last added to the sections, at the slot where Find missed its name.
+    void Add() {
+        m_table[m_slot] = std::int64_t(m_sections.size() - 1);
+        if (2 * m_sections.size() < m_table.size()) return;
+        m_table.assign(m_table.size() * 2, -1);
+        for (std::size_t s = 0; s < m_sections.size(); ++s) {
+            std::size_t slot = Slot(UpperHash(m_sections[s].Name));
+            while (m_table[slot] >= 0)
+                slot = (slot + 1) & (m_table.size() - 1);
+            m_table[slot] = std::int64_t(s);
+        }
+    }
+
+private:
+    std::size_t Slot(std::uint32_t hash) const { return hash & (m_table.size() - 1); }
+
+    const std::vector<TacSkinOptions::Section>& m_sections;
+    std::vector<std::int64_t> m_table = std::vector<std::int64_t>(32, -1);
+    std::size_t m_slot = 0;
+};
+
 } // namespace
 
 TacSkinOptions TacSkinOptions::Parse(std::span<const std::uint8_t> bytes) {
@@ -37,8 +71,8 @@ TacSkinOptions TacSkinOptions::Parse(std::string_view text) {
     TacSkinOptions options;
     const std::size_t nul = text.find('\0');
     if (nul != std::string_view::npos) text = text.substr(0, nul);
-    // Upper-cased section names to positions while reading; a repeated section reopens its own.
-    std::unordered_map<std::string, std::size_t> sectionByName;
+    // A repeated section reopens its own.
+    TSectionTable sectionTable(options.m_sections);
     Section* current = nullptr;
     std::size_t start = 0;
     while (start <= text.size()) {
@@ -52,10 +86,13 @@ TacSkinOptions TacSkinOptions::Parse(std::string_view text) {
         if (line.empty() || line.front() == ';') continue;
         if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
             const std::string_view name = Trim(line.substr(1, line.size() - 2));
-            const auto [found, added] =
-                sectionByName.try_emplace(AnsiUpperCase(name), options.m_sections.size());
-            if (added) options.m_sections.push_back(Section{std::string(name), {}});
-            current = &options.m_sections[found->second];
+            if (const auto found = sectionTable.Find(name)) {
+                current = &options.m_sections[*found];
+            } else {
+                options.m_sections.push_back(Section{std::string(name), {}});
+                sectionTable.Add();
+                current = &options.m_sections.back();
+            }
             continue;
         }
         if (!current) continue;
@@ -88,6 +125,17 @@ void TacSkinOptions::BuildIndex() {
         return a.Hash == b.Hash && UpperName(a) == UpperName(b);
     };
 
+    std::size_t nameBytes = 0;
+    std::size_t entryCount = 0;
+    for (const Section& section : m_sections) {
+        nameBytes += section.Name.size();
+        entryCount += section.Entries.size();
+        for (const Entry& entry : section.Entries)
+            nameBytes += entry.Key.size();
+    }
+    m_upperNames.reserve(nameBytes);
+    m_keyIndex.reserve(entryCount);
+    m_firstEntry.reserve(entryCount);
     m_sectionIndex.reserve(m_sections.size());
     for (std::size_t s = 0; s < m_sections.size(); ++s)
         m_sectionIndex.push_back(addName(m_sections[s].Name, s));
