@@ -59,10 +59,10 @@ TsInheritedReader::TsInheritedReader(const TacSkinOptions& options) : m_options(
 
 TsInheritedReader::TKeyAnswers* TsInheritedReader::Known(std::string_view key, bool text) {
     const std::size_t known = m_answers.size();
-    for (std::size_t k = 0; k < known; ++k) {
-        const std::size_t i = (m_next + k) % known;
+    for (std::size_t k = 0, i = m_next; k < known; ++k, ++i) {
+        if (i >= known) i = 0;
         const TKeyAnswers& candidate = m_answers[i];
-        if (candidate.Text == text && (candidate.Key == key || EqualIgnoringCase(candidate.Key, key))) {
+        if (candidate.Text == text && EqualIgnoringCase(candidate.Key, key)) {
             m_next = i + 1;
             return &m_answers[i];
         }
