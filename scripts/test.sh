@@ -48,8 +48,8 @@ if [ -f fuzz/CMakeLists.txt ] && ls fuzz/*.cpp >/dev/null 2>&1; then
     # Inputs no longer than the harness can take quickly: every seed fits, and the search
     # does not spend its time on texts of thousands of sections.
     case "$name" in
-      fuzz_inheritance) max_len=1024 ;;
       fuzz_options) max_len=2048 ;;
+      fuzz_inheritance | fuzz_paint) max_len=1024 ;;
       *) max_len=4096 ;;
     esac
     "$f" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=1024 -malloc_limit_mb=300 \

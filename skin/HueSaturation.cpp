@@ -55,11 +55,19 @@ template <typename F> void RecolourPixels(TBitmap& bitmap, F& function) {
     }
 }
 
-template <typename F> void RecolourModel(TsSkinModel& model, F function) {
+template <typename F> void RecolourBitmaps(TsSkinModel& model, F function) {
     TColorCache<F> cached(function);
     RecolourPixels(model.MasterBitmap, cached);
     for (TsMaskData& mask : model.MaskData)
         if (mask.Bmp) RecolourPixels(*mask.Bmp, cached);
+}
+
+template <typename F> void RecolourModel(TsSkinModel& model, F function) {
+    // The colour cache is only worth its setting up when there are pixels to recolour.
+    const bool pixels = !model.MasterBitmap.IsEmpty() ||
+                        std::any_of(model.MaskData.begin(), model.MaskData.end(),
+                                    [](const TsMaskData& mask) { return mask.Bmp && !mask.Bmp->IsEmpty(); });
+    if (pixels) RecolourBitmaps(model, function);
     auto fontColors = [&](TsFontColors& colors) {
         for (std::int32_t& c : colors)
             if (c != -1) c = std::int32_t(function(TColor(c)));

@@ -14,6 +14,17 @@
 
 // Letter case and integer conversion come from the platform (CodePage.h, StrToInt.h).
 
+// UpCase and SameText, inline for the lookups that run for every key of every section.
+inline char FoldUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+inline bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (FoldUpper(a[i]) != FoldUpper(b[i])) return false;
+    return true;
+}
+
 // Removes leading and trailing blanks and control characters (everything up to ' ').
 std::string_view Trim(std::string_view text);
 

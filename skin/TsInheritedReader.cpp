@@ -11,7 +11,7 @@ constexpr std::string_view AbsentString = "?";
 
 int ParentIndex(const TacSkinOptions& options, std::size_t index) {
     const TacSkinOptions::Section& section = options.Sections()[index];
-    const auto parent = options.Value(section.Name, "PARENTCLASS");
+    const auto parent = options.ValueIn(index, "PARENTCLASS");
     if (!parent || parent->empty() || *parent == AbsentString || *parent == section.Name) return -1;
     const TacSkinOptions::Section* found = options.FindSection(*parent);
     if (!found || found == &section) return -1;
@@ -21,6 +21,7 @@ int ParentIndex(const TacSkinOptions& options, std::size_t index) {
 } // namespace
 
 TsInheritedReader::TsInheritedReader(const TacSkinOptions& options) : m_options(options) {
+    m_answers.reserve(48); // the keys of a section record
     const std::size_t count = options.Sections().size();
     m_parent.resize(count);
     for (std::size_t i = 0; i < count; ++i)
@@ -56,9 +57,21 @@ TsInheritedReader::TsInheritedReader(const TacSkinOptions& options) : m_options(
     }
 }
 
+TsInheritedReader::TKeyAnswers* TsInheritedReader::Known(std::string_view key, bool text) {
+    const std::size_t known = m_answers.size();
+    for (std::size_t k = 0, i = m_next; k < known; ++k, ++i) {
+        if (i >= known) i = 0;
+        const TKeyAnswers& candidate = m_answers[i];
+        if (candidate.Text == text && EqualIgnoringCase(candidate.Key, key)) {
+            m_next = i + 1;
+            return &m_answers[i];
+        }
+    }
+    return nullptr;
+}
+
 template <typename Present>
-const TsInheritedReader::TAnswers& TsInheritedReader::Resolve(const std::string& cacheKey, Present present) {
-    if (const auto found = m_answers.find(cacheKey); found != m_answers.end()) return found->second;
+TsInheritedReader::TKeyAnswers& TsInheritedReader::Resolve(std::string_view key, bool text, Present present) {
     const std::size_t count = m_parent.size();
     constexpr int Unknown = -2;
     TAnswers answers(count, Unknown);
@@ -74,7 +87,7 @@ const TsInheritedReader::TAnswers& TsInheritedReader::Resolve(const std::string&
             if (k < n) answers[std::size_t(s)] = next;
         }
     }
-    std::vector<int> path;
+    std::vector<int>& path = m_path;
     for (std::size_t start = 0; start < count; ++start) {
         path.clear();
         int s = int(start);
@@ -92,28 +105,37 @@ const TsInheritedReader::TAnswers& TsInheritedReader::Resolve(const std::string&
         for (const int p : path)
             answers[std::size_t(p)] = answer;
     }
-    return m_answers.emplace(cacheKey, std::move(answers)).first->second;
+    m_answers.push_back({std::string(key), text, std::move(answers)});
+    m_next = m_answers.size();
+    return m_answers.back();
 }
 
 std::int32_t TsInheritedReader::ReadInteger(std::size_t section, std::string_view key,
                                             std::int32_t fallback) {
-    const std::string upperKey = AnsiUpperCase(key);
-    auto own = [&](std::size_t s) {
-        const auto value = m_options.ValueIn(s, upperKey);
-        return value && !value->empty() ? StrToIntDef(*value, AbsentInteger) : AbsentInteger;
-    };
-    const TAnswers& answers = Resolve("I" + upperKey, [&](std::size_t s) { return own(s) != AbsentInteger; });
-    const int from = answers[section];
-    return from < 0 ? fallback : own(std::size_t(from));
+    TKeyAnswers* known = Known(key, false);
+    if (!known) {
+        std::vector<std::int32_t>& numbers = m_numbers;
+        numbers.assign(m_parent.size(), AbsentInteger);
+        for (std::size_t s = 0; s < numbers.size(); ++s) {
+            const auto value = m_options.ValueIn(s, key);
+            if (value && !value->empty()) numbers[s] = StrToIntDef(*value, AbsentInteger);
+        }
+        known = &Resolve(key, false, [&](std::size_t s) { return numbers[s] != AbsentInteger; });
+        for (int& answer : known->Answers)
+            answer = answer < 0 ? AbsentInteger : numbers[std::size_t(answer)];
+    }
+    const std::int32_t answer = known->Answers[section];
+    return answer == AbsentInteger ? fallback : answer;
 }
 
 std::string TsInheritedReader::ReadString(std::size_t section, std::string_view key,
                                           std::string_view fallback) {
-    const std::string upperKey = AnsiUpperCase(key);
-    const TAnswers& answers = Resolve("S" + upperKey, [&](std::size_t s) {
-        const auto value = m_options.ValueIn(s, upperKey);
-        return value && *value != AbsentString;
-    });
-    const int from = answers[section];
-    return from < 0 ? std::string(fallback) : std::string(*m_options.ValueIn(std::size_t(from), upperKey));
+    TKeyAnswers* known = Known(key, true);
+    if (!known)
+        known = &Resolve(key, true, [&](std::size_t s) {
+            const auto value = m_options.ValueIn(s, key);
+            return value && *value != AbsentString;
+        });
+    const int from = known->Answers[section];
+    return from < 0 ? std::string(fallback) : std::string(*m_options.ValueIn(std::size_t(from), key));
 }

@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "skin/TacSkinOptions.h"
@@ -34,9 +33,18 @@ public:
     const std::vector<bool>& InLoop() const { return m_inLoop; }
 
 private:
-    // Per section: the index of the section whose own value answers, or -1.
+    // Per section: the index of the section whose own value answers, or -1 (as Resolve leaves
+    // them).
     using TAnswers = std::vector<int>;
-    template <typename Present> const TAnswers& Resolve(const std::string& cacheKey, Present present);
+    // The answers of one key read as text (the answering section) or as a number (the
+    // answer itself, -1 for none: a -1 of the text counts as absent, so it never answers).
+    struct TKeyAnswers {
+        std::string Key;
+        bool Text = false;
+        TAnswers Answers;
+    };
+    TKeyAnswers* Known(std::string_view key, bool text);
+    template <typename Present> TKeyAnswers& Resolve(std::string_view key, bool text, Present present);
 
     const TacSkinOptions& m_options;
     std::vector<int> m_parent;
@@ -44,5 +52,10 @@ private:
     // The sections of each loop in chain order; which sections lie on a loop themselves.
     std::vector<std::vector<int>> m_loops;
     std::vector<bool> m_inLoop;
-    std::unordered_map<std::string, TAnswers> m_answers;
+    // In the order the keys were first read. A loader reads the same few dozen keys in the same
+    // order for every section, so the next read's key is looked for after the last one first.
+    std::vector<TKeyAnswers> m_answers;
+    std::size_t m_next = 0;
+    std::vector<int> m_path;             // the walk of Resolve, kept for the next key
+    std::vector<std::int32_t> m_numbers; // each section's own number of the key being resolved
 };

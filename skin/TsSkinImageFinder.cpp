@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <span>
 
 #include "platform/core/Exceptions.h"
 #include "platform/graphics/BmpCodec.h"
@@ -13,8 +14,11 @@
 #include "skin/TsSkinLoadBudget.h"
 
 bool NamesJpegImage(std::string_view name) {
-    const std::string upper = AnsiUpperCase(name);
-    return upper.find(".JPG") != std::string::npos || upper.find(".JPEG") != std::string::npos;
+    auto holds = [name](std::string_view upper) {
+        return std::search(name.begin(), name.end(), upper.begin(), upper.end(),
+                           [](char a, char b) { return UpCase(a) == b; }) != name.end();
+    };
+    return holds(".JPG") || holds(".JPEG");
 }
 
 std::string FindFileIgnoringCase(const std::string& folder, std::string_view name) {
@@ -67,20 +71,30 @@ std::optional<std::vector<std::uint8_t>> TsSkinImageFinder::Find(std::string_vie
 }
 
 TsSkinImageFinder::TDecoded TsSkinImageFinder::Decode(std::string_view name) const {
-    const auto bytes = Find(name);
-    if (!bytes) return {std::nullopt, "missing"};
+    // A package entry is decoded where it lies; a folder file is read first.
+    std::optional<std::vector<std::uint8_t>> file;
+    std::span<const std::uint8_t> bytes;
+    if (m_package) {
+        const TacPackageEntry* entry = name.empty() ? nullptr : m_package->FindImage(name);
+        if (!entry) return {std::nullopt, "missing"};
+        bytes = entry->Data;
+    } else {
+        file = Find(name);
+        if (!file) return {std::nullopt, "missing"};
+        bytes = *file;
+    }
     const std::string what = "the image \"" + std::string(name) + "\"";
     try {
         if (NamesJpegImage(name)) {
-            TBitmap image = ReadJpeg(*bytes);
+            TBitmap image = ReadJpeg(bytes);
             if (m_budget)
                 m_budget->Charge(BitmapBytes(image.Width(), image.Height(), image.PixelFormat()), what);
             return {std::move(image), {}};
         }
         // Counted from the headers, before the picture is allocated.
-        const TBmpPictureInfo info = ReadBmpInfo(*bytes);
+        const TBmpPictureInfo info = ReadBmpInfo(bytes);
         if (m_budget) m_budget->Charge(BitmapBytes(info.Width, info.Height, info.Format), what);
-        return {ReadBmp(*bytes), {}};
+        return {ReadBmp(bytes), {}};
     } catch (const ESkinTooLarge&) {
         throw;
     } catch (const std::exception& error) {

@@ -7,7 +7,6 @@
 #include "skin/TsSkinLoader.h"
 
 #include <algorithm>
-#include <functional>
 #include <unordered_set>
 
 #include "platform/core/Exceptions.h"
@@ -150,11 +149,15 @@ void TsSkinLoader::LoadMasterBitmap(const TacSkinOptions& options, const TsSkinI
 
 void TsSkinLoader::AddMaskEntries(const TacSkinOptions& options, const TsSkinImageFinder& finder,
                                   bool common) {
-    for (const TacSkinOptions::Section& section : options.Sections()) {
+    const auto& sections = options.Sections();
+    for (std::size_t index = 0; index < sections.size(); ++index) {
+        const TacSkinOptions::Section& section = sections[index];
         if (common && SameText(section.Name, "GLOBALINFO")) continue;
-        for (const TacSkinOptions::Entry& entry : section.Entries) {
+        for (std::size_t e = 0; e < section.Entries.size(); ++e) {
+            const TacSkinOptions::Entry& entry = section.Entries[e];
             if (IsMasterBitmapKey(section.Name, entry.Key)) continue;
-            const std::string value = options.ReadString(section.Name, entry.Key, "");
+            // A key given twice reads the value of its first entry.
+            const std::string_view value = options.FirstValue(index, e);
             if (value.empty()) continue;
             const TsImageReference ref =
                 WithContext(section.Name, entry.Key, [&] { return ParseImageReference(value, entry.Key); });
@@ -207,10 +210,14 @@ void TsSkinLoader::ExternalImagePass(const TsSkinSource& source) {
 
 void TsSkinLoader::AddExternalImages(const TacSkinOptions& options, const TsSkinImageFinder& finder,
                                      bool common) {
-    for (const TacSkinOptions::Section& section : options.Sections()) {
-        for (const TacSkinOptions::Entry& entry : section.Entries) {
-            const std::string value = AnsiUpperCase(options.ReadString(section.Name, entry.Key, "-"));
-            if (!NamesJpegImage(value)) continue;
+    const auto& sections = options.Sections();
+    for (std::size_t index = 0; index < sections.size(); ++index) {
+        const TacSkinOptions::Section& section = sections[index];
+        for (std::size_t e = 0; e < section.Entries.size(); ++e) {
+            const TacSkinOptions::Entry& entry = section.Entries[e];
+            const std::string_view text = options.FirstValue(index, e);
+            if (!NamesJpegImage(text)) continue;
+            const std::string value = AnsiUpperCase(text);
             auto image = finder.ReadImage(value);
             if (!image || image->Width() <= 0) {
                 Note(section.Name, entry.Key, "image \"" + value + "\": " + finder.LastProblem());
@@ -240,11 +247,8 @@ namespace {
 
 // Reads the fields of a section record. `readInt` and `readText` answer a key's value or the
 // default they are given, which is the record's value so far.
-using TIntRead = std::function<std::int32_t(std::string_view key, std::int32_t fallback)>;
-using TTextRead = std::function<std::string(std::string_view key, std::string_view fallback)>;
-
-void ReadRecordFields(TsGeneralData& r, const TIntRead& readInt, const TTextRead& readText,
-                      const TIntRead& readPlainInt) {
+template <typename IntRead, typename TextRead, typename PlainIntRead>
+void ReadRecordFields(TsGeneralData& r, IntRead readInt, TextRead readText, PlainIntRead readPlainInt) {
     auto readBool = [&](std::string_view key, bool fallback) {
         return SameText(readText(key, fallback ? "TRUE" : "FALSE"), "TRUE");
     };
@@ -316,7 +320,7 @@ void TsSkinLoader::SectionPass(const TsSkinSource& source) {
         const TacSkinOptions::Section& section = sections[index];
         TsGeneralData record;
         record.ClassName = section.Name;
-        record.ParentClass = options.ReadString(section.Name, "PARENTCLASS", "");
+        record.ParentClass = options.ValueIn(index, "PARENTCLASS").value_or("");
         ReadRecordFields(
             record,
             [&](std::string_view key, std::int32_t fallback) {
@@ -326,7 +330,8 @@ void TsSkinLoader::SectionPass(const TsSkinSource& source) {
                 return inherited.ReadString(index, key, fallback);
             },
             [&](std::string_view key, std::int32_t fallback) {
-                return options.ReadInteger(section.Name, key, fallback);
+                const auto value = options.ValueIn(index, key);
+                return value && !value->empty() ? StrToIntDef(*value, fallback) : fallback;
             });
         if (m_report) {
             for (const char* key : {"BEVEL", "HOTBEVEL"}) {
@@ -383,7 +388,7 @@ void TsSkinLoader::MergeCommonRecords(const TacSkinOptions& common) {
         }
         record.ClassName = section.Name;
         record.ParentClass = parent;
-        const TIntRead readInt = [&](std::string_view key, std::int32_t fallback) {
+        const auto readInt = [&](std::string_view key, std::int32_t fallback) {
             return common.ReadInteger(section.Name, key, fallback);
         };
         ReadRecordFields(

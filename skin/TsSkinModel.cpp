@@ -1,6 +1,7 @@
 #include "skin/TsSkinModel.h"
 
 #include <algorithm>
+#include <array>
 #include <unordered_map>
 #include <vector>
 
@@ -13,25 +14,35 @@ namespace {
 template <typename Find>
 int SearchChain(const TsGeneralDataArray& sections, int sectionIndex, std::string_view sectionName,
                 Find find) {
-    // Short chains search the array; a long one builds a name index once, so that even a
-    // chain through every section costs time in proportion to the array.
+    // Controls and painters search on every paint, mostly chains of a step or two: those
+    // remember the sections passed in place and search the array. A long chain builds a name
+    // index once, so that even a chain through every section costs time in proportion to the
+    // array.
     constexpr int ShortChain = 16;
+    std::array<int, ShortChain> passed{};
     std::vector<bool> visited;
     std::unordered_map<std::string_view, int> byName;
-    std::string name(sectionName);
+    std::string_view name = sectionName;
     for (int step = 0;; ++step) {
         if (sectionIndex < 0 || name.empty()) return -1;
         const int found = find(name);
         if (found >= 0) return found;
         if (sectionIndex >= int(sections.size())) return -1;
-        if (visited.empty()) visited.assign(sections.size(), false);
-        visited[std::size_t(sectionIndex)] = true;
+        if (step < ShortChain) {
+            passed[std::size_t(step)] = sectionIndex;
+        } else {
+            if (step == ShortChain) {
+                visited.assign(sections.size(), false);
+                for (const int s : passed)
+                    visited[std::size_t(s)] = true;
+                for (std::size_t i = sections.size(); i-- > 0;)
+                    byName[sections[i].ClassName] = int(i);
+            }
+            visited[std::size_t(sectionIndex)] = true;
+        }
         const std::string& parent = sections[std::size_t(sectionIndex)].ParentClass;
         if (parent.empty() || parent == name) return -1;
         int parentIndex = -1;
-        if (step == ShortChain)
-            for (std::size_t i = sections.size(); i-- > 0;)
-                byName[sections[i].ClassName] = int(i);
         if (step >= ShortChain) {
             if (const auto it = byName.find(parent); it != byName.end()) parentIndex = it->second;
         } else {
@@ -41,7 +52,11 @@ int SearchChain(const TsGeneralDataArray& sections, int sectionIndex, std::strin
                     break;
                 }
         }
-        if (parentIndex < 0 || visited[std::size_t(parentIndex)]) return -1;
+        if (parentIndex < 0) return -1;
+        if (step >= ShortChain ? bool(visited[std::size_t(parentIndex)])
+                               : std::find(passed.begin(), passed.begin() + step + 1, parentIndex) !=
+                                     passed.begin() + step + 1)
+            return -1;
         sectionIndex = parentIndex;
         name = parent;
     }
@@ -64,7 +79,7 @@ int TsSkinModel::GetSkinIndex(std::string_view sectionName) const {
 
 int TsSkinModel::FindMask(int sectionIndex, std::string_view sectionName, std::string_view key,
                           MaskFilter filter) const {
-    return SearchChain(GeneralData, sectionIndex, sectionName, [&](const std::string& name) {
+    return SearchChain(GeneralData, sectionIndex, sectionName, [&](std::string_view name) {
         for (std::size_t i = 0; i < MaskData.size(); ++i) {
             const TsMaskData& mask = MaskData[i];
             if (mask.ClassName == name && mask.PropertyName == key &&
@@ -85,7 +100,7 @@ int TsSkinModel::GetTextureIndex(int sectionIndex, std::string_view sectionName,
 
 int TsSkinModel::GetExternalImageIndex(int sectionIndex, std::string_view sectionName,
                                        std::string_view key) const {
-    return SearchChain(GeneralData, sectionIndex, sectionName, [&](const std::string& name) {
+    return SearchChain(GeneralData, sectionIndex, sectionName, [&](std::string_view name) {
         for (std::size_t i = 0; i < PatternData.size(); ++i)
             if (PatternData[i].ClassName == name && PatternData[i].PropertyName == key) return int(i);
         return -1;

@@ -201,6 +201,64 @@ TEST(HostileChains, MemoisedReadsMatchTheChainWalk) {
     }
 }
 
+// A reader keeps each key's answers and looks for the next key after the last one read: reads
+// in changing order and letter case, numbers and texts of the same key mixed, still answer
+// what walking the chain answers.
+TEST(HostileChains, MemoisedReadsInAnyOrderMatchTheChainWalk) {
+    std::mt19937 random(9);
+    const char* keys[] = {"COLOR", "color", "BEVEL", "GradientData", "HOTCOLOR", "Missing"};
+    std::string text;
+    for (int s = 0; s < 12; ++s) {
+        text += "[S" + std::to_string(s) + "]\n";
+        text += "PARENTCLASS=S" + std::to_string((s * 5 + 3) % 12) + "\n";
+        if (s % 3 == 0) text += "COLOR=" + std::to_string(s) + "\n";
+        if (s % 4 == 1) text += "BEVEL=?\nGRADIENTDATA=" + std::to_string(s) + "\n";
+        if (s % 5 == 2) text += "hotcolor=-1\n";
+    }
+    const TacSkinOptions options = TacSkinOptions::Parse(std::string_view(text));
+    TsInheritedReader reader(options);
+    for (int read = 0; read < 2000; ++read) {
+        const std::size_t s = random() % options.Sections().size();
+        const char* key = keys[random() % 6];
+        const std::string& name = options.Sections()[s].Name;
+        if (random() % 2)
+            EXPECT_EQ(reader.ReadInteger(s, key, 5), ReadInheritedInteger(options, name, key, 5))
+                << name << key;
+        else
+            EXPECT_EQ(reader.ReadString(s, key, "x"), ReadInheritedString(options, name, key, "x"))
+                << name << key;
+    }
+}
+
+// Mask lookups remember the first sixteen sections of a chain in place and index the
+// sections beyond: chains and loops on both sides of that step end as they should.
+TEST(HostileChains, MaskLookupAcrossLongChainsAndLoops) {
+    for (const int length : {3, 15, 16, 17, 18, 40}) {
+        std::string chain;
+        for (int s = 0; s < length; ++s) {
+            chain += "[S" + std::to_string(s) + "]\n";
+            if (s + 1 < length) chain += "PARENTCLASS=S" + std::to_string(s + 1) + "\n";
+        }
+        const auto found = LoadPackageSkin(chain + "BORDERSMASK=@0000@0000@0030@0030@3@0\n");
+        EXPECT_EQ(found->GetMaskIndex(0, "S0", "BORDERSMASK"), 0) << length;
+        for (const int back : {0, length / 2, length - 1}) {
+            const auto looped = LoadPackageSkin(chain + "PARENTCLASS=S" + std::to_string(back) +
+                                                "\n[OTHER]\n" + "BORDERSMASK=@0000@0000@0030@0030@3@0\n");
+            EXPECT_EQ(looped->GetMaskIndex(0, "S0", "BORDERSMASK"), -1) << length << " " << back;
+            EXPECT_EQ(looped->GetMaskIndex(int(looped->GeneralData.size()) - 1, "OTHER", "BORDERSMASK"), 0);
+        }
+    }
+}
+
+TEST(HostilePaths, JpegNamesAreFoundInAnyLetterCase) {
+    EXPECT_TRUE(NamesJpegImage("a.jPeG"));
+    EXPECT_TRUE(NamesJpegImage("SKY.JPG.BMP"));
+    EXPECT_TRUE(NamesJpegImage(".jpg"));
+    EXPECT_FALSE(NamesJpegImage("a.jp"));
+    EXPECT_FALSE(NamesJpegImage("JPEG.BMP"));
+    EXPECT_FALSE(NamesJpegImage(""));
+}
+
 // ---- memory
 
 TEST(HostileMemory, PackageEntriesTogetherBeyondTheBudgetAreRefused) {
