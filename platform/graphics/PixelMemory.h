@@ -2,8 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <new>
-#include <utility>
 
 // Memory for bitmap pixels. A full-screen surface or face holds several megabytes, and the
 // first touch of fresh memory costs one page fault per 4 KB page; where page faults are slow
@@ -21,26 +19,3 @@ inline bool PixelsAreZeroWhenAllocated(std::size_t bytes) {
 }
 // bytes is the size the block was allocated with.
 void FreePixels(void* block, std::size_t bytes) noexcept;
-
-// The standard allocator interface over AllocatePixels, for the pixel vector of a bitmap.
-template <class T> class TPixelAllocator {
-public:
-    using value_type = T;
-
-    TPixelAllocator() noexcept = default;
-    template <class U> TPixelAllocator(const TPixelAllocator<U>&) noexcept {}
-
-    // A value made without an initial value is left as the memory holds it, so a bitmap can
-    // take a fresh zero block without writing the zeros again (TBitmap::SetSize).
-    template <class U> void construct(U* place) noexcept { ::new (static_cast<void*>(place)) U; }
-    template <class U, class... Args> void construct(U* place, Args&&... args) {
-        ::new (static_cast<void*>(place)) U(std::forward<Args>(args)...);
-    }
-
-    T* allocate(std::size_t count) { return static_cast<T*>(AllocatePixels(count * sizeof(T))); }
-    void deallocate(T* block, std::size_t count) noexcept { FreePixels(block, count * sizeof(T)); }
-
-    template <class U> friend bool operator==(const TPixelAllocator&, const TPixelAllocator<U>&) noexcept {
-        return true;
-    }
-};

@@ -37,14 +37,7 @@ void TBitmap::SetSize(int width, int height) {
     m_height = height;
     m_rowStep = RowStepFor(width, BytesPerPixel());
     const std::size_t bytes = std::size_t(m_rowStep) * std::size_t(height);
-    if (bytes > m_pixels.capacity() && PixelsAreZeroWhenAllocated(bytes)) {
-        // Writing zeros into a fresh zero block would only touch each of its pages early.
-        decltype(m_pixels) fresh;
-        fresh.resize(bytes);
-        m_pixels.swap(fresh);
-    } else {
-        m_pixels.assign(bytes, 0);
-    }
+    m_pixels.AssignZeros(bytes);
     if (m_format == TPixelFormat::pf8bit && m_palette.empty()) m_palette.assign(256, clBlack);
 }
 
@@ -80,7 +73,7 @@ void TBitmap::SetPixel(int x, int y, TColor c) {
 
 void TBitmap::Fill(TColor c) {
     if (m_format == TPixelFormat::pf8bit) {
-        std::fill(m_pixels.begin(), m_pixels.end(), std::uint8_t(c & 0xFF));
+        m_pixels.Fill(std::uint8_t(c & 0xFF));
         return;
     }
     const int bpp = BytesPerPixel();

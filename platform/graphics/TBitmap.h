@@ -6,7 +6,7 @@
 
 #include "platform/core/Color.h"
 #include "platform/core/Geometry.h"
-#include "platform/graphics/PixelMemory.h"
+#include "platform/graphics/TPixelBuffer.h"
 
 enum class TPixelFormat { pf8bit, pf24bit, pf32bit };
 
@@ -29,8 +29,8 @@ public:
     // Distance in bytes from the start of one row to the start of the next.
     std::ptrdiff_t RowStep() const { return m_rowStep; }
 
-    std::uint8_t* ScanLine(int y) { return m_pixels.data() + std::ptrdiff_t(y) * m_rowStep; }
-    const std::uint8_t* ScanLine(int y) const { return m_pixels.data() + std::ptrdiff_t(y) * m_rowStep; }
+    std::uint8_t* ScanLine(int y) { return m_pixels.Data() + std::ptrdiff_t(y) * m_rowStep; }
+    const std::uint8_t* ScanLine(int y) const { return m_pixels.Data() + std::ptrdiff_t(y) * m_rowStep; }
 
     // Resizes to the new size; the content becomes black (palette index 0 for 8-bit).
     void SetSize(int width, int height);
@@ -55,6 +55,6 @@ private:
     int m_height = 0;
     TPixelFormat m_format = TPixelFormat::pf24bit;
     std::ptrdiff_t m_rowStep = 0;
-    std::vector<std::uint8_t, TPixelAllocator<std::uint8_t>> m_pixels;
+    TPixelBuffer m_pixels;
     std::vector<TColor> m_palette;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/graphics/PixelMemory.h"
 #include "platform/graphics/TBitmap.h"
 
 TEST(TBitmap, RowsArePaddedToFourBytes) {
@@ -91,4 +92,40 @@ TEST(TBitmapLarge, CopiesAndMovesKeepThePicture) {
     EXPECT_EQ(moved.GetPixel(5, 1000), clWhite);
     moved = TBitmap(2, 2);
     EXPECT_EQ(moved.GetPixel(1, 1), clBlack);
+}
+
+TEST(TBitmap, AssigningOverABitmapOfAnotherSizeTakesItsPictureWhole) {
+    TBitmap small(3, 2);
+    small.SetPixel(2, 1, MakeColor(4, 5, 6));
+    TBitmap big(40, 30);
+    big.Fill(clWhite);
+    big = small; // into a block larger than needed
+    EXPECT_EQ(big, small);
+    EXPECT_EQ(big.GetPixel(2, 1), MakeColor(4, 5, 6));
+    TBitmap grown(3, 2);
+    grown = TBitmap(40, 30);
+    grown.Fill(clWhite);
+    small = grown; // into a block too small
+    EXPECT_EQ(small.GetPixel(39, 29), clWhite);
+    const TBitmap& same = small;
+    small = same;
+    EXPECT_EQ(small.GetPixel(39, 29), clWhite);
+}
+
+TEST(TBitmap, EqualityComparesEveryByteOfTheSameSize) {
+    TBitmap a(5, 5), b(5, 5);
+    EXPECT_EQ(a, b);
+    b.SetPixel(4, 4, MakeColor(0, 0, 1));
+    EXPECT_NE(a, b);
+    EXPECT_NE(TBitmap(5, 4), TBitmap(4, 5));
+    EXPECT_EQ(TBitmap(0, 3), TBitmap(0, 3));
+}
+
+TEST(TBitmap, PalettisedFillWritesTheIndexEverywhere) {
+    TBitmap b(3, 3, TPixelFormat::pf8bit);
+    b.SetPalette(std::vector<TColor>(256, clBlack));
+    b.Fill(7);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(b.ScanLine(y)[x], 7) << x << "," << y;
 }
