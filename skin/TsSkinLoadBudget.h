@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/graphics/TBitmap.h"
 #include "platform/core/Exceptions.h"
+#include "platform/graphics/TBitmap.h"
 
 // The memory one skin load may hold: the unpacked package entries and every decoded image
 // together. Far above any real skin (the stored skins need well under a megabyte) and far
@@ -19,6 +19,11 @@ public:
 
 // Counts what a skin load holds and refuses it, before the memory is taken, once the
 // total would pass the limit.
+// What one section of the options text costs while a skin loads: its record in the model,
+// its place in the options index and its inherited answers. A real skin has a few hundred
+// sections; a text of millions of tiny ones would otherwise take gigabytes.
+inline constexpr std::int64_t SectionLoadBytes = 1024;
+
 class TsSkinLoadBudget {
 public:
     explicit TsSkinLoadBudget(std::int64_t limit = SkinLoadBudgetBytes) : m_limit(limit) {}

@@ -122,6 +122,9 @@ void TsSkinLoader::MaskPass(const TsSkinSource& source) {
     // The first pass starts the load's count: the unpacked package, then every image.
     m_budget = TsSkinLoadBudget(m_budget.Limit());
     if (source.Package) m_budget.Charge(source.Package->UnpackedSize(), "the unpacked package");
+    const std::size_t sections = source.Options->Sections().size();
+    m_budget.Charge(std::int64_t(sections) * SectionLoadBytes,
+                    "the " + std::to_string(sections) + " sections of the options text");
     const TsSkinImageFinder finder(source.Package, source.SkinPath, &m_budget);
     LoadMasterBitmap(*source.Options, finder);
     AddMaskEntries(*source.Options, finder, false);

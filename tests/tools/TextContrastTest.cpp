@@ -100,3 +100,11 @@ TEST_F(TextContrastCheck, HueChecksTheRecolouredSkin) {
 }
 
 } // namespace
+
+TEST_F(TextContrastCheck, AnOwnSectionIsCheckedWhenAnyOfItsPartsSetsATextColour) {
+    // The section is named twice; its second part gives it a text colour, equal to its face.
+    const std::string out = Check(
+        "[MYLABEL]\r\nCOLOR=0\r\nHOTCOLOR=0\r\n[SCROLLBAR1H]\r\nCOLOR=0\r\n[MYLABEL]\r\nFONTCOLOR=0\r\n");
+    EXPECT_NE(out.find("[MYLABEL] normal"), std::string::npos) << out;
+    EXPECT_EQ(out.find("[SCROLLBAR1H]"), std::string::npos) << out;
+}

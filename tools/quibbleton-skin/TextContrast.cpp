@@ -25,12 +25,9 @@ std::uint8_t MixChannel(std::uint8_t face, double gradient, int percent) {
 }
 
 bool SetsTextColour(const TacSkinOptions& options, const std::string& section) {
-    for (const TacSkinOptions::Section& s : options.Sections()) {
-        if (!SameText(s.Name, section)) continue;
-        for (const TacSkinOptions::Entry& entry : s.Entries)
-            if (SameText(entry.Key, "FONTCOLOR") || SameText(entry.Key, "HOTFONTCOLOR")) return true;
-    }
-    return false;
+    // Indexed lookups: a skin of many sections is checked in time that grows with its size.
+    return options.Value(section, "FONTCOLOR").has_value() ||
+           options.Value(section, "HOTFONTCOLOR").has_value();
 }
 
 bool DrawsText(const TacSkinOptions& options, const std::string& section) {

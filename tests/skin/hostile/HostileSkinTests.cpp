@@ -352,6 +352,35 @@ TEST(HostileMemory, TinyRunLengthPictureNamedManyTimesIsRefused) {
     EXPECT_LT(child.PeakBytes, 700 * MB);
 }
 
+TEST(HostileMemory, OptionsTextOfTooManySectionsIsRefusedBeforeItsRecordsAreBuilt) {
+    // 400,000 sections of a few bytes each: a 4 MB text whose records would take far more
+    // than any real skin; refused with the count named, while its text was small.
+    const int count = int(SkinLoadBudgetBytes / SectionLoadBytes) + 100000;
+    std::string text = "[GLOBALINFO]\r\n";
+    for (int i = 0; i < count; ++i)
+        text += "[S" + std::to_string(i) + "]\r\n";
+    const TacSkinOptions options = TacSkinOptions::Parse(text);
+    TsSkinModel model;
+    TsSkinLoader loader(model);
+    try {
+        loader.Load({&options, nullptr, ""});
+        FAIL() << "a text of " << count << " sections loaded";
+    } catch (const ESkinTooLarge& e) {
+        EXPECT_NE(std::string(e.what()).find(std::to_string(count + 1) + " sections"), std::string::npos)
+            << e.what();
+    }
+    EXPECT_TRUE(model.GeneralData.empty());
+}
+
+TEST(HostileMemory, FiftyThousandChainedSectionsStillLoad) {
+    const TacSkinOptions options = TacSkinOptions::Parse(Chain(50000, false));
+    TsSkinModel model;
+    TsSkinLoader loader(model);
+    loader.Load({&options, nullptr, ""});
+    ASSERT_EQ(model.GeneralData.size(), 50000u);
+    EXPECT_EQ(model.GeneralData.back().Color, 123);
+}
+
 TEST(HostileMemory, PictureNamedManyTimesWithinTheBudgetLoads) {
     TTempFolder folder;
     std::string options = "[GLOBALINFO]\r\n[BUTTON]\r\n";
