@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/DesignFont.h"
 #include "app/TForm1.h"
 #include "controls/TsButton.h"
 #include "controls/TsComboBox.h"
@@ -85,15 +86,6 @@ constexpr int FirstButtonTabOrder = 3;
 int TabOrderOf(int number) {
     if (number == TForm1::SuperButtonNumber) return FirstButtonTabOrder;
     return FirstButtonTabOrder + (number < TForm1::SuperButtonNumber ? number : number - 1);
-}
-
-TFont DesignFont(int height, TColor color = clWindowText, TFontStyles style = {}) {
-    TFont font;
-    font.SetName("MS Sans Serif");
-    font.SetHeight(height);
-    font.SetColor(color);
-    font.SetStyle(style);
-    return font;
 }
 
 void AddButton(TFormDesign& design, const TFieldButtonDesign& b, TsButton*& field,

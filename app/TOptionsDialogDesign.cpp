@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "app/DesignFont.h"
 #include "app/TMainScreenDesign.h"
 #include "app/TfrmOptions.h"
 #include "controls/TsButton.h"
@@ -33,14 +34,6 @@ constexpr int ComboLeft = 8, ComboWidth = 145, ComboHeight = 21;
 constexpr int SpinLeft = 160, SpinWidth = 65, SpinHeight = 21;
 constexpr int SampleLeft = 240, SampleWidth = 121, SampleHeight = 25;
 constexpr int HueIncrement = 10, HueMin = 0, HueMax = 1000;
-
-TFont DesignFont(int height, TColor color = clWindowText) {
-    TFont font;
-    font.SetName("MS Sans Serif");
-    font.SetHeight(height);
-    font.SetColor(color);
-    return font;
-}
 
 // The combo boxes' black 8-point font.
 TFont ComboFont() {

@@ -1,5 +1,6 @@
 #include "app/TfrmFrasa.h"
 
+#include "app/DesignFont.h"
 #include "controls/TsLabelFX.h"
 #include "platform/graphics/SystemColors.h"
 #include "platform/toolkit/TFormDesign.h"
@@ -7,14 +8,6 @@
 TfrmFrasa* frmFrasa = nullptr;
 
 namespace {
-
-TFont DesignFont(int height, TColor color) {
-    TFont font;
-    font.SetName("MS Sans Serif");
-    font.SetHeight(height);
-    font.SetColor(color);
-    return font;
-}
 
 // The phrase colour when no skin gives one: red 0x46, green 0x34, blue 0x13.
 constexpr TColor PhraseColour = 1258566;

@@ -4,6 +4,7 @@
 
 #include "TPreviewSheetLayout.h"
 #include "TPreviewStage.h"
+#include "app/DesignFont.h"
 #include "platform/canvas/TCanvas.h"
 #include "platform/graphics/PngWriter.h"
 #include "platform/os/FileSystem.h"
@@ -32,12 +33,8 @@ TPreviewOptions ParseOptions(const std::vector<std::string>& args) {
 }
 
 TFont SheetFont(int height, bool bold = false) {
-    TFont font;
-    font.SetName("MS Sans Serif");
-    font.SetHeight(height);
-    font.SetColor(TPreviewSheetLayout::TextColour);
-    if (bold) font.SetStyle(TFontStyles{}.With(TFontStyle::fsBold));
-    return font;
+    return DesignFont(height, TPreviewSheetLayout::TextColour,
+                      bold ? TFontStyles{}.With(TFontStyle::fsBold) : TFontStyles{});
 }
 
 void WriteText(TCanvas& canvas, const std::string& text, TRect rect, unsigned flags) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "SkinIntoManager.h"
+#include "app/DesignFont.h"
 #include "app/TForm1.h"
 #include "app/TMainScreenDesign.h"
 #include "app/TOptionsDialogDesign.h"
@@ -42,14 +43,6 @@ constexpr const char* DialogCaption = "Случайная фраза";
 constexpr const char* WarningCaption = "Warning";
 constexpr const char* WarningText = "Loaded data is not packed Murvane file";
 constexpr TColor PhraseColour = 1258566;
-
-TFont DesignFont(int height, TColor colour = clWindowText) {
-    TFont font;
-    font.SetName("MS Sans Serif");
-    font.SetHeight(height);
-    font.SetColor(colour);
-    return font;
-}
 
 void Place(TControl& control, const TRect& r) {
     control.SetBounds(r.Left, r.Top, r.Width(), r.Height());
