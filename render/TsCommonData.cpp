@@ -57,6 +57,10 @@ TsCommonData::~TsCommonData() {
     m_explicitManager = nullptr;
 }
 
+TCustomForm* TsCommonData::ClientForm() const {
+    return m_control ? m_control->ParentForm() : nullptr;
+}
+
 void TsCommonData::ManagerDestroyed(TsSkinManager& manager) {
     if (&manager != m_explicitManager) return;
     m_explicitManager = nullptr;

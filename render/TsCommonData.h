@@ -114,6 +114,7 @@ public:
 
     // The explicit manager is gone: the binding follows the default manager from now on.
     void ManagerDestroyed(TsSkinManager& manager) override;
+    TCustomForm* ClientForm() const override;
 
 private:
     void HandleSkinCommand(TMessage& message);

@@ -1,5 +1,6 @@
 #pragma once
 
+class TCustomForm;
 class TsSkinManager;
 
 // Something that names a skin manager by pointer (a control's skin binding). The manager
@@ -8,6 +9,9 @@ class TsSkinManager;
 class TsManagerClient {
 public:
     virtual void ManagerDestroyed(TsSkinManager& manager) = 0;
+    // The form the client shows on, if any: a skin change holds its redraw until every
+    // control took the new skin.
+    virtual TCustomForm* ClientForm() const = 0;
 
 protected:
     TsManagerClient() = default;

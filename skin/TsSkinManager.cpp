@@ -312,7 +312,7 @@ void TsSkinManager::RunLoader(const TsSkinSource& source) {
 
 void TsSkinManager::Announce() {
     if (!FormDataBeingRead())
-        for (TCustomForm* form : FramedForms())
+        for (TCustomForm* form : FormsShowingSkin())
             form->Perform(WM_SETREDRAW, 0);
     m_model.SkinData.Ready = false;
     SetAnnouncingSkin(true);
@@ -326,15 +326,16 @@ void TsSkinManager::Announce() {
 
 void TsSkinManager::AnnounceRepaint() {
     if (!IsDesigning()) Broadcast(cmdStopAnimation);
-    // Forms whose frames wear this skin show the change in one step: nothing of them is
-    // painted until every control took the new skin, then each is redrawn once, frame and
-    // children together. The platform shows no transition picture, so the change has no
+    // Forms whose frames or controls wear this skin show the change in one step: nothing of
+    // them is painted until every control took the new skin, then each is redrawn once, frame
+    // and children together. The platform shows no transition picture, so the change has no
     // duration.
-    const std::vector<TCustomForm*> forms = FormDataBeingRead() ? std::vector<TCustomForm*>{} : FramedForms();
+    const std::vector<TCustomForm*> forms =
+        FormDataBeingRead() ? std::vector<TCustomForm*>{} : FormsShowingSkin();
     for (TCustomForm* form : forms)
         form->Perform(WM_SETREDRAW, 0);
     Broadcast(cmdSkinApplied);
-    for (TCustomForm* form : FramedForms()) {
+    for (TCustomForm* form : FormsShowingSkin()) {
         if (std::find(forms.begin(), forms.end(), form) == forms.end()) continue;
         form->Perform(WM_SETREDRAW, 1);
         form->RedrawWindow(nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -369,6 +370,17 @@ std::vector<TCustomForm*> TsSkinManager::FramedForms() const {
         if (form->Visible() && !form->IsDestroying() && form->HandleAllocated() &&
             skinning->FrameManager(*form) == this)
             forms.push_back(form);
+    return forms;
+}
+
+std::vector<TCustomForm*> TsSkinManager::FormsShowingSkin() const {
+    std::vector<TCustomForm*> forms = FramedForms();
+    for (const TsManagerClient* client : m_clients) {
+        TCustomForm* form = client->ClientForm();
+        if (form && form->Visible() && !form->IsDestroying() && form->HandleAllocated() &&
+            std::find(forms.begin(), forms.end(), form) == forms.end())
+            forms.push_back(form);
+    }
     return forms;
 }
 

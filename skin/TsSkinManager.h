@@ -147,6 +147,9 @@ private:
     void RemoveFrameHook();
     // The visible top-level forms whose frames wear this manager's skin.
     std::vector<TCustomForm*> FramedForms() const;
+    // Those and the visible forms of the clients that name this manager: the forms a skin
+    // change of this manager repaints.
+    std::vector<TCustomForm*> FormsShowingSkin() const;
     bool FormDataBeingRead() const { return IsReading() || IsLoading(); }
 
     TsSkinModel m_model;

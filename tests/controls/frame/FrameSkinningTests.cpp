@@ -9,6 +9,7 @@
 
 #include "controls/FrameGeometry.h"
 #include "controls/TacFrameSkinning.h"
+#include "controls/TsButton.h"
 #include "controls/TsSkinProvider.h"
 #include "platform/graphics/SystemMetrics.h"
 #include "platform/toolkit/TJsonWriter.h"
@@ -285,6 +286,40 @@ TEST_F(FrameSkinningTest, ASkinChangeRedrawsEachFramedFormOnce) {
     EXPECT_EQ(dialog->PresentCount(), dialogBefore + 1);
     EXPECT_NE(SurfacePixel(*dialog, inTitle.X, inTitle.Y), before);
     EXPECT_TRUE(dialog->IsRedrawEnabled());
+}
+
+// A manager that skins only some buttons of a form (a button group's manager) changes its skin:
+// the form is presented once, with every one of those buttons in the new look.
+TEST_F(FrameSkinningTest, ASkinChangeOfAButtonGroupsManagerPresentsTheFormOnce) {
+    TForm* screen = ShowForm(TFormBorderStyle::bsNone, 400, 300);
+    auto* group = new TsSkinManager(Application);
+    group->SetName("sSkinManager1");
+    const TStoredSkinPackage* golden = FindStoredSkinPackage("Golden (internal)");
+    ASSERT_NE(golden, nullptr);
+    group->InternalSkins().AddPackage("Golden (internal)", {golden->Data.begin(), golden->Data.end()});
+    group->SetSkinName("Golden (internal)");
+    std::vector<TsButton*> buttons;
+    for (int i = 0; i < 4; ++i) {
+        auto* button = new TsButton(screen);
+        button->SkinData().SetSkinManager(group);
+        button->SetParent(screen);
+        button->SetBounds(10 + 90 * i, 10, 80, 30);
+        buttons.push_back(button);
+    }
+    Pump();
+    std::vector<TColor> before;
+    for (TsButton* button : buttons)
+        before.push_back(SurfacePixel(*screen, button->Left() + 40, button->Top() + 3));
+    const std::uint64_t presents = screen->PresentCount();
+    group->SetHueOffset(120);
+    Pump();
+    EXPECT_EQ(screen->PresentCount(), presents + 1);
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        EXPECT_NE(SurfacePixel(*screen, buttons[i]->Left() + 40, buttons[i]->Top() + 3), before[i]) << i;
+    EXPECT_TRUE(screen->IsRedrawEnabled());
+    for (TsButton* button : buttons)
+        delete button;
+    delete group;
 }
 
 TEST_F(FrameSkinningTest, FramedFormsTheApplicationDoesNotOwnGetBroadcasts) {
