@@ -53,23 +53,33 @@ centre_of() {
   echo "$((x + w / 2)) $((y + h / 2))"
 }
 
-# Fails unless the screenshot has more than one colour.
-check_not_blank() {
+# True when the screenshot has more than one colour.
+is_not_blank() {
   local deviation
   deviation=$(convert "$1" -format '%[fx:standard_deviation]' info:)
-  awk -v d="$deviation" 'BEGIN { exit !(d > 0.01) }' || fail "$1 is blank (standard deviation $deviation)"
+  awk -v d="$deviation" 'BEGIN { exit !(d > 0.01) }'
 }
 
+take_shot() {
+  DISPLAY=":$display" import -window root "$work/$1" && is_not_blank "$work/$1"
+}
+
+# A screenshot once the screen shows more than one colour: a window just shown may not be
+# painted yet on a loaded machine.
 shot() {
-  DISPLAY=":$display" import -window root "$work/$1"
-  check_not_blank "$work/$1"
+  wait_for take_shot "$1" || fail "$1 is blank"
 }
 
-# Fails unless two screenshots differ.
-check_changed() {
+screens_differ() {
   local difference
+  take_shot "$2" || return 1
   difference=$(compare -metric AE "$work/$1" "$work/$2" null: 2>&1 || true)
-  [ "${difference%% *}" != "0" ] || fail "$3"
+  [ "${difference%% *}" != "0" ]
+}
+
+# Fails unless the screen, shot again as the second file, comes to differ from the first shot.
+check_changed() {
+  wait_for screens_differ "$1" "$2" || fail "$3"
 }
 
 # Starts an X server of the given size on a free display.
