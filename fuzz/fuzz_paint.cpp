@@ -1,6 +1,7 @@
 // Paints a section of a fuzzed skin: the input is the options text of a skin whose package
 // also holds a small master bitmap ("MASTER.BMP"), a small own bitmap ("BUTTONHUGE.BMP") and
-// one large JPEG ("EXTERN.JPG"). Each input paints one section it chooses, in one state, at
+// one JPEG ("EXTERN.JPG", larger than any face painted, yet small enough that decoding it for
+// every input that names it stays cheap). Each input paints one section it chooses, in one state, at
 // one size from 1 x 1 to 33 x 21, over a ready 32-bit parent face or over none, through the
 // binding and through the section painters, enabled and disabled. Painting every section at
 // every size per input made each input cost milliseconds; over a run the inputs' choices
@@ -55,7 +56,7 @@ void ReadImages(TacSkinConvertor& reader) {
     std::vector<TacPackageEntry> entries;
     entries.push_back({"MASTER.BMP", true, WriteBmp(MasterPicture(48, 40))});
     entries.push_back({"BUTTONHUGE.BMP", true, WriteBmp(MasterPicture(36, 24))});
-    entries.push_back({"EXTERN.JPG", false, WriteJpeg(MasterPicture(300, 300), 50)});
+    entries.push_back({"EXTERN.JPG", false, WriteJpeg(MasterPicture(72, 72), 50)});
     reader.SetSource(BuildPackage(entries));
     reader.LoadPackage();
     reader.ReleaseSource();
