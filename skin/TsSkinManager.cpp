@@ -28,6 +28,21 @@
 
 namespace {
 
+// The names behind every index a binding resolves (sections, mask entries, external
+// images), in order: two loads with the same layout give every control the same indexes.
+std::string IndexLayout(const TsSkinModel& model) {
+    std::string layout;
+    for (const TsGeneralData& section : model.GeneralData)
+        layout.append(section.ClassName).push_back('\n');
+    layout.push_back('\0');
+    for (const TsMaskData& mask : model.MaskData)
+        layout.append(mask.ClassName).append(".").append(mask.PropertyName).push_back('\n');
+    layout.push_back('\0');
+    for (const TsPatternData& pattern : model.PatternData)
+        layout.append(pattern.ClassName).append(".").append(pattern.PropertyName).push_back('\n');
+    return layout;
+}
+
 // Raises LoadingSkin for its lifetime. A load that fails lowers it too, so that controls do
 // not go on skipping their fades after a broken skin.
 class TLoadingScope {
@@ -191,6 +206,7 @@ void TsSkinManager::SetHueOffset(std::int32_t value) {
 
 void TsSkinManager::Reload() {
     if (!m_model.SkinData.Ready) return;
+    const std::string layoutBefore = IndexLayout(m_model);
     {
         TLoadingScope loading;
         LoadFromSource();
@@ -199,7 +215,12 @@ void TsSkinManager::Reload() {
         Deactivate();
         return;
     }
-    if (!FormDataBeingRead()) AnnounceRepaint();
+    // The skin's files may have changed since it was loaded: then the bound controls resolve
+    // their sections again, as after any other load.
+    if (IndexLayout(m_model) != layoutBefore)
+        Announce();
+    else if (!FormDataBeingRead())
+        AnnounceRepaint();
 }
 
 void TsSkinManager::SetSkinDirectory(const std::string& directory) {
@@ -389,7 +410,10 @@ void TsSkinManager::Broadcast(std::uint16_t code) {
     const TLParam lParam = LParamFromPointer(this);
     const std::vector<TCustomForm*> owned = Application->FormsLastToFirst();
     for (TCustomForm* form : owned) {
-        if (form->IsCreating() || form->IsDestroying() || IsSkinAware(form)) continue;
+        // A form whose creation handler runs has all its controls loaded; a skin it chooses
+        // there (its settings) must reach them, or they keep the indexes of the design skin.
+        const bool designBeingRead = form->IsCreating() && !form->IsRunningCreateHandler();
+        if (designBeingRead || form->IsDestroying() || IsSkinAware(form)) continue;
         SendToControl(form, code, lParam);
         WalkControls(form, code, lParam);
     }

@@ -52,6 +52,7 @@ void TCustomForm::LoadDesign(const TFormDesign& design) {
 }
 
 void TCustomForm::DoCreate() {
+    m_runningCreateHandler = true;
     if (OnCreate) {
         TNotifyEvent handler = OnCreate;
         try {
@@ -61,6 +62,7 @@ void TCustomForm::DoCreate() {
             if (Application) Application->HandleException(e);
         }
     }
+    m_runningCreateHandler = false;
     SetComponentStateFlag(TComponentStateFlag::csCreating, false);
 }
 

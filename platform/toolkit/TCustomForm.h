@@ -64,6 +64,9 @@ public:
     void LoadDesign(const TFormDesign& design);
     // Runs OnCreate; an exception is shown in a message box and the form still opens.
     void DoCreate();
+    // The form is being created (IsCreating) and its creation handler runs: its design has
+    // been read and every component has finished loading.
+    bool IsRunningCreateHandler() const { return m_runningCreateHandler; }
 
     // --- window ---
     TFormBorderStyle BorderStyle() const { return m_borderStyle; }
@@ -197,6 +200,7 @@ private:
     bool m_noActivate = false;
     bool m_modal = false;
     bool m_shownOnce = false;
+    bool m_runningCreateHandler = false;
     TModalResult m_modalResult = mrNone;
     TRect m_restoredBounds;
     // Shared with a backend that shows it without copying.
