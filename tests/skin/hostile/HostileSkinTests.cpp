@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 #include <random>
+#include <span>
 #include <string>
 
 #include <sys/stat.h>
@@ -422,6 +423,72 @@ TEST(HostileMemory, BudgetCountsEveryCopyAndConversion) {
         else
             EXPECT_NO_THROW(loader.Load({&parsed, &reader, ""}));
         reader.ReleaseSource();
+    }
+}
+
+// A [BUTTON] whose two gradients hold `items` segments each, and `heirs` sections that hold
+// nothing but PARENTCLASS=BUTTON.
+std::string InheritedGradients(int items, int heirs) {
+    std::string gradient;
+    for (int i = 0; i < items; ++i)
+        gradient += std::to_string(i % 10) + ";1;1;0;0;";
+    std::string text =
+        "[GLOBALINFO]\r\n[BUTTON]\r\nGRADIENTDATA=" + gradient + "\r\nHOTGRADIENTDATA=" + gradient + "\r\n";
+    for (int i = 0; i < heirs; ++i)
+        text += "[HEIR" + std::to_string(i) + "]\r\nPARENTCLASS=BUTTON\r\n";
+    return text;
+}
+
+TEST(HostileMemory, InheritedGradientsBeyondTheBudgetAreRefused) {
+    // 2 MB of text per gradient: every heir holds both texts and both arrays, 12 MB each.
+    const std::string text = InheritedGradients(200000, 300);
+    const TChildResult child = RunInChild(1024 * MB, [&] {
+        const TacSkinOptions options = TacSkinOptions::Parse(text);
+        TsSkinModel model;
+        TsSkinLoader loader(model);
+        try {
+            loader.Load({&options, nullptr, ""});
+        } catch (const ESkinTooLarge&) {
+            return Refused;
+        }
+        return Loaded;
+    });
+    EXPECT_TRUE(child.Exited);
+    EXPECT_EQ(child.Code, Refused);
+    EXPECT_LT(child.PeakBytes, 500 * MB);
+}
+
+TEST(HostileMemory, InheritedGradientsWithinTheBudgetLoadInEveryHeir) {
+    const TacSkinOptions options = TacSkinOptions::Parse(InheritedGradients(1000, 30));
+    TsSkinModel model;
+    TsSkinLoader loader(model);
+    loader.Load({&options, nullptr, ""});
+    ASSERT_EQ(model.GeneralData.size(), 32u);
+    const TsGeneralData& button = model.GeneralData[1];
+    ASSERT_EQ(button.GradientArray.size(), 1000u);
+    EXPECT_EQ(button.GradientArray[7].Color1, 7u);
+    for (const TsGeneralData& heir : std::span(model.GeneralData).subspan(2)) {
+        EXPECT_EQ(heir.GradientArray, button.GradientArray);
+        EXPECT_EQ(heir.HotGradientArray, button.HotGradientArray);
+    }
+}
+
+TEST(HostileMemory, BudgetCountsEveryRecordsGradientTextAndItems) {
+    // Each record holds a 10-byte text and one 20-byte item per gradient: 60 bytes, and the
+    // sections' own share.
+    const std::string text = "[A]\r\nGRADIENTDATA=1;2;3;0;0;\r\nHOTGRADIENTDATA=1;2;3;0;0;\r\n"
+                             "[B]\r\nPARENTCLASS=A\r\n";
+    const TacSkinOptions options = TacSkinOptions::Parse(text);
+    const std::int64_t record = 2 * (10 + std::int64_t(sizeof(TsGradItem)));
+    for (const std::int64_t limit :
+         {2 * SectionLoadBytes + 2 * record, 2 * SectionLoadBytes + 2 * record - 1}) {
+        TsSkinModel model;
+        TsSkinLoader loader(model);
+        loader.SetBudgetLimit(limit);
+        if (limit < 2 * SectionLoadBytes + 2 * record)
+            EXPECT_THROW(loader.Load({&options, nullptr, ""}), ESkinTooLarge);
+        else
+            EXPECT_NO_THROW(loader.Load({&options, nullptr, ""}));
     }
 }
 
