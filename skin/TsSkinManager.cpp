@@ -238,8 +238,10 @@ void TsSkinManager::LoadByName() {
 }
 
 void TsSkinManager::LoadFromSource() {
-    const std::string package = PackageFilePath(m_skinDirectory, m_skinName);
-    if (FileExists(package) && LoadPackageFile(package)) return;
+    if (IsPlainSkinName(m_skinName)) {
+        const std::string package = PackageFilePath(m_skinDirectory, m_skinName);
+        if (FileExists(package) && LoadPackageFile(package)) return;
+    }
     LoadFolderOrStoredSkin();
 }
 
@@ -267,7 +269,8 @@ void TsSkinManager::LoadFolderOrStoredSkin() {
         return;
     }
     m_model.SkinData.SkinPath.clear();
-    const TsStoredSkin* stored = m_internalSkins.Find(m_skinName);
+    // A name that could lead out of the skin directory names no skin at all.
+    const TsStoredSkin* stored = IsPlainSkinName(m_skinName) ? m_internalSkins.Find(m_skinName) : nullptr;
     if (!stored) {
         if (m_internalSkins.IsEmpty()) {
             m_active = false;
