@@ -150,7 +150,7 @@ void TsSkinLoader::MaskPass(const TsSkinSource& source) {
     const std::size_t sections = source.Options->Sections().size();
     m_budget.Charge(std::int64_t(sections) * SectionLoadBytes,
                     "the " + std::to_string(sections) + " sections of the options text");
-    const TsSkinImageFinder finder(source.Package, source.SkinPath, &m_budget);
+    const TsSkinImageFinder finder(source.Package, source.SkinPath, &m_budget, source.Images);
     LoadMasterBitmap(*source.Options, finder);
     AddMaskEntries(*source.Options, finder, false);
     if (m_common && !m_common->IsEmpty())
@@ -231,7 +231,8 @@ void TsSkinLoader::AddMaskEntries(const TacSkinOptions& options, const TsSkinIma
 
 void TsSkinLoader::ExternalImagePass(const TsSkinSource& source) {
     m_model.PatternData.clear();
-    AddExternalImages(*source.Options, TsSkinImageFinder(source.Package, source.SkinPath, &m_budget), false);
+    AddExternalImages(*source.Options,
+                      TsSkinImageFinder(source.Package, source.SkinPath, &m_budget, source.Images), false);
     if (m_common && !m_common->IsEmpty())
         AddExternalImages(*m_common, TsSkinImageFinder(nullptr, source.SkinPath, &m_budget), true);
 }
@@ -246,16 +247,18 @@ void TsSkinLoader::AddExternalImages(const TacSkinOptions& options, const TsSkin
             const std::string_view text = options.FirstValue(index, e);
             if (!NamesJpegImage(text)) continue;
             const std::string value = AnsiUpperCase(text);
-            auto image = finder.ReadImage(value);
-            if (!image || image->Width() <= 0) {
+            std::shared_ptr<const TBitmap> shared = finder.ReadSharedImage(value);
+            if (!shared || shared->Width() <= 0) {
                 Note(section.Name, entry.Key, "image \"" + value + "\": " + finder.LastProblem());
                 continue;
             }
-            if (common || std::int64_t(image->Width()) * image->Height() >= ExternalImageMinPixels) {
+            // External images are never recoloured, so every load of the skin shares them.
+            if (common || std::int64_t(shared->Width()) * shared->Height() >= ExternalImageMinPixels) {
                 m_model.PatternData.push_back(
-                    {std::move(*image), AnsiUpperCase(section.Name), AnsiUpperCase(entry.Key)});
+                    {std::move(shared), AnsiUpperCase(section.Name), AnsiUpperCase(entry.Key)});
                 continue;
             }
+            auto image = finder.ReadImage(value);
             TsMaskData mask;
             ConvertCounted(*image, value);
             mask.Bmp = std::make_unique<TBitmap>(std::move(*image));

@@ -28,6 +28,8 @@ struct TsSkinSource {
     const TacSkinOptions* Options = nullptr;
     const TacSkinConvertor* Package = nullptr;
     std::string SkinPath; // the folder of the skin's files (or of a package skin's directory), ending "/"
+    // The source's decoded images when loads share them; without, each load decodes its own.
+    TsDecodedImages* Images = nullptr;
 };
 
 // Fills a skin model from a skin source in three passes: mask entries (with the master
