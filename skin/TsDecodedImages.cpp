@@ -12,9 +12,7 @@ const TsDecodedImages::TDecoded& TsDecodedImages::Add(const std::string& key, TD
 }
 
 void TsDecodedImages::NoteFile(const std::string& path) {
-    const bool known =
-        std::any_of(m_files.begin(), m_files.end(), [&](const auto& file) { return file.first == path; });
-    if (!known) m_files.emplace_back(path, StampOfFile(path));
+    if (!m_files.contains(path)) m_files.emplace(path, StampOfFile(path));
 }
 
 bool TsDecodedImages::FilesUnchanged() const {

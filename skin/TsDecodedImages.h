@@ -3,8 +3,6 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
-#include <utility>
-#include <vector>
 
 #include "platform/graphics/TBitmap.h"
 #include "skin/TsFileStamp.h"
@@ -30,5 +28,5 @@ public:
 
 private:
     std::unordered_map<std::string, TDecoded> m_images;
-    std::vector<std::pair<std::string, TsFileStamp>> m_files;
+    std::unordered_map<std::string, TsFileStamp> m_files;
 };

@@ -25,7 +25,7 @@ template <typename Make> std::shared_ptr<TsSharedSkinSource> Find(const std::str
     TEntries& entries = Entries();
     std::erase_if(entries, [](const auto& entry) { return entry.second.expired(); });
     if (const auto found = entries.find(key); found != entries.end())
-        if (std::shared_ptr<TsSharedSkinSource> source = found->second.lock(); source->Unchanged())
+        if (std::shared_ptr<TsSharedSkinSource> source = found->second.lock(); source && source->Unchanged())
             return source;
     std::shared_ptr<TsSharedSkinSource> source = make();
     if (source)

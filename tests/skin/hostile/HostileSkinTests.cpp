@@ -456,6 +456,7 @@ TEST(HostileMemory, InheritedGradientsBeyondTheBudgetAreRefused) {
     EXPECT_TRUE(child.Exited);
     EXPECT_EQ(child.Code, Refused);
     EXPECT_LT(child.PeakBytes, 500 * MB);
+    RecordProperty("PeakBytes", std::to_string(child.PeakBytes));
 }
 
 TEST(HostileMemory, InheritedGradientsWithinTheBudgetLoadInEveryHeir) {

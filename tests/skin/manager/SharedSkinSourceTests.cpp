@@ -176,6 +176,8 @@ TEST_F(SharedSkinSourceTest, SixManagersTakeAtMostTwiceTheMemoryOfOne) {
     ASSERT_TRUE(one.Exited);
     ASSERT_TRUE(six.Exited);
     EXPECT_EQ(six.Code, one.Code + 5);
+    RecordProperty("PeakBytesOneManager", std::to_string(one.PeakBytes));
+    RecordProperty("PeakBytesSixManagers", std::to_string(six.PeakBytes));
     if (!UnderAddressSanitizer) {
         EXPECT_LE(six.PeakBytes, 2 * one.PeakBytes);
     }
