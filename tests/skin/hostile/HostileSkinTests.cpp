@@ -474,6 +474,24 @@ TEST(HostileMemory, InheritedGradientsWithinTheBudgetLoadInEveryHeir) {
     }
 }
 
+TEST(HostileMemory, HeirsBetweenOtherGradientsGetTheirOwnParentsItems) {
+    const TacSkinOptions options = TacSkinOptions::Parse(
+        "[A]\r\nGRADIENTDATA=1;2;3;0;0;\r\n[B]\r\nPARENTCLASS=A\r\n"
+        "[C]\r\nGRADIENTDATA=4;5;6;1;0;\r\n[D]\r\nPARENTCLASS=A\r\n[E]\r\nPARENTCLASS=C\r\n");
+    TsSkinModel model;
+    TsSkinLoader loader(model);
+    loader.Load({&options, nullptr, ""});
+    const auto items = [&](const char* name) {
+        return model.GeneralData[std::size_t(model.GetSkinIndex(name))].GradientArray;
+    };
+    EXPECT_EQ(items("A"), ParseGradientData("1;2;3;0;0;"));
+    EXPECT_EQ(items("C"), ParseGradientData("4;5;6;1;0;"));
+    EXPECT_EQ(items("B"), items("A"));
+    EXPECT_EQ(items("D"), items("A"));
+    EXPECT_EQ(items("E"), items("C"));
+    EXPECT_NE(items("A"), items("C"));
+}
+
 TEST(HostileMemory, BudgetCountsEveryRecordsGradientTextAndItems) {
     // Each record holds a 10-byte text and one 20-byte item per gradient: 60 bytes, and the
     // sections' own share.
