@@ -1,5 +1,6 @@
 // Inputs far beyond any real skin or phrase, which must still cost time in proportion to
-// their size: an options text of 50,000 sections chained by PARENTCLASS, a phrase of one
+// their size: an options text of 50,000 sections chained by PARENTCLASS, 300 sections that
+// inherit two gradients of 200,000 segments (refused within the load's budget), a phrase of one
 // megabyte laid out in the phrase dialog's label, and 4,000 characters typed into an edit.
 
 #include <benchmark/benchmark.h>
@@ -39,6 +40,38 @@ void BM_LoadChainedOptions(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_LoadChainedOptions)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecond)->Complexity();
+
+// A [BUTTON] whose GRADIENTDATA and HOTGRADIENTDATA hold 200,000 segments each (2 MB of text
+// each) and 300 sections holding only PARENTCLASS=BUTTON: refused once the heirs' copies pass
+// the load's budget.
+std::string InheritedGradientOptions() {
+    std::string gradient;
+    for (int i = 0; i < 200000; ++i)
+        gradient += std::to_string(i % 10) + ";1;1;0;0;";
+    std::string text =
+        "[GLOBALINFO]\r\n[BUTTON]\r\nGRADIENTDATA=" + gradient + "\r\nHOTGRADIENTDATA=" + gradient + "\r\n";
+    for (int i = 0; i < 300; ++i)
+        text += "[HEIR" + std::to_string(i) + "]\r\nPARENTCLASS=BUTTON\r\n";
+    return text;
+}
+
+void BM_LoadInheritedGradients(benchmark::State& state) {
+    const std::string text = InheritedGradientOptions();
+    for (auto _ : state) {
+        const TacSkinOptions options = TacSkinOptions::Parse(std::string_view(text));
+        TsSkinModel model;
+        TsSkinLoader loader(model);
+        bool refused = false;
+        try {
+            loader.Load({&options, nullptr, ""});
+        } catch (const ESkinTooLarge&) {
+            refused = true;
+        }
+        if (!refused) state.SkipWithError("the inherited gradients were not refused");
+        benchmark::DoNotOptimize(model.GeneralData.size());
+    }
+}
+BENCHMARK(BM_LoadInheritedGradients)->Unit(benchmark::kMillisecond);
 
 std::string Repeated(std::string_view piece, std::size_t bytes) {
     std::string text;

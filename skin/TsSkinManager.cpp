@@ -23,8 +23,10 @@
 #include "skin/TacSkinConvertor.h"
 #include "skin/TacSkinOptions.h"
 #include "skin/TsFrameSkinning.h"
+#include "skin/TsSharedSkinSource.h"
 #include "skin/TsSkinImageFinder.h"
 #include "skin/TsSkinLoader.h"
+#include "skin/TsSkinSourceCache.h"
 
 namespace {
 
@@ -259,21 +261,22 @@ void TsSkinManager::LoadByName() {
 }
 
 void TsSkinManager::LoadFromSource() {
-    const std::string package = PackageFilePath(m_skinDirectory, m_skinName);
-    if (FileExists(package) && LoadPackageFile(package)) return;
+    if (IsPlainSkinName(m_skinName)) {
+        const std::string package = PackageFilePath(m_skinDirectory, m_skinName);
+        if (FileExists(package) && LoadPackageFile(package)) return;
+    }
     LoadFolderOrStoredSkin();
 }
 
 bool TsSkinManager::LoadPackageFile(const std::string& path) {
-    std::unique_ptr<TacSkinConvertor> reader;
-    ::LoadPackageFile(path, reader, true);
     // A package that vanished, had the wrong magic or holds no options entry is no skin:
     // the search goes on with the folders and stored skins.
-    if (!reader || !reader->Options()) return false;
-    const TacSkinOptions options = TacSkinOptions::Parse(*reader->Options());
+    std::shared_ptr<TsSharedSkinSource> source = TsSkinSourceCache::Package(path);
+    if (!source) return false;
+    m_source = source;
     m_model.SkinData.SkinPath = ResolvedSkinDirectory() + "/";
     m_isPackage = true;
-    RunLoader({&options, reader.get(), m_model.SkinData.SkinPath});
+    RunLoader({&source->Options(), source->Package(), m_model.SkinData.SkinPath, &source->Images()});
     return true;
 }
 
@@ -281,14 +284,16 @@ void TsSkinManager::LoadFolderOrStoredSkin() {
     const std::string folder = SkinFolderPath(ResolvedSkinDirectory(), m_skinName);
     if (!folder.empty()) {
         m_isPackage = false;
-        const TacSkinOptions options = TacSkinOptions::Parse(
-            ReadFileBytes(FindFileIgnoringCase(folder, "Options.dat"), MaxOptionsTextSize));
+        std::shared_ptr<TsSharedSkinSource> source = TsSkinSourceCache::Folder(folder);
+        m_source = source;
         m_model.SkinData.SkinPath = folder;
-        RunLoader({&options, nullptr, folder});
+        RunLoader({&source->Options(), nullptr, folder, &source->Images()});
         return;
     }
+    m_source.reset();
     m_model.SkinData.SkinPath.clear();
-    const TsStoredSkin* stored = m_internalSkins.Find(m_skinName);
+    // A name that could lead out of the skin directory names no skin at all.
+    const TsStoredSkin* stored = IsPlainSkinName(m_skinName) ? m_internalSkins.Find(m_skinName) : nullptr;
     if (!stored) {
         if (m_internalSkins.IsEmpty()) {
             m_active = false;
@@ -368,6 +373,7 @@ void TsSkinManager::Deactivate() {
     m_model.SkinData.Ready = false;
     Broadcast(cmdSkinRemoved);
     m_model.ClearImagesAndSections();
+    m_source.reset();
 }
 
 void TsSkinManager::InstallFrameHook() {
