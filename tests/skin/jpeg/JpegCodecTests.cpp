@@ -90,12 +90,13 @@ TEST(JpegCodec, ManyScansOfASmallPictureAreRead) {
 }
 
 TEST(JpegCodec, ScansTimesPixelsBeyondTheWorkBoundAreRefused) {
-    // The same 64 legal scans over a picture large enough that they pass the bound; it is
-    // refused from its scan count, before any scan is decoded.
+    // The same 64 legal scans, with the frame declaring a picture large enough that they
+    // pass the bound: it is refused from its scan count, before any scan is decoded.
     const int width = 4096, height = int(MaxJpegScanWork / 64 / width) + 8;
     ASSERT_GT(std::int64_t(64) * width * height, MaxJpegScanWork);
     ASSERT_LE(std::int64_t(width) * height, MaxJpegPixels);
-    const auto bytes = jpegtest::EncodeProgressive(width, height, 1, jpegtest::OneScanPerCoefficient());
+    auto bytes = jpegtest::EncodeProgressive(64, 64, 1, jpegtest::OneScanPerCoefficient());
+    ASSERT_TRUE(jpegtest::SetFrameSize(bytes, width, height));
     EXPECT_THROW(ReadJpeg(bytes), EInvalidGraphic);
 }
 

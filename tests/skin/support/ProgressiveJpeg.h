@@ -88,4 +88,17 @@ inline std::vector<std::uint8_t> RepeatLastScan(const std::vector<std::uint8_t>&
     return out;
 }
 
+// Writes another picture size into the progressive frame header (SOF2); false without one.
+inline bool SetFrameSize(std::vector<std::uint8_t>& jpeg, int width, int height) {
+    for (std::size_t i = 0; i + 8 < jpeg.size(); ++i)
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC2) {
+            jpeg[i + 5] = std::uint8_t(height >> 8);
+            jpeg[i + 6] = std::uint8_t(height);
+            jpeg[i + 7] = std::uint8_t(width >> 8);
+            jpeg[i + 8] = std::uint8_t(width);
+            return true;
+        }
+    return false;
+}
+
 } // namespace jpegtest
