@@ -34,10 +34,14 @@ inline std::vector<jpeg_scan_info> OneScanPerCoefficient() {
     return script;
 }
 
-// Encodes a width x height picture of a smooth pattern (components 1 for grey, 3 for colour)
-// as a progressive JPEG, with libjpeg's standard script when the script is empty.
+// What the picture shows: diagonal stripes, or one grey all over, whose scans are a few bytes.
+enum class TPicture { Stripes, Plain };
+
+// Encodes a width x height picture (components 1 for grey, 3 for colour) as a progressive
+// JPEG, with libjpeg's standard script when the script is empty.
 inline std::vector<std::uint8_t> EncodeProgressive(int width, int height, int components,
-                                                   const std::vector<jpeg_scan_info>& script = {}) {
+                                                   const std::vector<jpeg_scan_info>& script = {},
+                                                   TPicture picture = TPicture::Stripes) {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
     info.err = jpeg_std_error(&errors);
@@ -63,7 +67,8 @@ inline std::vector<std::uint8_t> EncodeProgressive(int width, int height, int co
         const int y = int(info.next_scanline);
         for (int x = 0; x < width; ++x)
             for (int c = 0; c < components; ++c)
-                row[std::size_t(x * components + c)] = JSAMPLE((x / 3 + y / 5 + c * 40) & 0xFF);
+                row[std::size_t(x * components + c)] =
+                    picture == TPicture::Plain ? JSAMPLE(128) : JSAMPLE((x / 3 + y / 5 + c * 40) & 0xFF);
         JSAMPROW rows[1] = {row.data()};
         jpeg_write_scanlines(&info, rows, 1);
     }
