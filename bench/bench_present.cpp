@@ -56,9 +56,10 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>
     _exit(127);
 }
 
-int RunToEnd(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+int RunToEnd(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+             const std::string& errorFile = "") {
     int status = 0;
-    waitpid(Spawn(argv, env), &status, 0);
+    waitpid(Spawn(argv, env, errorFile), &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -103,6 +104,17 @@ struct TXServer {
     ~TXServer() { Stop(Pid); }
 };
 
+// A display number without a server's lock or socket. Xvfb's own choice may fall on a socket
+// left behind by a server that is gone, which no client can reach.
+int FreeDisplayNumber() {
+    for (int n = 50 + int(getpid() % 500);; ++n) {
+        const std::string number = std::to_string(n);
+        if (access(("/tmp/.X" + number + "-lock").c_str(), F_OK) != 0 &&
+            access(("/tmp/.X11-unix/X" + number).c_str(), F_OK) != 0)
+            return n;
+    }
+}
+
 std::optional<std::string> StartXvfb(TXServer& server, int width, int height) {
     int pipeFds[2];
     if (pipe(pipeFds) != 0) return "no pipe";
@@ -114,8 +126,9 @@ std::optional<std::string> StartXvfb(TXServer& server, int width, int height) {
         dup2(null, 2);
         const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
         const std::string fd = std::to_string(pipeFds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-               static_cast<char*>(nullptr));
+        const std::string display = ":" + std::to_string(FreeDisplayNumber());
+        execlp("Xvfb", "Xvfb", display.c_str(), "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
+               "-nolisten", "tcp", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(pipeFds[1]);
@@ -126,11 +139,12 @@ std::optional<std::string> StartXvfb(TXServer& server, int width, int height) {
     server.Display = ":" + std::to_string(std::atoi(buffer));
     // The server names its display before a client can always connect to it.
     for (int i = 0; i < 50; ++i) {
-        if (RunToEnd({"xdotool", "getmouselocation"}, {"DISPLAY=" + server.Display}) == 0)
+        if (RunToEnd({"xdotool", "getmouselocation"}, {"DISPLAY=" + server.Display},
+                     "/tmp/bench_present_probe.log") == 0)
             return std::nullopt;
         std::this_thread::sleep_for(100ms);
     }
-    return "Xvfb does not answer on " + server.Display + " (" + buffer + ")";
+    return "Xvfb does not answer on " + server.Display + ": " + FileText("/tmp/bench_present_probe.log");
 }
 
 // A button's centre on a screen of that size, from a headless run's dump.
