@@ -285,7 +285,7 @@ private:
                     next = EndOfLongLine(at, end, piece.Lines.front().End < p.Text.size());
                 }
             }
-            ApplyEllipses(piece, m_face, m_maxWidth);
+            if (m_flags & DT_END_ELLIPSIS) ApplyEllipses(piece, m_face, m_maxWidth);
             for (const TLine& line : piece.Lines)
                 piece.Width = std::max(piece.Width, line.Width);
             if (!sink(piece)) return false;
