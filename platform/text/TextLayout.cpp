@@ -28,10 +28,6 @@ public:
         pos += length > 0 ? length : 1;
         return value;
     }
-    // CR and LF are single bytes that no sequence holds, so they are found byte by byte.
-    std::size_t FindBreak(std::size_t from) const {
-        return std::min(m_text.find_first_of("\r\n", from), Size());
-    }
 
 private:
     std::string_view m_text;
@@ -42,9 +38,6 @@ public:
     explicit TUtf32Source(std::u32string_view text) : m_text(text) {}
     std::size_t Size() const { return m_text.size(); }
     char32_t Read(std::size_t& pos) const { return m_text[pos++]; }
-    std::size_t FindBreak(std::size_t from) const {
-        return std::min(m_text.find_first_of(U"\r\n", from), Size());
-    }
 
 private:
     std::u32string_view m_text;
@@ -227,43 +220,44 @@ public:
         m_wordBreak = (flags & DT_WORDBREAK) != 0 && !m_singleLine;
     }
 
-    // Splits at CR LF, CR or LF; a break at the very end starts no further paragraph.
+    // Splits at CR LF, CR or LF; a break at the very end starts no further paragraph. Breaks
+    // are found while reading, so a layout that stops early reads no further.
     void Run(const TPieceSink& sink) {
         const std::size_t size = m_source.Size();
-        if (size == 0) return;
-        if (m_singleLine) {
-            Paragraph(0, size, sink);
-            return;
-        }
         std::size_t start = 0;
         while (start < size) {
-            const std::size_t end = m_source.FindBreak(start);
-            if (end >= size) break;
-            if (!Paragraph(start, end, sink)) return;
-            std::size_t next = end;
-            const char32_t c = m_source.Read(next);
-            if (c == U'\r' && next < size) {
-                std::size_t after = next;
-                if (m_source.Read(after) == U'\n') next = after;
+            std::size_t end = start;
+            if (!Paragraph(start, end, sink) || end >= size) return;
+            const char32_t c = m_source.Read(end);
+            if (c == U'\r' && end < size) {
+                std::size_t after = end;
+                if (m_source.Read(after) == U'\n') end = after;
             }
-            start = next;
+            start = end;
         }
-        if (start < size) Paragraph(start, size, sink);
     }
 
 private:
-    // The source [start, end) of one paragraph; false when the sink stopped.
-    bool Paragraph(std::size_t start, std::size_t end, const TPieceSink& sink) {
+    bool IsEnd(std::size_t pos) const {
+        if (pos >= m_source.Size()) return true;
+        if (m_singleLine) return false;
+        const char32_t c = m_source.Read(pos);
+        return c == U'\r' || c == U'\n';
+    }
+
+    // The paragraph that starts at start; end becomes its end (its break or the text's end).
+    // False when the sink stopped.
+    bool Paragraph(std::size_t start, std::size_t& end, const TPieceSink& sink) {
         std::size_t pos = start;
         do {
             std::u32string window;
             std::vector<std::size_t> ends; // the source position after each code point of the window
             std::size_t at = pos;
-            while (at < end && window.size() < m_pieceLength) {
+            while (!IsEnd(at) && window.size() < m_pieceLength) {
                 window.push_back(m_source.Read(at));
                 ends.push_back(at);
             }
-            const bool whole = at >= end;
+            const bool whole = IsEnd(at);
             TLayout piece = NewLayout();
             std::vector<std::uint32_t> origins;
             TParagraph& p = piece.Paragraphs.emplace_back();
@@ -274,36 +268,43 @@ private:
                 BreakParagraph(piece, 0, m_maxWidth);
             else
                 piece.Lines.push_back({0, 0, p.Text.size(), false, Width(piece, p, 0, p.Text.size())});
-            std::size_t next = end;
+            std::size_t next = at;
             if (!whole) {
                 if (piece.Lines.size() > 1) {
                     // The last line may go on past the piece: the next piece starts with it.
                     const std::uint32_t first = origins[piece.Lines.back().Start];
                     next = first == 0 ? pos : ends[first - 1];
                     piece.Lines.pop_back();
-                } else if (m_wordBreak) {
-                    next = EndOfLongLine(at, end, piece.Lines.front().End < p.Text.size());
+                } else {
+                    next = EndOfLongLine(at, !m_wordBreak || piece.Lines.front().End < p.Text.size());
                 }
             }
             if (m_flags & DT_END_ELLIPSIS) ApplyEllipses(piece, m_face, m_maxWidth);
             for (const TLine& line : piece.Lines)
                 piece.Width = std::max(piece.Width, line.Width);
+            end = next;
             if (!sink(piece)) return false;
             pos = next;
-        } while (pos < end);
+        } while (!IsEnd(pos));
         return true;
     }
 
     // Where the line after one longer than a piece starts: past the rest of its last word
-    // (unless the line already broke) and the blanks after it.
-    std::size_t EndOfLongLine(std::size_t pos, std::size_t end, bool broke) const {
+    // (unless the line already broke) and the blanks after it. Without word breaks the line
+    // runs to the paragraph's end.
+    std::size_t EndOfLongLine(std::size_t pos, bool broke) const {
         auto skip = [&](bool blanks) {
-            while (pos < end) {
+            while (!IsEnd(pos)) {
                 std::size_t next = pos;
-                if (IsBlank(m_source.Read(next)) != blanks) break;
+                const char32_t c = m_source.Read(next);
+                if (m_wordBreak && IsBlank(c) != blanks) break;
                 pos = next;
             }
         };
+        if (!m_wordBreak) {
+            skip(false);
+            return pos;
+        }
         if (!broke) skip(false);
         skip(true);
         return pos;
