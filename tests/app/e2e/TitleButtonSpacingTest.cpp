@@ -44,6 +44,9 @@ TEST(TitleButtonSpacing, ExtremeSpacingKeepsTheDialogsCloseButtonOnItsTitleBar) 
             sandbox.Run({"/s"}, "click sButton1\ndump -\nkey Alt+F4\n" + script::PressBackground());
         const auto dumps = shown.Dumps();
         ASSERT_EQ(dumps.size(), 1u) << space << shown.Err;
+        const nlohmann::json* main = FindWindow(dumps[0], "TForm1");
+        ASSERT_NE(main, nullptr) << space;
+        EXPECT_EQ(main->at("managers").at(0).at("SkinName"), "Spaced") << space;
         const nlohmann::json* dialog = FindWindow(dumps[0], "TfrmFrasa");
         ASSERT_NE(dialog, nullptr) << space;
         EXPECT_EQ(dialog->at("text"), "Случайная фраза");
