@@ -195,6 +195,14 @@ void ApplyEllipsis(TLayout& layout, TLine& line, int maxWidth) {
     line.Width = x + layout.EllipsisWidth;
 }
 
+// A layout without lines yet, with the tab stops of the face.
+TLayout EmptyLayout(TFontFace* face, unsigned flags) {
+    TLayout layout;
+    layout.ExpandTabs = (flags & DT_EXPANDTABS) != 0;
+    if (face) layout.TabWidth = std::max(1, 8 * face->Metrics().AveCharWidth);
+    return layout;
+}
+
 void ApplyEllipses(TLayout& layout, TFontFace* face, int maxWidth) {
     bool shaped = false;
     for (TLine& line : layout.Lines) {
@@ -258,7 +266,7 @@ private:
                 ends.push_back(at);
             }
             const bool whole = IsEnd(at);
-            TLayout piece = NewLayout();
+            TLayout piece = EmptyLayout(m_face, m_flags);
             std::vector<std::uint32_t> origins;
             TParagraph& p = piece.Paragraphs.emplace_back();
             PrepareText(p, window, (m_flags & DT_NOPREFIX) == 0, whole ? nullptr : &origins);
@@ -310,13 +318,6 @@ private:
         return pos;
     }
 
-    TLayout NewLayout() const {
-        TLayout layout;
-        layout.ExpandTabs = (m_flags & DT_EXPANDTABS) != 0;
-        if (m_face) layout.TabWidth = std::max(1, 8 * m_face->Metrics().AveCharWidth);
-        return layout;
-    }
-
     const Source& m_source;
     TFontFace* m_face;
     const TFallbackFace& m_fallback;
@@ -331,9 +332,7 @@ private:
 
 TLayout Layout(TFontFace* face, const TFallbackFace& fallback, std::u32string_view text, int maxWidth,
                unsigned flags) {
-    TLayout layout;
-    layout.ExpandTabs = (flags & DT_EXPANDTABS) != 0;
-    if (face) layout.TabWidth = std::max(1, 8 * face->Metrics().AveCharWidth);
+    TLayout layout = EmptyLayout(face, flags);
     const TUtf32Source source(text);
     TPieceMaker<TUtf32Source> maker(source, face, fallback, maxWidth, flags, std::size_t(-1));
     maker.Run([&](const TLayout& piece) {
