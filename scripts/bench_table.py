@@ -9,8 +9,16 @@ import json
 import sys
 
 
+NANOSECONDS = {"ns": 1, "us": 1e3, "ms": 1e6, "s": 1e9}
+
+
 def time_text(value, unit):
-    return f"{value:.4g} {unit}"
+    """The time in the largest unit that keeps it at 1 or more."""
+    ns = value * NANOSECONDS.get(unit, 1)
+    for name in ("s", "ms", "us"):
+        if ns >= NANOSECONDS[name]:
+            return f"{ns / NANOSECONDS[name]:.3g} {name}"
+    return f"{ns:.3g} ns"
 
 
 def counters_text(run):
