@@ -11,10 +11,7 @@ buttons; every click shows the next phrase of its phrase list. Its options\n\
 dialog picks a skin and hue for the window and for each of five button groups.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
-# The install code writes the program's full path into the desktop entries, so the staging
-# folder has to be the DESTDIR in front of the real prefix, not a part of the prefix.
-set(CPACK_SET_DESTDIR ON)
-set(CPACK_INSTALL_PREFIX /usr)
+# The desktop entries get the program's path below this prefix, not the staging folder's.
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 # dpkg-shlibdeps declares the libraries the programs link. SDL2 and the X library are opened at

@@ -15,7 +15,7 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 arch=$(dpkg --print-architecture)
-(cd "$work" && "$cpack" -G DEB --config "$build_dir/CPackConfig.cmake" >"$work/cpack.log" 2>&1) ||
+(cd "$work" && "$cpack" -G DEB -B "$work" --config "$build_dir/CPackConfig.cmake" >"$work/cpack.log" 2>&1) ||
   { cat "$work/cpack.log" >&2; fail "cpack -G DEB failed"; }
 deb=$work/quibbleton_${version}_${arch}.deb
 [ -f "$deb" ] || fail "no $(basename "$deb"); cpack made: $(cd "$work" && ls ./*.deb 2>/dev/null)"
@@ -29,7 +29,7 @@ dpkg-deb --info "$deb" >/dev/null || fail "dpkg-deb cannot read the package's co
 # 1. Every path is below /usr, and nothing names the folder the package was staged in.
 dpkg-deb --contents "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$work/paths"
 stray=$(grep -v -e '^/$' -e '^/usr/' "$work/paths" || true)
-[ -z "$stray" ] || fail "the package installs outside /usr: $stray"
+[ -z "$stray" ] || fail "the package installs outside /usr: $(echo "$stray" | head -n 3)"
 
 root=$work/root
 dpkg-deb --extract "$deb" "$root"
@@ -69,8 +69,10 @@ owner_of() {
   local path
   path=$(ldconfig -p | awk -v name="$1" '$1 == name && /x86-64/ {print $NF; exit}')
   [ -n "$path" ] || return 1
+  local candidate owner
   for candidate in "$path" "/usr$path" "$(realpath "$path")"; do
-    dpkg-query --search "$candidate" 2>/dev/null | head -n 1 | cut -d: -f1 && return 0
+    owner=$(dpkg-query --search "$candidate" 2>/dev/null | head -n 1 | cut -d: -f1)
+    if [ -n "$owner" ]; then echo "$owner"; return 0; fi
   done
   return 1
 }
@@ -84,8 +86,12 @@ for program in "$root$folder/quibbleton" "$root/usr/bin/quibbleton-skin"; do
     checked=$((checked + 1))
   done
 done
-grep -qx libsdl2-2.0-0 "$work/depends" && grep -qx libx11-6 "$work/depends" ||
-  fail "the libraries the program opens at run time are not declared"
+# The scan above must see the libraries the sources open by name.
+sources=$(cd "$(dirname "$0")/../.." && pwd)
+for library in $(grep -rhoE 'dlopen\("[^"]+"' "$sources/platform" "$sources/app" | sed 's/.*("//; s/"$//' | sort -u); do
+  owner=$(owner_of "$library") || fail "$library, which the program opens, belongs to no package here"
+  grep -qx "$owner" "$work/depends" || fail "the program opens $library of $owner, which the package does not declare"
+done
 while read -r package; do
   dpkg-query -W "$package" >/dev/null 2>&1 || fail "the declared dependency $package is no installed package here"
 done <"$work/depends"
