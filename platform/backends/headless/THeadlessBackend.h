@@ -36,6 +36,7 @@ public:
     void Present(TNativeWindowId id, const TBitmap& picture) override;
     // Keeps a share of the surface: nothing is copied.
     void PresentSurface(TNativeWindowId id, const std::shared_ptr<const TBitmap>& surface) override;
+    void SetWindowOwner(TNativeWindowId id, TNativeWindowId owner, bool modal) override;
     void CaptureMouse(TNativeWindowId id) override;
     std::uint64_t NowMs() const override { return m_clock.NowMs(); }
     // Nothing waits: the virtual clock moves on by ms. The observer, when set, sees each sleep
