@@ -1,5 +1,6 @@
 #include "ToolkitTestSupport.h"
 #include "platform/toolkit/Dialogs.h"
+#include "platform/toolkit/TButton.h"
 #include "platform/toolkit/TComboBox.h"
 #include "platform/toolkit/TMessageForm.h"
 #include "platform/toolkit/TScreen.h"
@@ -35,8 +36,16 @@ TEST_F(ModalOwnerTest, AMessageBoxBelongsToTheModalFormThatShowsIt) {
     TForm* main = MakeForm(300, 300);
     main->Show();
     TForm* dialog = MakeForm(200, 100, TFormBorderStyle::bsDialog);
+    auto* ask = new TButton(dialog);
+    ask->SetParent(dialog);
+    ask->SetBounds(10, 10, 75, 25);
+    ask->OnClick = [](TObject*) { MessageBox("text", "caption", MB_OK); };
     TNativeWindowId boxOwner = 0;
-    Steps.push_back([&] { MessageBox("text", "caption", MB_OK); });
+    Steps.push_back([&] {
+        const TRect r = ask->ScreenRect();
+        Push(TBackendEventKind::MouseDown, {r.Left + 5, r.Top + 5});
+        Push(TBackendEventKind::MouseUp, {r.Left + 5, r.Top + 5});
+    });
     Steps.push_back([&] {
         for (TCustomForm* f : Screen->FormsTopToBottom())
             if (auto* box = dynamic_cast<TMessageForm*>(f)) {
@@ -47,6 +56,7 @@ TEST_F(ModalOwnerTest, AMessageBoxBelongsToTheModalFormThatShowsIt) {
     Steps.push_back([&] { dialog->SetModalResult(mrOk); });
     dialog->ShowModal();
     EXPECT_EQ(boxOwner, dialog->NativeWindow());
+    EXPECT_FALSE(Starved);
 }
 
 // The window system may hand the owner the focus on a press without telling the program
