@@ -36,17 +36,19 @@ std::int32_t StepsFor(std::int32_t steps, FadeSpeed speed) {
 }
 
 // Copies the frame to the top-left corner of the control's window, clipped to what of the
-// window shows, and has the form present it.
+// window shows, and has the form present what it covered.
 void DrawIntoWindow(TWinControl& control, const TBitmap& frame) {
     TCustomForm* form = control.ParentForm();
     if (!form || form->Surface().IsEmpty()) return;
+    const TRect window = control.SurfaceRect();
+    TRegion drawn = control.VisibleWindowRegion();
+    drawn.Intersect(TRect::FromBounds(window.Left, window.Top, frame.Width(), frame.Height()));
     TCanvas canvas(form->Surface());
     TCanvasSaver saver(canvas);
-    canvas.IntersectClipRegion(control.VisibleWindowRegion());
-    const TRect window = control.SurfaceRect();
+    canvas.IntersectClipRegion(drawn);
     canvas.SetOrigin(window.TopLeft());
     canvas.Draw(0, 0, frame);
-    form->RequestPresent();
+    form->AddDamage(drawn);
 }
 
 } // namespace

@@ -50,6 +50,7 @@ extern "C" SDL_bool SDL_GetWindowWMInfo(SDL_Window* window, SDL_SysWMinfo* info)
     F(ShowWindow, SDL_ShowWindow)                                                                            \
     F(StartTextInput, SDL_StartTextInput)                                                                    \
     F(UpdateWindowSurface, SDL_UpdateWindowSurface)                                                          \
+    F(UpdateWindowSurfaceRects, SDL_UpdateWindowSurfaceRects)                                                \
     F(WaitEvent, SDL_WaitEvent)                                                                              \
     F(WaitEventTimeout, SDL_WaitEventTimeout)
 

@@ -102,6 +102,16 @@ TEST_F(FadeTest, FramesReachTheWindow) {
               MakeColor(frames_[0], frames_[0], frames_[0]));
 }
 
+TEST_F(FadeTest, AFramePresentsOnlyWhatOfTheButtonShows) {
+    RunUntil(Backend().NowMs());
+    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    const std::uint64_t before = Backend().PresentCount();
+    Wait(10);
+    ASSERT_EQ(frames_.size(), 1u);
+    EXPECT_EQ(Backend().PresentCount(), before + 1);
+    EXPECT_TRUE(Backend().LastDamage().SameArea(button_->VisibleWindowRegion()));
+}
+
 TEST_F(FadeTest, PressFadesInHalfTheSteps) {
     FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Halved, 1, true);
     Wait(100);
