@@ -3,11 +3,12 @@
 #include <memory>
 #include <span>
 
+#include "app/ProgramIcon.h"
 #include "app/StartupMode.h"
 #include "app/TForm1.h"
-#include "controls/TsEditLabel.h"
-#include "controls/TacFrameSkinning.h"
 #include "app/TfrmOptions.h"
+#include "controls/TacFrameSkinning.h"
+#include "controls/TsEditLabel.h"
 #include "platform/automation/HeadlessSession.h"
 #include "platform/backends/BackendFactory.h"
 #include "platform/os/TNamedMutex.h"
@@ -28,6 +29,7 @@ public:
             if (!backend) return nullptr;
             m_application = std::make_unique<TApplication>(std::move(backend));
             m_application->Initialize();
+            m_application->Backend().SetIcon(ProgramIcon());
             // The default manager's first skin hooks the windows, so their frames wear it.
             TacFrameSkinning::Register();
             // The skin engine's warnings become modal message boxes of the running program.

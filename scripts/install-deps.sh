@@ -9,7 +9,7 @@ packages=(
   libfreetype-dev libharfbuzz-dev libfontconfig-dev libpng-dev
   fontconfig fonts-dejavu-core fonts-wine
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  xvfb xdotool imagemagick x11-utils desktop-file-utils
+  xvfb xserver-xephyr openbox xdotool imagemagick x11-utils x11-xserver-utils desktop-file-utils
   clang libclang-rt-14-dev clang-format
   python3
 )

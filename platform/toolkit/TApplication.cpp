@@ -330,6 +330,19 @@ void TApplication::PopModal(TCustomForm* form) {
     std::erase(m_modalStack, form);
 }
 
+// A press on a form below the modal one: the window system may have handed that form the
+// focus without telling, so the modal form takes it back even when it is still active.
+void TApplication::KeepModalActive() {
+    TCustomForm* modal = TopModalForm();
+    if (!modal) return;
+    if (modal != m_activeForm) {
+        FormActivating(modal, true);
+        return;
+    }
+    m_screen->RaiseForm(modal);
+    if (m_backend && modal->NativeWindow()) m_backend->RaiseWindow(modal->NativeWindow());
+}
+
 bool TApplication::FormTakesInput(TCustomForm* form) const {
     TCustomForm* modal = TopModalForm();
     if (!modal || form == modal || form->IsNoActivate()) return true;
@@ -492,7 +505,7 @@ void TApplication::HandleMouse(const TBackendEvent& e) {
 
     TCustomForm* form = FormAt(e.ScreenPos, e.Window);
     if (form && !FormTakesInput(form)) {
-        if (down) FormActivating(TopModalForm(), true);
+        if (down) KeepModalActive();
         form = nullptr;
     }
     TControl* target = nullptr;

@@ -155,6 +155,7 @@ private:
     TCustomForm* FormAt(TPoint screenPos, TNativeWindowId hint) const;
     TCustomForm* FormOfNative(TNativeWindowId id) const;
     bool FormTakesInput(TCustomForm* form) const;
+    void KeepModalActive();
     void UpdateMouseControl(TControl* control);
     void SendClientMouse(TControl* target, std::uint32_t msg, TWParam keys, TPoint screenPos, int wheel = 0);
     TControl* ClientControlAt(TCustomForm* form, TPoint screenPos) const;

@@ -100,6 +100,14 @@ public:
     void PresentSurface(TNativeWindowId id, const std::shared_ptr<const TBitmap>& surface) {
         PresentSurface(id, surface, TRegion(surface->BoundsRect()));
     }
+    // The program's icon for its windows, present and future: a 32-bit bitmap whose fourth
+    // byte is each pixel's opacity.
+    virtual void SetIcon(const TBitmap& icon) { (void)icon; }
+    // The window belongs to owner (0: to none), above which window managers keep it; a modal
+    // one is also given the focus whenever its owner would get it.
+    virtual void SetWindowOwner(TNativeWindowId id, TNativeWindowId owner, bool modal) {
+        (void)id, (void)owner, (void)modal;
+    }
     // The mouse is captured to this window (events outside it still reach it); 0 releases.
     virtual void CaptureMouse(TNativeWindowId id) = 0;
 

@@ -233,6 +233,8 @@ void TCustomComboBox::OpenList() {
     if (!m_list) {
         m_list = new TComboBoxList(this, this);
         m_list->SetFont(Font());
+        // Window managers keep the list above the form it drops from.
+        m_list->SetNativeOwner(ParentForm(), false);
     }
     m_droppedDown = true;
     m_list->SetColor(Color());

@@ -252,9 +252,16 @@ void TCustomForm::BringToFrontAndActivate() {
 TModalResult TCustomForm::ShowModal() {
     if (!Application) throw Exception("A modal form needs an application");
     if (Visible() || m_modal) throw Exception("Cannot make a visible window modal");
+    // The form whose input the modal form takes over owns it while it runs, so that window
+    // managers keep it above that form and give it the focus meant for that form.
+    TCustomForm* owner = Application->TopModalForm();
+    if (!owner) owner = Application->ActiveForm();
+    if (!owner) owner = Application->MainForm();
+    if (owner == this) owner = nullptr;
     m_modal = true;
     m_modalResult = mrNone;
     Application->PushModal(this);
+    SetNativeOwner(owner, true);
     TModalResult result = mrNone;
     try {
         Show();
@@ -283,12 +290,21 @@ TModalResult TCustomForm::ShowModal() {
         Application->PopModal(this);
         m_modal = false;
         HideNow();
+        SetNativeOwner(nullptr, false);
         throw;
     }
     Application->PopModal(this);
     m_modal = false;
     HideNow();
+    SetNativeOwner(nullptr, false);
     return result;
+}
+
+void TCustomForm::SetNativeOwner(TCustomForm* owner, bool modal) {
+    if (!Application) return;
+    HandleNeeded();
+    if (m_nativeWindow)
+        Application->Backend().SetWindowOwner(m_nativeWindow, owner ? owner->NativeWindow() : 0, modal);
 }
 
 bool TCustomForm::CloseQuery() {

@@ -109,6 +109,9 @@ public:
     // the form and returns ModalResult. Other forms take no input meanwhile.
     TModalResult ShowModal();
     bool IsModal() const { return m_modal; }
+    // Tells the window system that the form's window belongs to owner (null: to none), and
+    // whether it is owner's modal dialog. ShowModal does it for its run.
+    void SetNativeOwner(TCustomForm* owner, bool modal);
     TModalResult ModalResult() const { return m_modalResult; }
     void SetModalResult(TModalResult r) { m_modalResult = r; }
     // Asks to close: a modal form gets ModalResult mrCancel; otherwise OnCloseQuery, OnClose

@@ -4,12 +4,16 @@
 # shellcheck shell=bash
 
 xvfb_pid=""
+nested_pid=""
+wm_pid=""
 app_pid=""
 display=""
 
 smoke_cleanup() {
-  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then kill "$app_pid" 2>/dev/null || true; fi
-  if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  local pid
+  for pid in "$app_pid" "$wm_pid" "$nested_pid" "$xvfb_pid"; do
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
+  done
   if [ -z "$keep" ]; then rm -rf "$work"; fi
 }
 trap smoke_cleanup EXIT
@@ -89,6 +93,38 @@ start_xvfb() {
   wait_for test -s "$work/display" || fail "Xvfb did not start"
   display=$(head -n 1 "$work/display")
 }
+
+# A screen whose size xrandr can change while programs run: Xephyr, resizeable, in a window
+# of an Xvfb of the largest size; Xvfb itself cannot change its size.
+start_resizeable_screen() {
+  local host
+  command -v Xephyr >/dev/null || fail "Xephyr is not installed"
+  start_xvfb 1920 1200
+  host=$display
+  DISPLAY=":$host" Xephyr -displayfd 4 -screen "$1x$2" -resizeable -nolisten tcp \
+    4>"$work/nested-display" 2>"$work/xephyr.log" &
+  nested_pid=$!
+  wait_for test -s "$work/nested-display" || fail "Xephyr did not start"
+  display=$(head -n 1 "$work/nested-display")
+  wait_for screen_is "$1" "$2" || fail "Xephyr's screen is not $1x$2"
+}
+
+screen_size() { DISPLAY=":$display" xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*x[0-9]*\) pixels.*/\1/p'; }
+screen_is() { [ "$(screen_size)" = "$1x$2" ]; }
+
+# Starts openbox on the display and waits until it manages the screen.
+start_window_manager() {
+  command -v openbox >/dev/null || fail "openbox is not installed"
+  DISPLAY=":$display" openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  wm_pid=$!
+  wait_for window_manager_runs || fail "openbox did not start"
+}
+
+window_manager_runs() { DISPLAY=":$display" xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+
+# A window property as xprop prints it after the "=", UTF-8 kept.
+property_of() { DISPLAY=":$display" LC_ALL=C.UTF-8 xprop -id "$1" "$2" | sed -n 's/^[^=]*= //p'; }
+root_property() { DISPLAY=":$display" xprop -root "$1" | sed -n 's/^[^#]*# //p'; }
 
 # Waits for the program to end by itself and fails unless it ended with status 0.
 expect_clean_end() {

@@ -91,6 +91,13 @@ void THeadlessBackend::PresentSurface(TNativeWindowId id, const std::shared_ptr<
     ++m_presentCount;
 }
 
+void THeadlessBackend::SetWindowOwner(TNativeWindowId id, TNativeWindowId owner, bool modal) {
+    TVirtualWindow* w = m_screen.Find(id);
+    if (!w) return;
+    w->Owner = m_screen.Find(owner) ? owner : 0;
+    w->Modal = modal && w->Owner;
+}
+
 void THeadlessBackend::CaptureMouse(TNativeWindowId id) {
     m_capture = m_screen.Find(id) ? id : 0;
 }

@@ -38,6 +38,7 @@ public:
     using TBackend::PresentSurface;
     void PresentSurface(TNativeWindowId id, const std::shared_ptr<const TBitmap>& surface,
                         const TRegion& damaged) override;
+    void SetWindowOwner(TNativeWindowId id, TNativeWindowId owner, bool modal) override;
     void CaptureMouse(TNativeWindowId id) override;
     std::uint64_t NowMs() const override { return m_clock.NowMs(); }
     // Nothing waits: the virtual clock moves on by ms. The observer, when set, sees each sleep

@@ -68,7 +68,10 @@ const TVirtualWindow* TVirtualScreen::Find(TNativeWindowId id) const {
 }
 
 void TVirtualScreen::Raise(TNativeWindowId id) {
-    if (Find(id)) PlaceOnTopOfBand(id);
+    if (!Find(id)) return;
+    PlaceOnTopOfBand(id);
+    for (const TVirtualWindow& w : m_windows)
+        if (w.Owner == id && w.Id != id) PlaceOnTopOfBand(w.Id);
 }
 
 void TVirtualScreen::PlaceOnTopOfBand(TNativeWindowId id) {

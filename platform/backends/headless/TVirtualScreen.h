@@ -14,6 +14,10 @@ struct TVirtualWindow {
     TRect Bounds;
     std::string Title;
     TNativeWindowStyle Style;
+    // The window it belongs to (0: none), which raising brings it above, and whether it is
+    // that window's modal dialog.
+    TNativeWindowId Owner = 0;
+    bool Modal = false;
     // The last picture presented for it: a form's own surface, shared, or a copy of another
     // picture.
     std::shared_ptr<const TBitmap> Shown = std::make_shared<const TBitmap>();
@@ -25,7 +29,7 @@ struct TVirtualWindow {
 
 // The headless backend's screen and window store. Windows are kept in z-order; windows that
 // stay on top form a band above all others, and raising a window brings it to the top of its
-// band.
+// band, with the windows it owns above it, as window managers do.
 class TVirtualScreen {
 public:
     explicit TVirtualScreen(TSize size);

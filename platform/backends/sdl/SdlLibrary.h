@@ -4,6 +4,10 @@
 
 #include <string>
 
+// Declared as SDL_syswm.h does, which brings the X library's headers and their macros.
+struct SDL_SysWMinfo;
+extern "C" SDL_bool SDL_GetWindowWMInfo(SDL_Window* window, SDL_SysWMinfo* info);
+
 // The SDL2 functions the window backend calls, looked up when the first window backend starts
 // instead of being linked into the program. Linked in, SDL2 and the fifty libraries it needs
 // (sound, Wayland, D-Bus ...) are loaded and relocated before main on every start, which costs
@@ -15,6 +19,7 @@
     F(CreateRGBSurfaceWithFormatFrom, SDL_CreateRGBSurfaceWithFormatFrom)                                    \
     F(CreateWindow, SDL_CreateWindow)                                                                        \
     F(DestroyWindow, SDL_DestroyWindow)                                                                      \
+    F(EventState, SDL_EventState)                                                                            \
     F(FreeSurface, SDL_FreeSurface)                                                                          \
     F(GetCurrentVideoDriver, SDL_GetCurrentVideoDriver)                                                      \
     F(GetDisplayBounds, SDL_GetDisplayBounds)                                                                \
@@ -28,6 +33,7 @@
     F(GetWindowID, SDL_GetWindowID)                                                                          \
     F(GetWindowPosition, SDL_GetWindowPosition)                                                              \
     F(GetWindowSurface, SDL_GetWindowSurface)                                                                \
+    F(GetWindowWMInfo, SDL_GetWindowWMInfo)                                                                  \
     F(HideWindow, SDL_HideWindow)                                                                            \
     F(Init, SDL_Init)                                                                                        \
     F(PollEvent, SDL_PollEvent)                                                                              \
@@ -36,6 +42,8 @@
     F(RaiseWindow, SDL_RaiseWindow)                                                                          \
     F(RegisterEvents, SDL_RegisterEvents)                                                                    \
     F(SetHint, SDL_SetHint)                                                                                  \
+    F(SetWindowIcon, SDL_SetWindowIcon)                                                                      \
+    F(SetWindowInputFocus, SDL_SetWindowInputFocus)                                                          \
     F(SetWindowPosition, SDL_SetWindowPosition)                                                              \
     F(SetWindowSize, SDL_SetWindowSize)                                                                      \
     F(SetWindowTitle, SDL_SetWindowTitle)                                                                    \

@@ -8,6 +8,7 @@
 
 #include "platform/backends/sdl/SdlKeyMap.h"
 #include "platform/backends/sdl/SdlLibrary.h"
+#include "platform/backends/sdl/TX11Desktop.h"
 #include "platform/backends/sdl/X11ErrorFilter.h"
 
 namespace {
@@ -60,6 +61,9 @@ std::unique_ptr<TSdlBackend> TSdlBackend::Create(std::string& error) {
         return nullptr;
     }
     Sdl().StartTextInput();
+    // The X events themselves carry what SDL's events lose: the pointer's screen position at
+    // every step and the screen's changes of size.
+    Sdl().EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     return std::unique_ptr<TSdlBackend>(new TSdlBackend(wakeEventType));
 }
 
@@ -73,6 +77,9 @@ TSdlBackend::~TSdlBackend() {
 }
 
 TSize TSdlBackend::ScreenSize() const {
+    // SDL keeps the display's size as it was when SDL started.
+    if (m_x11)
+        if (const TSize size = m_x11->ScreenSize(); size.Width > 0 && size.Height > 0) return size;
     SDL_Rect bounds;
     if (Sdl().GetDisplayBounds(0, &bounds) != 0) return {1024, 768};
     return {bounds.w, bounds.h};
@@ -93,6 +100,13 @@ TNativeWindowId TSdlBackend::CreateWindow(const TRect& screenBounds, const std::
     if (!window) return 0;
     const TNativeWindowId id = Sdl().GetWindowID(window);
     m_windows[id] = window;
+    if (!std::exchange(m_x11Sought, true)) m_x11 = TX11Desktop::Attach(window);
+    if (m_x11) {
+        m_x11->WatchScreen();
+        m_x11->SetClass(window);
+        m_x11->SetTitle(window, title);
+    }
+    ApplyIcon(window);
     if (style.Visible) Sdl().ShowWindow(window);
     return id;
 }
@@ -115,7 +129,10 @@ void TSdlBackend::SetWindowBounds(TNativeWindowId id, const TRect& screenBounds)
 }
 
 void TSdlBackend::SetWindowTitle(TNativeWindowId id, const std::string& title) {
-    if (SDL_Window* window = FindWindow(id)) Sdl().SetWindowTitle(window, title.c_str());
+    SDL_Window* window = FindWindow(id);
+    if (!window) return;
+    Sdl().SetWindowTitle(window, title.c_str());
+    if (m_x11) m_x11->SetTitle(window, title);
 }
 
 void TSdlBackend::ShowWindow(TNativeWindowId id, bool visible) {
@@ -128,7 +145,33 @@ void TSdlBackend::ShowWindow(TNativeWindowId id, bool visible) {
 }
 
 void TSdlBackend::RaiseWindow(TNativeWindowId id) {
-    if (SDL_Window* window = FindWindow(id)) Sdl().RaiseWindow(window);
+    SDL_Window* window = FindWindow(id);
+    if (!window) return;
+    Sdl().RaiseWindow(window);
+    // Without a window manager nobody acts on SDL's activation request.
+    Sdl().SetWindowInputFocus(window);
+}
+
+void TSdlBackend::SetIcon(const TBitmap& icon) {
+    m_icon = icon.PixelFormat() == TPixelFormat::pf32bit && icon.RowStep() > 0 ? icon : TBitmap();
+    for (const auto& [id, window] : m_windows)
+        ApplyIcon(window);
+}
+
+void TSdlBackend::ApplyIcon(SDL_Window* window) const {
+    if (m_icon.IsEmpty()) return;
+    // Blue, green, red and opacity bytes are one ARGB word each; SDL copies the picture.
+    SDL_Surface* surface = Sdl().CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint8_t*>(m_icon.ScanLine(0)), m_icon.Width(), m_icon.Height(), 32,
+        int(m_icon.RowStep()), SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) return;
+    Sdl().SetWindowIcon(window, surface);
+    Sdl().FreeSurface(surface);
+}
+
+void TSdlBackend::SetWindowOwner(TNativeWindowId id, TNativeWindowId owner, bool modal) {
+    if (SDL_Window* window = FindWindow(id); window && m_x11)
+        m_x11->SetOwner(window, FindWindow(owner), modal);
 }
 
 TSdlPresenter* TSdlBackend::PresenterOf(TNativeWindowId id) {
@@ -181,6 +224,7 @@ TPoint TSdlBackend::ToScreen(TNativeWindowId id, int x, int y) const {
 }
 
 TPoint TSdlBackend::GlobalMouse() const {
+    if (m_x11) return m_x11->Pointer();
     int x = 0, y = 0;
     Sdl().GetGlobalMouseState(&x, &y);
     return {x, y};
@@ -235,6 +279,8 @@ void TSdlBackend::Translate(const SDL_Event& event, std::vector<TBackendEvent>& 
     TBackendEvent e;
     switch (event.type) {
     case SDL_MOUSEMOTION:
+        // The X motion events themselves tell the drag.
+        if (m_capture && m_x11) return;
         e.Kind = TBackendEventKind::MouseMove;
         e.Window = m_capture ? m_capture : event.motion.windowID;
         // While the toolkit drags a window, positions relative to the moving window lag.
@@ -309,6 +355,20 @@ void TSdlBackend::Translate(const SDL_Event& event, std::vector<TBackendEvent>& 
     case SDL_DISPLAYEVENT:
         e.Kind = TBackendEventKind::ScreenResized;
         break;
+    case SDL_SYSWMEVENT: {
+        const TX11Report report = m_x11 ? m_x11->Read(event.syswm.msg) : TX11Report();
+        if (report.Kind == TX11Report::TKind::PointerMoved && m_capture) {
+            e.Kind = TBackendEventKind::MouseMove;
+            e.Window = m_capture;
+            e.ScreenPos = report.ScreenPos;
+            e.Shift = CurrentShift();
+        } else if (report.Kind == TX11Report::TKind::ScreenChanged) {
+            e.Kind = TBackendEventKind::ScreenResized;
+        } else {
+            return;
+        }
+        break;
+    }
     default:
         return; // the wake event and everything the toolkit does not use
     }

@@ -1,14 +1,18 @@
 #include "platform/backends/sdl/X11ErrorFilter.h"
 
-#include <X11/Xlib.h>
-#include <dlfcn.h>
+#include "platform/backends/sdl/X11Library.h"
 
 namespace {
+
+constexpr unsigned char SetInputFocusRequest = 42; // X_SetInputFocus
 
 XErrorHandler PreviousHandler = nullptr;
 
 int FilterError(Display* display, XErrorEvent* error) {
     if (error->error_code == BadWindow) return 0;
+    // A window may be unmapped between the backend's check and the server's handling of a
+    // focus request; the focus then simply stays where it was.
+    if (error->error_code == BadMatch && error->request_code == SetInputFocusRequest) return 0;
     return PreviousHandler ? PreviousHandler(display, error) : 0;
 }
 
@@ -16,12 +20,9 @@ int FilterError(Display* display, XErrorEvent* error) {
 
 void InstallX11ErrorFilter() {
     static const bool installed = [] {
-        // The X library is opened here, as SDL2 opens it for its display: it is not linked in.
-        void* library = ::dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
-        if (!library) return false;
-        auto setHandler = reinterpret_cast<decltype(&XSetErrorHandler)>(::dlsym(library, "XSetErrorHandler"));
-        if (!setHandler) return false;
-        PreviousHandler = setHandler(FilterError);
+        const TX11Library* x = OpenX11Library();
+        if (!x) return false;
+        PreviousHandler = x->SetErrorHandler(FilterError);
         return true;
     }();
     (void)installed;

@@ -97,6 +97,21 @@ TEST(HeadlessBackend, RaisingBringsANormalWindowToTheTopOfItsBand) {
     EXPECT_EQ(backend.Screen().TopToBottom(), (std::vector<TNativeWindowId>{a, b}));
 }
 
+TEST(HeadlessBackend, RaisingAWindowKeepsTheWindowsItOwnsAboveIt) {
+    THeadlessBackend backend;
+    const TNativeWindowId owner = backend.CreateWindow(TRect::FromBounds(0, 0, 10, 10), "owner", Shown());
+    const TNativeWindowId dialog = backend.CreateWindow(TRect::FromBounds(0, 0, 5, 5), "dialog", Shown());
+    const TNativeWindowId other = backend.CreateWindow(TRect::FromBounds(0, 0, 5, 5), "other", Shown());
+    backend.SetWindowOwner(dialog, owner, true);
+    backend.RaiseWindow(owner);
+    EXPECT_EQ(backend.Screen().TopToBottom(), (std::vector<TNativeWindowId>{dialog, owner, other}));
+    EXPECT_TRUE(backend.Screen().Find(dialog)->Modal);
+    backend.SetWindowOwner(dialog, 0, false);
+    backend.RaiseWindow(owner);
+    EXPECT_EQ(backend.Screen().TopToBottom().front(), owner);
+    EXPECT_FALSE(backend.Screen().Find(dialog)->Modal);
+}
+
 TEST(HeadlessBackend, KeysGoToTheActiveWindowWithModifierState) {
     THeadlessBackend backend;
     const TNativeWindowId a = backend.CreateWindow(TRect::FromBounds(0, 0, 10, 10), "a", Shown());
