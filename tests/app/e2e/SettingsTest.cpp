@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/os/FileSystem.h"
+#include "platform/os/TFileLock.h"
+#include "platform/os/TRegistry.h"
 #include "tests/app/e2e/ScriptLines.h"
 #include "tests/app/support/TProgramSandbox.h"
 
@@ -59,5 +62,62 @@ TEST(Settings, FailedSaveOnCloseIsReportedAndTheProgramStillEnds) {
     const auto* box = FindWindow(dumps[1], "TMessageForm");
     ASSERT_NE(box, nullptr);
     EXPECT_NE(box->dump().find("Failed to set data for 'LastFrase'"), std::string::npos) << box->dump();
+    EXPECT_EQ(sandbox.ReadSetting("LastFrase"), "0");
+}
+
+namespace {
+
+std::string FileBytes(const std::filesystem::path& path) {
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(path.string());
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// Shows a phrase, closes the main screen with a press on its background and closes the
+// message that closing shows; the program ends with the message and without storing.
+void ExpectSaveOnCloseRefused(const TProgramSandbox& sandbox) {
+    const std::string stored = FileBytes(sandbox.RegistryPath());
+    const TRunResult run = sandbox.Run({"/s"}, script::ClickAndDumpPhrase() + script::PressBackground() +
+                                                   "dump -\nkey Enter\nwait 10\ndump -\n");
+    EXPECT_EQ(run.Status, 0);
+    const auto dumps = run.Dumps();
+    ASSERT_EQ(dumps.size(), 2u) << "the program did not end after the message: " << run.Out;
+    const auto* box = FindWindow(dumps[1], "TMessageForm");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(box->dump().find("Failed to set data for 'LastFrase'"), std::string::npos) << box->dump();
+    EXPECT_EQ(FileBytes(sandbox.RegistryPath()), stored);
+}
+
+} // namespace
+
+TEST(Settings, SaveOnCloseWhileAnotherProcessHoldsTheLockFailsAfterAWait) {
+    TProgramSandbox sandbox;
+    sandbox.WritePhrases("one\ntwo\n");
+    sandbox.WriteSetting("LastFrase", "0");
+    sandbox.WriteSetting("FormHue", "30");
+    TFileLock holder;
+    ASSERT_EQ(holder.Lock(sandbox.RegistryPath().string() + ".lock"), TLockResult::Acquired);
+    ExpectSaveOnCloseRefused(sandbox);
+    holder.Unlock();
+    EXPECT_EQ(sandbox.ReadSetting("LastFrase"), "0");
+    EXPECT_EQ(sandbox.ReadSetting("FormHue"), "30");
+}
+
+TEST(Settings, SaveOnCloseThatWouldOutgrowWhatTheProgramReadsFails) {
+    TProgramSandbox sandbox;
+    sandbox.WritePhrases("one\ntwo\n");
+    sandbox.WriteSetting("Filler", "");
+    const std::size_t filler =
+        std::size_t(TRegistry::MaxStoreFileSize) - 5 - FileBytes(sandbox.RegistryPath()).size();
+    sandbox.WriteSetting("Filler", std::string(filler, 'x'));
+    ExpectSaveOnCloseRefused(sandbox);
+    EXPECT_EQ(sandbox.ReadSetting("Filler").value_or("").size(), filler);
+}
+
+TEST(Settings, SaveOnCloseOnAReadOnlyStoreFails) {
+    TProgramSandbox sandbox;
+    sandbox.WritePhrases("one\ntwo\n");
+    sandbox.WriteSetting("LastFrase", "0");
+    std::filesystem::permissions(sandbox.RegistryPath(), std::filesystem::perms(0444));
+    ExpectSaveOnCloseRefused(sandbox);
     EXPECT_EQ(sandbox.ReadSetting("LastFrase"), "0");
 }
