@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/os/FileSystem.h"
 #include "platform/os/TFileLock.h"
 #include "platform/os/TRegistry.h"
 #include "tests/app/e2e/ScriptLines.h"
@@ -46,6 +45,25 @@ TEST(Settings, KeyThatCannotBeOpenedIsSilent) {
     EXPECT_TRUE(std::filesystem::is_directory(sandbox.RegistryPath()));
 }
 
+namespace {
+
+// Shows a phrase, closes the main screen with a press on its background and closes the
+// message that closing shows; the program ends with the message and without storing.
+void ExpectSaveOnCloseRefused(const TProgramSandbox& sandbox) {
+    const std::string stored = sandbox.RegistryBytes();
+    const TRunResult run = sandbox.Run({"/s"}, script::ClickAndDumpPhrase() + script::PressBackground() +
+                                                   "dump -\nkey Enter\nwait 10\ndump -\n");
+    EXPECT_EQ(run.Status, 0);
+    const auto dumps = run.Dumps();
+    ASSERT_EQ(dumps.size(), 2u) << "the program did not end after the message: " << run.Out;
+    const auto* box = FindWindow(dumps[1], "TMessageForm");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(box->dump().find("Failed to set data for 'LastFrase'"), std::string::npos) << box->dump();
+    EXPECT_EQ(sandbox.RegistryBytes(), stored);
+}
+
+} // namespace
+
 TEST(Settings, FailedSaveOnCloseIsReportedAndTheProgramStillEnds) {
     TProgramSandbox sandbox;
     sandbox.WritePhrases("one\ntwo\n");
@@ -54,40 +72,9 @@ TEST(Settings, FailedSaveOnCloseIsReportedAndTheProgramStillEnds) {
     const std::string lock = sandbox.RegistryPath().string() + ".lock";
     std::filesystem::remove(lock);
     std::filesystem::create_directory(lock);
-    const TRunResult run = sandbox.Run({"/s"}, script::ClickAndDumpPhrase() + script::PressBackground() +
-                                                   "dump -\nkey Enter\nwait 10\ndump -\n");
-    EXPECT_EQ(run.Status, 0);
-    const auto dumps = run.Dumps();
-    ASSERT_EQ(dumps.size(), 2u) << "the program did not end after the message: " << run.Out;
-    const auto* box = FindWindow(dumps[1], "TMessageForm");
-    ASSERT_NE(box, nullptr);
-    EXPECT_NE(box->dump().find("Failed to set data for 'LastFrase'"), std::string::npos) << box->dump();
+    ExpectSaveOnCloseRefused(sandbox);
     EXPECT_EQ(sandbox.ReadSetting("LastFrase"), "0");
 }
-
-namespace {
-
-std::string FileBytes(const std::filesystem::path& path) {
-    const std::vector<std::uint8_t> bytes = ReadFileBytes(path.string());
-    return std::string(bytes.begin(), bytes.end());
-}
-
-// Shows a phrase, closes the main screen with a press on its background and closes the
-// message that closing shows; the program ends with the message and without storing.
-void ExpectSaveOnCloseRefused(const TProgramSandbox& sandbox) {
-    const std::string stored = FileBytes(sandbox.RegistryPath());
-    const TRunResult run = sandbox.Run({"/s"}, script::ClickAndDumpPhrase() + script::PressBackground() +
-                                                   "dump -\nkey Enter\nwait 10\ndump -\n");
-    EXPECT_EQ(run.Status, 0);
-    const auto dumps = run.Dumps();
-    ASSERT_EQ(dumps.size(), 2u) << "the program did not end after the message: " << run.Out;
-    const auto* box = FindWindow(dumps[1], "TMessageForm");
-    ASSERT_NE(box, nullptr);
-    EXPECT_NE(box->dump().find("Failed to set data for 'LastFrase'"), std::string::npos) << box->dump();
-    EXPECT_EQ(FileBytes(sandbox.RegistryPath()), stored);
-}
-
-} // namespace
 
 TEST(Settings, SaveOnCloseWhileAnotherProcessHoldsTheLockFailsAfterAWait) {
     TProgramSandbox sandbox;
@@ -106,8 +93,7 @@ TEST(Settings, SaveOnCloseThatWouldOutgrowWhatTheProgramReadsFails) {
     TProgramSandbox sandbox;
     sandbox.WritePhrases("one\ntwo\n");
     sandbox.WriteSetting("Filler", "");
-    const std::size_t filler =
-        std::size_t(TRegistry::MaxStoreFileSize) - 5 - FileBytes(sandbox.RegistryPath()).size();
+    const std::size_t filler = std::size_t(TRegistry::MaxStoreFileSize) - 5 - sandbox.RegistryBytes().size();
     sandbox.WriteSetting("Filler", std::string(filler, 'x'));
     ExpectSaveOnCloseRefused(sandbox);
     EXPECT_EQ(sandbox.ReadSetting("Filler").value_or("").size(), filler);

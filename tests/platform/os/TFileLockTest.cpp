@@ -37,6 +37,15 @@ public:
     ~NoHang() { ::alarm(0); }
 };
 
+// A lock on a file of a fresh folder, held by another open file.
+struct HeldFileLock : ::testing::Test {
+    void SetUp() override { ASSERT_EQ(Holder.Lock(Path), TLockResult::Acquired); }
+    NoHang Guard;
+    TTempFolder Folder;
+    std::string Path = Folder / "a.lock";
+    TFileLock Holder;
+};
+
 } // namespace
 
 TEST(FileLock, FreeLockIsTakenWithoutWaiting) {
@@ -48,51 +57,36 @@ TEST(FileLock, FreeLockIsTakenWithoutWaiting) {
     EXPECT_EQ(clock.Naps, 0);
 }
 
-TEST(FileLock, HeldLockIsBusyOnceTheWaitIsOver) {
-    NoHang guard;
-    TTempFolder folder;
-    TFileLock holder;
-    ASSERT_EQ(holder.Lock(folder / "a.lock"), TLockResult::Acquired);
+TEST_F(HeldFileLock, IsBusyOnceTheWaitIsOver) {
     TFakeClock clock;
     TFileLock lock;
-    EXPECT_EQ(lock.Lock(folder / "a.lock", 250, clock), TLockResult::Busy);
+    EXPECT_EQ(lock.Lock(Path, 250, clock), TLockResult::Busy);
     EXPECT_FALSE(lock.IsLocked());
     EXPECT_EQ(clock.Now - 1000, 250u);
     EXPECT_EQ(clock.Naps, int((250 + TFileLock::RetryMs - 1) / TFileLock::RetryMs));
 }
 
-TEST(FileLock, HeldLockWithoutWaitIsBusyAtOnce) {
-    TTempFolder folder;
-    TFileLock holder;
-    ASSERT_EQ(holder.Lock(folder / "a.lock"), TLockResult::Acquired);
+TEST_F(HeldFileLock, WithoutWaitIsBusyAtOnce) {
     TFakeClock clock;
     TFileLock lock;
-    EXPECT_EQ(lock.Lock(folder / "a.lock", 0, clock), TLockResult::Busy);
+    EXPECT_EQ(lock.Lock(Path, 0, clock), TLockResult::Busy);
     EXPECT_EQ(clock.Naps, 0);
 }
 
-TEST(FileLock, LockFreedDuringTheWaitIsTaken) {
-    NoHang guard;
-    TTempFolder folder;
-    TFileLock holder;
-    ASSERT_EQ(holder.Lock(folder / "a.lock"), TLockResult::Acquired);
+TEST_F(HeldFileLock, FreedDuringTheWaitIsTaken) {
     TFakeClock clock;
     clock.OnSleep = [&](std::uint64_t now) {
-        if (now >= 1400) holder.Unlock();
+        if (now >= 1400) Holder.Unlock();
     };
     TFileLock lock;
-    EXPECT_EQ(lock.Lock(folder / "a.lock", 3000, clock), TLockResult::Acquired);
+    EXPECT_EQ(lock.Lock(Path, 3000, clock), TLockResult::Acquired);
     EXPECT_EQ(clock.Now, 1400u);
     EXPECT_EQ(lock.Error(), 0);
 }
 
-TEST(FileLock, WaitEndsEvenOnAClockThatDoesNotMove) {
-    NoHang guard;
-    TTempFolder folder;
-    TFileLock holder;
-    ASSERT_EQ(holder.Lock(folder / "a.lock"), TLockResult::Acquired);
+TEST_F(HeldFileLock, WaitEndsEvenOnAClockThatDoesNotMove) {
     TStoppedClock clock;
     TFileLock lock;
-    EXPECT_EQ(lock.Lock(folder / "a.lock", 100, clock), TLockResult::Busy);
+    EXPECT_EQ(lock.Lock(Path, 100, clock), TLockResult::Busy);
     EXPECT_LE(clock.Naps, int(100 / TFileLock::RetryMs) + 1);
 }
