@@ -5,6 +5,7 @@
 #include "platform/os/TFileLock.h"
 
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -30,13 +31,18 @@ struct TStore {
     }
 };
 
-std::string ReadError(const TRegistry& registry, const char* name) {
+// The message of the registry's error that the call raises.
+std::string RegistryError(const std::function<void()>& call) {
     try {
-        registry.ReadString(name);
+        call();
     } catch (const ERegistryException& error) {
         return error.Message();
     }
     return "no error";
+}
+
+std::string ReadError(const TRegistry& registry, const char* name) {
+    return RegistryError([&] { registry.ReadString(name); });
 }
 
 const std::string kStored = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quibbleton]\n"
@@ -356,12 +362,7 @@ TEST(Registry, KeyNotOpenedWhenTheStoreCannotBeCreated) {
 namespace {
 
 std::string WriteStringsError(TRegistry& registry, const std::vector<TRegNamedString>& values) {
-    try {
-        registry.WriteStrings(values);
-    } catch (const ERegistryException& error) {
-        return error.Message();
-    }
-    return "no error";
+    return RegistryError([&] { registry.WriteStrings(values); });
 }
 
 } // namespace
@@ -435,12 +436,7 @@ public:
 };
 
 std::string WriteError(TRegistry& registry, const char* name, const std::string& value) {
-    try {
-        registry.WriteString(name, value);
-    } catch (const ERegistryException& error) {
-        return error.Message();
-    }
-    return "no error";
+    return RegistryError([&] { registry.WriteString(name, value); });
 }
 
 } // namespace
