@@ -1,5 +1,7 @@
 #include "controls/FrameGeometry.h"
 
+#include <algorithm>
+
 #include "platform/graphics/SystemMetrics.h"
 #include "platform/toolkit/Messages.h"
 #include "platform/toolkit/TCustomForm.h"
@@ -9,6 +11,9 @@ namespace {
 
 constexpr int FallbackButtonSize = 21;
 constexpr int OwnButtonCodeBase = 1000;
+// Title-button spacing beyond this many pixels either way is held to it: the stored skins use
+// 2, and a wider gap would only push the buttons off the title bar.
+constexpr int MaxTitleButtonSpace = 32;
 
 bool IsToolWindow(TFormBorderStyle style) {
     return style == TFormBorderStyle::bsToolWindow || style == TFormBorderStyle::bsSizeToolWin;
@@ -31,6 +36,12 @@ TSize CellSize(const TsMaskData* image) {
     const int count = image->ImageCount < 1 ? 1 : image->ImageCount;
     const int rows = image->MaskType < 0 ? 1 : image->MaskType + 1;
     return {image->R.Width() / count, image->R.Height() / rows};
+}
+
+// The skin's spacing of the title buttons (GLOBALINFO's BISPACE), held to a sensible range.
+int TitleButtonSpace(const TsSkinManager* manager) {
+    if (!manager || !manager->SkinData().Ready) return 0;
+    return std::clamp<int>(manager->SkinData().BISpace, -MaxTitleButtonSpace, MaxTitleButtonSpace);
 }
 
 } // namespace
@@ -76,11 +87,13 @@ std::vector<TTitleButtonPlace> LayoutTitleButtons(const TCustomForm& form, const
     for (int i = 0; i < ownButtons; ++i)
         wanted.push_back({TTitleButtonKind::Own, i, {}, ""});
 
-    const int space = manager && manager->SkinData().Ready ? manager->SkinData().BISpace : 0;
+    const int space = TitleButtonSpace(manager);
     const TSize closeSize = CellSize(GlobalImage(manager, tool ? "SICONCLOSE" : "BICONCLOSE"));
     const int height = closeSize.Height;
     const int top = (metrics.TitleBand() - height) / 2;
-    int right = form.Width() - metrics.FrameWidth - space;
+    // The first button stays on the title bar, inside the window, whatever the spacing.
+    int right = std::clamp(form.Width() - metrics.FrameWidth - space, std::min(form.Width(), closeSize.Width),
+                           std::max(form.Width(), 0));
     for (TTitleButtonPlace& button : wanted) {
         const TsMaskData* image =
             button.Kind == TTitleButtonKind::Own ? nullptr : GlobalImage(manager, button.ImageKey);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "controls/FrameGeometry.h"
 #include "controls/TacProvider.h"
 #include "controls/TsSkinProvider.h"
 #include "platform/toolkit/TCustomForm.h"
@@ -30,6 +31,18 @@ void WriteSkinProvider(const TCustomForm& form, TJsonWriter& json) {
         json.String(manager->Name());
     else
         json.Null();
+    if (!provider) return;
+    // The title buttons as the pointer finds them: hit code and window-relative bounds.
+    json.Key("titleButtons");
+    json.BeginArray();
+    for (const TTitleButtonPlace& button : provider->TitleButtonPlaces()) {
+        json.BeginObject();
+        json.Field("hit", HitCodeOf(button));
+        json.Key("bounds");
+        json.Bounds(button.Rect);
+        json.EndObject();
+    }
+    json.EndArray();
 }
 
 } // namespace

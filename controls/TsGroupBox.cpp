@@ -11,6 +11,7 @@
 #include "render/FaceToScreen.h"
 #include "render/SkinCommandMessage.h"
 #include "render/SkinCommandQueries.h"
+#include "render/SkinDump.h"
 #include "render/Text.h"
 #include "skin/TsSkinManager.h"
 
@@ -216,13 +217,20 @@ void TsGroupBox::CMFontChanged(TWMNoParams& m) {
     if (!Caption().empty()) m_binding.Invalidate();
 }
 
+void TsGroupBox::WriteDumpFields(TJsonWriter& json) const {
+    TGroupBox::WriteDumpFields(json);
+    WriteSkinDumpField(json, m_binding, 0);
+}
+
 // ---------------------------------------------------------------- messages
 
 void TsGroupBox::ForwardToChildren(const TMessage& m) {
     for (TControl* child : std::vector<TControl*>(ControlList())) {
         if (child->IsDestroying()) continue;
-        SendSkinCommand(child, SkinCommandMessage::Code(m), SkinCommandMessage::Object(m),
-                        SkinCommandMessage::Small(m));
+        // Children whose windows do not exist yet (a skin chosen while the form is being
+        // created) take the command by direct dispatch, as the manager's own walk gives it.
+        QuerySkinCommand(child, SkinCommandMessage::Code(m), SkinCommandMessage::Object(m),
+                         SkinCommandMessage::Small(m));
     }
 }
 

@@ -23,6 +23,7 @@ public:
 
     TsCommonData& SkinData() override { return m_binding; }
     const TsCommonData& SkinData() const { return m_binding; }
+    void WriteDumpFields(TJsonWriter& json) const override;
     TsCaptionLayout CaptionLayout() const { return m_captionLayout; }
     void SetCaptionLayout(TsCaptionLayout layout);
     // Moves the frame and the client area down (or, negative, the caption band up).

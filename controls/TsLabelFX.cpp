@@ -17,7 +17,7 @@ namespace {
 // earlier with the same result.
 constexpr std::int32_t MaxGlowPasses = 4096;
 
-void DrawTextIn(TCanvas& canvas, const std::string& text, TRect& rect, unsigned flags, TColor colour) {
+void DrawTextIn(TCanvas& canvas, std::string_view text, TRect& rect, unsigned flags, TColor colour) {
     TFont font = canvas.Font();
     font.SetColor(colour);
     canvas.SetFont(font);
@@ -69,8 +69,13 @@ void TsLabelFX::DoDrawText(TCanvas& canvas, TRect& rect, unsigned flags) {
     }
     const TResolvedShadow shadow = ResolveShadow();
     const bool measuring = (flags & DT_CALCRECT) != 0;
-    std::string text = Caption();
-    if (measuring && (text.empty() || (ShowAccelChar() && text == "&"))) text += ' ';
+    // The caption is drawn where it is held: a phrase may be many megabytes long.
+    std::string padded;
+    std::string_view text = Caption();
+    if (measuring && (text.empty() || (ShowAccelChar() && text == "&"))) {
+        padded = std::string(text) + ' ';
+        text = padded;
+    }
     if (!ShowAccelChar()) flags |= DT_NOPREFIX;
 
     TCanvasSaver saver(canvas);
@@ -103,7 +108,7 @@ void TsLabelFX::DoDrawText(TCanvas& canvas, TRect& rect, unsigned flags) {
     }
 }
 
-void TsLabelFX::DrawGlow(TCanvas& canvas, const TRect& rect, const std::string& text, unsigned flags,
+void TsLabelFX::DrawGlow(TCanvas& canvas, const TRect& rect, std::string_view text, unsigned flags,
                          const TResolvedShadow& shadow, TColor textColour) {
     TRect textRect = InsideMargins(rect);
     const int width = rect.Width();

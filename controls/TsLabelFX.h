@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "controls/TsCustomLabel.h"
@@ -39,7 +40,7 @@ private:
     };
     TResolvedShadow ResolveShadow();
     TColor TextColour() const;
-    void DrawGlow(TCanvas& canvas, const TRect& rect, const std::string& text, unsigned flags,
+    void DrawGlow(TCanvas& canvas, const TRect& rect, std::string_view text, unsigned flags,
                   const TResolvedShadow& shadow, TColor textColour);
     // The rectangle moved by the margins: its top-left by -MarginTopLeft, its bottom-right by
     // -MarginBottomRight.

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/graphics/TBitmap.h"
 #include "platform/canvas/TCanvas.h"
+#include "platform/graphics/TBitmap.h"
+#include "platform/graphics/TRegion.h"
+#include "platform/graphics/TRegionRows.h"
 #include "render/MaskPieces.h"
 #include "skin/SkinRecords.h"
 
@@ -158,6 +160,9 @@ void DrawButtonMask(TBitmap& face, TRegion* region, FillCentre fillCentre, int s
     const bool masked = entry.MaskType == 1;
     const bool stretch = (entry.DrawMode & 1) != 0 && entry.MaskType != 1;
     const int maskOffset = int(std::clamp<long long>(((long long)r.Bottom - r.Top) / 2, 0, 1 << 30));
+    // The corners' key runs are gathered and cut out of the region at once.
+    TRegionRows keyRuns;
+    TRegionRows* cut = region ? &keyRuns : nullptr;
 
     for (const TGridPiece& p : GridPieces(d, grid)) {
         if (p.Centre && !drawCentre) continue;
@@ -166,10 +171,10 @@ void DrawButtonMask(TBitmap& face, TRegion* region, FillCentre fillCentre, int s
                 TMaskBlendOptions options;
                 options.MaskOffset = maskOffset;
                 options.Key = TKeyPixel::Skip;
-                options.Cut = region;
+                options.Cut = cut;
                 MaskBlendPiece(face, p.Span.TopLeft(), *source, p.Source, options);
             } else {
-                KeyCopyPiece(face, p.Span.TopLeft(), *source, p.Source, nullptr, region);
+                KeyCopyPiece(face, p.Span.TopLeft(), *source, p.Source, nullptr, cut);
             }
         } else if (stretch) {
             StretchPiece(face, *source, p);
@@ -184,4 +189,5 @@ void DrawButtonMask(TBitmap& face, TRegion* region, FillCentre fillCentre, int s
                      [&](TPoint at, const TPiece& piece) { CopyPiece(face, at, *source, piece); });
         }
     }
+    if (region && !keyRuns.IsEmpty()) region->Subtract(keyRuns.ToRegion());
 }

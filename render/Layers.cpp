@@ -68,7 +68,7 @@ TTexture ChooseTexture(const TsSkinModel& model, int sectionIndex, std::string_v
     if (t.Mask) return t;
     const int external = model.GetExternalImageIndex(sectionIndex, name, key);
     if (external >= 0 && external < int(model.PatternData.size()))
-        t.Image = &model.PatternData[std::size_t(external)].Img;
+        t.Image = model.PatternData[std::size_t(external)].Img.get();
     return t;
 }
 

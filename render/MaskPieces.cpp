@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "platform/graphics/TBitmap.h"
-#include "platform/graphics/TRegion.h"
+#include "platform/graphics/TRegionRows.h"
 #include "render/ParentColors.h"
 #include "render/PixelRows.h"
 #include "skin/TsSkinManager.h"
@@ -51,8 +51,8 @@ bool ParentPixel(const ParentBackground& bg, int x, int y, bool only24, const st
     return true;
 }
 
-void CutRun(TRegion* cut, int y, int from, int to) {
-    if (cut && to > from) cut->Subtract(TRect{from, y, to, y + 1});
+void CutRun(TRegionRows* cut, int y, int from, int to) {
+    if (cut) cut->Add(y, from, to);
 }
 
 } // namespace
@@ -127,7 +127,7 @@ void MaskBlendPiece(TBitmap& target, TPoint dest, const TBitmap& source, const T
 }
 
 void KeyCopyPiece(TBitmap& target, TPoint dest, const TBitmap& source, const TPiece& piece,
-                  const ParentBackground* background, TRegion* cut) {
+                  const ParentBackground* background, TRegionRows* cut) {
     if (!Usable(target, source)) return;
     const TClipped c = Clip(target, dest, source, piece);
     if (c.IsEmpty()) return;

@@ -7,7 +7,7 @@
 #include "render/ParentBackground.h"
 
 class TBitmap;
-class TRegion;
+class TRegionRows;
 struct TsMaskData;
 
 // Transfers of one rectangular piece of a skin image onto a 24-bit target, shared by the
@@ -38,7 +38,7 @@ struct TMaskBlendOptions {
     int AlphaRaise = 0; // added to the mask value (capped at 255): 100 makes corner images fainter
     TKeyPixel Key = TKeyPixel::Blend;
     const ParentBackground* Background = nullptr;
-    TRegion* Cut = nullptr; // with TKeyPixel::Skip, each run of key pixels is taken out of it
+    TRegionRows* Cut = nullptr; // with TKeyPixel::Skip, gathers each run of key pixels
 };
 
 // The image of an entry as a 24-bit bitmap: its own image or the manager's master bitmap,
@@ -51,9 +51,9 @@ void MaskBlendPiece(TBitmap& target, TPoint dest, const TBitmap& source, const T
                     const TMaskBlendOptions& options);
 // Copies the pixels that are not the key colour. A key pixel leaves the target unchanged, or
 // with a ready 24-bit background takes the parent pixel behind it; with a region, each run of
-// key pixels is taken out of it.
+// key pixels is gathered in it.
 void KeyCopyPiece(TBitmap& target, TPoint dest, const TBitmap& source, const TPiece& piece,
-                  const ParentBackground* background, TRegion* cut = nullptr);
+                  const ParentBackground* background, TRegionRows* cut = nullptr);
 // An exact copy.
 void CopyPiece(TBitmap& target, TPoint dest, const TBitmap& source, const TPiece& piece);
 // Half and half with the target, Dst = round(S - 0.5 * (S - Dst)) with ties to even; key pixels

@@ -323,7 +323,9 @@ void TsCommonData::HandleSkinCommand(TMessage& m) {
         OnSkinApplied(SkinCommandMessage::ObjectAs<TsSkinManager>(m));
         break;
     case cmdGetFace:
-        if (m_faceBitmap) {
+        // A control whose section the skin lacks paints natively and has no face to offer:
+        // its bitmap still holds whatever the last skin painted, or nothing at all.
+        if (m_faceBitmap && Skinned()) {
             FaceAnswer() = ParentBackground{m_faceBitmap.get(), 0, 0, true};
             SkinCommandMessage::AnswerResult(m, 1);
         }
@@ -335,7 +337,9 @@ void TsCommonData::HandleSkinCommand(TMessage& m) {
         m_inUpdate = SkinCommandMessage::Small(m) == 1;
         break;
     case cmdIsInUpdate:
-        answer(m_faceStale || IsUpdating() ? 1 : 0);
+        // The face of a control that paints natively is never rebuilt, so it stays stale;
+        // its children must not wait for it.
+        answer((m_faceStale && Skinned()) || IsUpdating() ? 1 : 0);
         break;
     case cmdIsPartlyHidden:
         answer(m_partlyHidden ? 1 : 0);

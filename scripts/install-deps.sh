@@ -21,25 +21,30 @@ for p in "${packages[@]}"; do
   fi
 done
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
 
 # The program adds Wine's font folder to its own font configuration; a system-wide cache of the
-# folder spares every user's first start the scan of its fonts (about 30 ms).
+# folder spares every user's first start the scan of its fonts (about 30 ms). Refreshing it is
+# not worth a password prompt on every build, so with nothing to install sudo may not ask.
 cache_program_fonts() {
   local folder=/usr/share/wine/fonts
   if [ -d "$folder" ] && command -v fc-cache >/dev/null; then
-    $sudo fc-cache "$folder" || true
+    "${sudo[@]}" "$@" fc-cache "$folder" 2>/dev/null || true
   fi
 }
 
 if [ ${#missing[@]} -eq 0 ]; then
-  cache_program_fonts
+  if [ ${#sudo[@]} -eq 0 ]; then cache_program_fonts; else cache_program_fonts -n; fi
   exit 0
 fi
 
+if [ ${#sudo[@]} -gt 0 ] && ! command -v sudo >/dev/null; then
+  echo "Missing packages: ${missing[*]}" >&2
+  echo "Installing them needs root: run scripts/install-deps.sh as root, or install sudo." >&2
+  exit 1
+fi
 echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 cache_program_fonts

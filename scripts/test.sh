@@ -1,63 +1,125 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test:
-# the include-layer check, unit and end-to-end tests, the same tests under AddressSanitizer + UBSan,
-# each benchmark once, the real-window smoke tests under Xvfb, and each fuzz target briefly.
+# Installs what is missing, builds everything and runs every test: the include-layer check, unit
+# and end-to-end tests, the same tests under AddressSanitizer + UBSan, each benchmark once, the
+# real-window smoke tests under Xvfb, and each fuzz target briefly.
+#
+#   scripts/test.sh [PHASE...]    runs only the named phases, in the order given; without
+#                                 names all of them: layers build tests bench asan fuzz
+#
+# The tests and bench phases use the build the build phase makes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
 
 jobs=$(nproc)
 fuzz_seconds=${QUIBBLETON_FUZZ_SECONDS:-60}
+# libFuzzer keeps one core busy per target.
+fuzz_jobs=$((jobs < 2 ? jobs : 2))
+all_phases=(layers build tests bench asan fuzz)
 
-echo "== include layers"
-python3 scripts/check_layers.py
-python3 scripts/check_layers_test.py
+phase_layers() {
+  echo "== include layers"
+  python3 scripts/check_layers.py
+  python3 scripts/check_layers_test.py
+}
 
-echo "== build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$jobs"
+phase_build() {
+  echo "== build"
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build -j "$jobs"
+}
 
-echo "== tests"
-(cd build && ctest --output-on-failure -j "$jobs")
+phase_tests() {
+  echo "== tests"
+  (cd build && ctest --output-on-failure -j "$jobs")
+}
 
-echo "== benchmarks (one short run each)"
-for b in build/bench/*; do
-  [ -f "$b" ] && [ -x "$b" ] || continue
-  "$b" --benchmark_min_time=0.01 >/dev/null
-  echo "ran $(basename "$b")"
-done
+phase_bench() {
+  echo "== benchmarks (one short run each)"
+  local results name files=()
+  results=$(mktemp -d)
+  for b in build/bench/*; do
+    [ -f "$b" ] && [ -x "$b" ] || continue
+    name=$(basename "$b")
+    # Google Benchmark's banner goes to standard error; it is shown only when the run fails.
+    if ! "$b" --benchmark_min_time=0.01 --benchmark_out="$results/$name.json" \
+         --benchmark_out_format=json >/dev/null 2>"$results/$name.err"; then
+      cat "$results/$name.err" >&2
+      echo "benchmark $name failed" >&2
+      rm -rf "$results"
+      return 1
+    fi
+    files+=("$results/$name.json")
+  done
+  if [ ${#files[@]} -gt 0 ]; then python3 scripts/bench_table.py "${files[@]}"; fi
+  rm -rf "$results"
+}
 
-echo "== sanitizer build"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIBBLETON_SANITIZE=ON -DQUIBBLETON_BENCH=OFF >/dev/null
-cmake --build build-asan -j "$jobs"
-(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs")
+phase_asan() {
+  echo "== sanitizer build"
+  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIBBLETON_SANITIZE=ON -DQUIBBLETON_BENCH=OFF >/dev/null
+  cmake --build build-asan -j "$jobs"
+  (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs")
+}
 
-if [ -f fuzz/CMakeLists.txt ] && ls fuzz/*.cpp >/dev/null 2>&1; then
-  echo "== fuzzing (${fuzz_seconds}s per target)"
+# Executions per second of a finished libFuzzer run, from its closing statistics line.
+fuzz_speed() {
+  local speed
+  speed=$(sed -n 's/.*[[:space:]]DONE[[:space:]].*exec\/s: \([0-9]*\).*/\1/p' "$1" | tail -n 1)
+  echo "${speed:-?}"
+}
+
+phase_fuzz() {
+  [ -f fuzz/CMakeLists.txt ] && ls fuzz/*.cpp >/dev/null 2>&1 || return 0
+  echo "== fuzzing (${fuzz_seconds}s per target, $fuzz_jobs at a time)"
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
         -DCMAKE_CXX_COMPILER=clang++ -DQUIBBLETON_FUZZ=ON -DQUIBBLETON_TESTS=OFF -DQUIBBLETON_BENCH=OFF >/dev/null
-  cmake --build build-fuzz -j "$jobs"
+  local logs name names=() running=0 failed=0 targets=()
+  # Only the targets: the program and the tools built with the fuzzer's instrumentation are
+  # never run.
+  for f in fuzz/*.cpp; do targets+=("$(basename "$f" .cpp)"); done
+  cmake --build build-fuzz -j "$jobs" --target "${targets[@]}"
+  logs=$(mktemp -d)
   for f in build-fuzz/fuzz/*; do
     [ -f "$f" ] && [ -x "$f" ] || continue
     name=$(basename "$f")
-    corpus=$(mktemp -d)
-    [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$corpus/"
-    # Every input gets a time limit and the run a memory limit far below what the hostile
-    # skins and pictures of the seed corpora took before the program bounded them (gigabytes),
-    # and above what a skin load may hold (256 MB) with the sanitizers' own overhead.
-    # Inputs no longer than the harness can take quickly: every seed fits, and the search
-    # does not spend its time on texts of thousands of sections.
-    case "$name" in
-      fuzz_options) max_len=2048 ;;
-      fuzz_inheritance | fuzz_paint) max_len=1024 ;;
-      *) max_len=4096 ;;
-    esac
-    # The sanitizer's fill of every fresh block with a marker byte is a debugging aid, not a
-    # check; leaving it out lets the search try more inputs in the same time.
-    ASAN_OPTIONS=max_malloc_fill_size=0 \
-    "$f" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=1024 -malloc_limit_mb=300 \
-         -max_len="$max_len" "$corpus" 2>&1 | tail -n 2
-    rm -rf "$corpus"
+    names+=("$name")
+    if [ "$running" -ge "$fuzz_jobs" ]; then
+      wait -n || true
+      running=$((running - 1))
+    fi
+    # A fresh corpus folder per run: the seeds, and what this run finds.
+    (
+      status=0
+      bash scripts/fuzz.sh "$name" "$fuzz_seconds" "$logs/$name.corpus" >"$logs/$name.log" 2>&1 || status=$?
+      echo "$status" >"$logs/$name.status"
+    ) &
+    running=$((running + 1))
   done
-fi
-echo "== all checks passed"
+  wait
+  for name in "${names[@]}"; do
+    if [ "$(cat "$logs/$name.status" 2>/dev/null)" = 0 ]; then
+      printf '%-20s %s exec/s\n' "$name" "$(fuzz_speed "$logs/$name.log")"
+    else
+      printf '%-20s FAILED\n' "$name"
+      tail -n 30 "$logs/$name.log"
+      failed=1
+    fi
+  done
+  rm -rf "$logs"
+  return "$failed"
+}
+
+phases=("$@")
+[ ${#phases[@]} -gt 0 ] || phases=("${all_phases[@]}")
+for phase in "${phases[@]}"; do
+  if ! declare -F "phase_$phase" >/dev/null; then
+    echo "unknown phase '$phase'; the phases are: ${all_phases[*]}" >&2
+    exit 2
+  fi
+done
+
+bash scripts/install-deps.sh
+for phase in "${phases[@]}"; do
+  "phase_$phase"
+done
+if [ $# -eq 0 ]; then echo "== all checks passed"; else echo "== passed: ${phases[*]}"; fi

@@ -16,6 +16,11 @@ std::string WithSlashes(std::string_view text) {
 
 } // namespace
 
+bool IsPlainSkinName(std::string_view skinName) {
+    return !skinName.empty() && skinName != "." && skinName.find_first_of("/\\") == std::string_view::npos &&
+           skinName.find("..") == std::string_view::npos;
+}
+
 std::string ResolveSkinDirectory(std::string_view skinDirectory, std::string_view programFolder) {
     const std::string setting = WithSlashes(skinDirectory);
     const std::string program = IncludeTrailingPathDelimiter(WithSlashes(programFolder));
@@ -41,7 +46,7 @@ std::string PackageFilePath(std::string_view skinDirectory, std::string_view ski
 }
 
 std::string SkinFolderPath(std::string_view resolvedDirectory, std::string_view skinName) {
-    if (skinName.empty()) return {};
+    if (!IsPlainSkinName(skinName)) return {};
     const std::string folder =
         IncludeTrailingPathDelimiter(std::string(resolvedDirectory)) + std::string(skinName);
     if (!DirectoryExists(folder) || FindFileIgnoringCase(folder, "Options.dat").empty()) return {};
@@ -72,6 +77,7 @@ TSkinNameList ListSkinNames(std::string_view resolvedDirectory, TSkinListKind ki
                 if (!packages || ExtractFileExt(entry.Name) != ".mvz") continue;
                 name = entry.Name.substr(0, entry.Name.find('.'));
             }
+            if (!IsPlainSkinName(name)) continue;
             if (list.Names.empty()) list.FirstName = name;
             list.Names.push_back(std::move(name));
         }

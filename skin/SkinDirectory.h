@@ -8,6 +8,11 @@
 // both separators are accepted and "/" is used on disk. A drive-letter setting is just a
 // folder name that does not exist here.
 
+// True when the name can name a skin of the skin directory: not empty, not ".", and holding
+// no "/", "\\" or "..", so that neither its package file nor its folder lies outside the
+// directory.
+bool IsPlainSkinName(std::string_view skinName);
+
 // The folder for skin folders and skin names: "../x" is taken beside the program's folder,
 // "./x" and plain names ("Skins") inside it, anything holding ":" or a separator as it stands.
 // `programFolder` ends with "/". No separator is added at the end.
@@ -33,6 +38,7 @@ struct TSkinNameList {
 
 // The stored skins' names first, then the skin folders (folders holding "Options.dat") and
 // packages (files ending exactly ".mvz", listed by the part of their name before the first
-// ".") of the resolved directory; names starting with "." are skipped.
+// ".") of the resolved directory; names starting with "." and names that are not plain are
+// skipped.
 TSkinNameList ListSkinNames(std::string_view resolvedDirectory, TSkinListKind kind,
                             const std::vector<std::string>& storedNames);

@@ -119,7 +119,7 @@ using TsMaskArray = std::vector<TsMaskData>;
 
 // A JPEG texture of at least 90000 pixels, kept whole.
 struct TsPatternData {
-    TBitmap Img;
+    std::shared_ptr<const TBitmap> Img; // never null; shared by the loads of one skin source
     std::string ClassName;
     std::string PropertyName;
 };

@@ -31,8 +31,9 @@ std::string FindFileIgnoringCase(const std::string& folder, std::string_view nam
 }
 
 TsSkinImageFinder::TsSkinImageFinder(const TacSkinConvertor* package, std::string skinPath,
-                                     TsSkinLoadBudget* budget)
-    : m_package(package), m_skinPath(std::move(skinPath)), m_budget(budget) {}
+                                     TsSkinLoadBudget* budget, TsDecodedImages* decoded)
+    : m_package(package), m_skinPath(std::move(skinPath)), m_budget(budget),
+      m_decoded(decoded ? decoded : &m_ownDecoded) {}
 
 std::string TsSkinImageFinder::FolderFile(std::string_view name) const {
     if (m_skinPath.empty()) return {};
@@ -43,6 +44,8 @@ std::string TsSkinImageFinder::FolderFile(std::string_view name) const {
     for (std::string_view part : SplitWords(path, "/"))
         if (part == "..") return {};
     const std::string full = m_skinPath + path;
+    // The folder changes when a file of that name appears in it or leaves it.
+    m_decoded->NoteFile(ExtractFilePath(full));
     const std::string found = FindFileIgnoringCase(ExtractFilePath(full), ExtractFileName(full));
     if (found.empty()) return {};
     // A link inside the folder may still point elsewhere: the file must really lie in it.
@@ -63,6 +66,8 @@ std::optional<std::vector<std::uint8_t>> TsSkinImageFinder::Find(std::string_vie
     }
     const std::string found = FolderFile(name);
     if (found.empty()) return std::nullopt;
+    // Noted before reading: a change after this point shows in the stamp.
+    m_decoded->NoteFile(found);
     try {
         return ReadFileBytes(found, MaxSkinImageFileSize);
     } catch (const Exception&) {
@@ -76,11 +81,11 @@ TsSkinImageFinder::TDecoded TsSkinImageFinder::Decode(std::string_view name) con
     std::span<const std::uint8_t> bytes;
     if (m_package) {
         const TacPackageEntry* entry = name.empty() ? nullptr : m_package->FindImage(name);
-        if (!entry) return {std::nullopt, "missing"};
+        if (!entry) return {nullptr, "missing"};
         bytes = entry->Data;
     } else {
         file = Find(name);
-        if (!file) return {std::nullopt, "missing"};
+        if (!file) return {nullptr, "missing"};
         bytes = *file;
     }
     const std::string what = "the image \"" + std::string(name) + "\"";
@@ -89,30 +94,46 @@ TsSkinImageFinder::TDecoded TsSkinImageFinder::Decode(std::string_view name) con
             TBitmap image = ReadJpeg(bytes);
             if (m_budget)
                 m_budget->Charge(BitmapBytes(image.Width(), image.Height(), image.PixelFormat()), what);
-            return {std::move(image), {}};
+            return {std::make_shared<const TBitmap>(std::move(image)), {}};
         }
         // Counted from the headers, before the picture is allocated.
         const TBmpPictureInfo info = ReadBmpInfo(bytes);
         if (m_budget) m_budget->Charge(BitmapBytes(info.Width, info.Height, info.Format), what);
-        return {ReadBmp(bytes), {}};
+        return {std::make_shared<const TBitmap>(ReadBmp(bytes)), {}};
     } catch (const ESkinTooLarge&) {
         throw;
     } catch (const std::exception& error) {
-        return {std::nullopt, error.what()};
+        return {nullptr, error.what()};
     }
 }
 
-std::optional<TBitmap> TsSkinImageFinder::ReadImage(std::string_view name) const {
+const TsSkinImageFinder::TDecoded& TsSkinImageFinder::Decoded(std::string_view name) const {
     m_lastProblem.clear();
     const std::string key = AnsiUpperCase(name);
-    auto found = m_decoded.find(key);
-    if (found == m_decoded.end()) found = m_decoded.emplace(key, Decode(name)).first;
-    const TDecoded& decoded = found->second;
-    m_lastProblem = decoded.Problem;
+    const TDecoded* decoded = m_decoded->Find(key);
+    if (!decoded) {
+        decoded = &m_decoded->Add(key, Decode(name));
+        m_charged.insert(key);
+    } else if (m_charged.insert(key).second && m_budget && decoded->Image) {
+        // Decoded by an earlier load of the same source: this load holds it all the same.
+        const TBitmap& image = *decoded->Image;
+        m_budget->Charge(BitmapBytes(image.Width(), image.Height(), image.PixelFormat()),
+                         "the image \"" + std::string(name) + "\"");
+    }
+    m_lastProblem = decoded->Problem;
+    return *decoded;
+}
+
+std::optional<TBitmap> TsSkinImageFinder::ReadImage(std::string_view name) const {
+    const TDecoded& decoded = Decoded(name);
     if (!decoded.Image) return std::nullopt;
     if (m_budget)
         m_budget->Charge(
             BitmapBytes(decoded.Image->Width(), decoded.Image->Height(), decoded.Image->PixelFormat()),
             "a copy of the image \"" + std::string(name) + "\"");
     return *decoded.Image;
+}
+
+std::shared_ptr<const TBitmap> TsSkinImageFinder::ReadSharedImage(std::string_view name) const {
+    return Decoded(name).Image;
 }

@@ -1,13 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/graphics/TBitmap.h"
+#include "skin/TsDecodedImages.h"
 
 class TacSkinConvertor;
 class TsSkinLoadBudget;
@@ -18,14 +20,16 @@ class TsSkinLoadBudget;
 // file inside the skin's own folder: full paths, ".." and links that lead out of the folder
 // find nothing.
 //
-// Each image is decoded once per finder; every later read of the same name gets a copy.
-// With a budget, the decoded image and every copy handed out are charged to it, the decoded
-// size before anything is decoded, and ESkinTooLarge ends the read.
+// Each image is decoded once into the decoded images the finder is given (shared by every
+// load of one source) or else into its own; every read gets a copy or a share of it. With a
+// budget, each decoded image (once per finder, also when an earlier load decoded it) and
+// every copy handed out are charged to it, the decoded size before anything is decoded, and
+// ESkinTooLarge ends the read.
 class TsSkinImageFinder {
 public:
     // Images come from the package when there is one, else from the folder (ending with "/").
     TsSkinImageFinder(const TacSkinConvertor* package, std::string skinPath,
-                      TsSkinLoadBudget* budget = nullptr);
+                      TsSkinLoadBudget* budget = nullptr, TsDecodedImages* decoded = nullptr);
 
     // The file's bytes; nothing when no file of that name exists in the skin. "\" counts as "/".
     std::optional<std::vector<std::uint8_t>> Find(std::string_view name) const;
@@ -33,22 +37,24 @@ public:
     // The image decoded (BMP, or JPEG for ".JPG"/".JPEG" names); nothing when the file is
     // missing or cannot be decoded.
     std::optional<TBitmap> ReadImage(std::string_view name) const;
+    // The decoded image itself, shared rather than copied, for uses that never change it.
+    std::shared_ptr<const TBitmap> ReadSharedImage(std::string_view name) const;
 
     // Why the last ReadImage found nothing: empty, "missing" or the decoder's message.
     const std::string& LastProblem() const { return m_lastProblem; }
 
 private:
-    struct TDecoded {
-        std::optional<TBitmap> Image;
-        std::string Problem;
-    };
+    using TDecoded = TsDecodedImages::TDecoded;
+    const TDecoded& Decoded(std::string_view name) const;
     TDecoded Decode(std::string_view name) const;
     std::string FolderFile(std::string_view name) const;
 
     const TacSkinConvertor* m_package;
     std::string m_skinPath;
     TsSkinLoadBudget* m_budget;
-    mutable std::unordered_map<std::string, TDecoded> m_decoded;
+    mutable TsDecodedImages m_ownDecoded;
+    TsDecodedImages* m_decoded;
+    mutable std::unordered_set<std::string> m_charged; // names whose decoded size this finder charged
     mutable std::string m_lastProblem;
 };
 

@@ -30,6 +30,13 @@ public:
 
     // Raises ESkinTooLarge naming `what` when the bytes do not fit any more.
     void Charge(std::int64_t bytes, std::string_view what);
+    // As Charge, for charges made per record: `what` is made only for a refusal.
+    template <typename What> void ChargeEach(std::int64_t bytes, What what) {
+        if (bytes >= 0 && bytes <= Remaining())
+            m_used += bytes;
+        else
+            Charge(bytes, what());
+    }
     std::int64_t Used() const { return m_used; }
     std::int64_t Remaining() const { return m_limit - m_used; }
     std::int64_t Limit() const { return m_limit; }

@@ -77,15 +77,40 @@ std::string ReadInheritedString(const TacSkinOptions& options, std::string_view 
     return value ? *value : std::string(fallback);
 }
 
-TsGradArray ParseGradientData(std::string_view description) {
-    const std::vector<std::string_view> words = SplitWords(description, ";");
-    TsGradArray items(words.size() / 5);
-    for (std::size_t k = 0; k < items.size(); ++k) {
-        items[k].Color1 = TColor(StrToInt(Trim(words[5 * k])));
-        items[k].Color2 = TColor(StrToInt(Trim(words[5 * k + 1])));
-        items[k].Percent = std::uint8_t(std::clamp(StrToInt(Trim(words[5 * k + 2])), 0, 100));
-        items[k].Mode = StrToInt(Trim(words[5 * k + 3]));
+namespace {
+
+// Calls `word` with every non-empty word of a gradient description, without gathering them.
+template <typename Word> void ForEachGradientWord(std::string_view description, Word word) {
+    std::size_t start = 0;
+    while (start < description.size()) {
+        const std::size_t end = description.find(';', start);
+        const std::size_t stop = end == std::string_view::npos ? description.size() : end;
+        if (stop > start) word(description.substr(start, stop - start));
+        start = stop + 1;
     }
+}
+
+} // namespace
+
+std::size_t GradientItemCount(std::string_view description) {
+    std::size_t words = 0;
+    ForEachGradientWord(description, [&](std::string_view) { ++words; });
+    return words / 5;
+}
+
+TsGradArray ParseGradientData(std::string_view description) {
+    TsGradArray items(GradientItemCount(description));
+    std::size_t word = 0;
+    ForEachGradientWord(description, [&](std::string_view text) {
+        const std::size_t k = word / 5;
+        const std::size_t field = word++ % 5;
+        if (k >= items.size()) return;
+        const std::int32_t value = StrToInt(Trim(text));
+        if (field == 0) items[k].Color1 = TColor(value);
+        if (field == 1) items[k].Color2 = TColor(value);
+        if (field == 2) items[k].Percent = std::uint8_t(std::clamp(value, 0, 100));
+        if (field == 3) items[k].Mode = value;
+    });
     return items;
 }
 
@@ -125,7 +150,7 @@ void TsSkinLoader::MaskPass(const TsSkinSource& source) {
     const std::size_t sections = source.Options->Sections().size();
     m_budget.Charge(std::int64_t(sections) * SectionLoadBytes,
                     "the " + std::to_string(sections) + " sections of the options text");
-    const TsSkinImageFinder finder(source.Package, source.SkinPath, &m_budget);
+    const TsSkinImageFinder finder(source.Package, source.SkinPath, &m_budget, source.Images);
     LoadMasterBitmap(*source.Options, finder);
     AddMaskEntries(*source.Options, finder, false);
     if (m_common && !m_common->IsEmpty())
@@ -206,7 +231,8 @@ void TsSkinLoader::AddMaskEntries(const TacSkinOptions& options, const TsSkinIma
 
 void TsSkinLoader::ExternalImagePass(const TsSkinSource& source) {
     m_model.PatternData.clear();
-    AddExternalImages(*source.Options, TsSkinImageFinder(source.Package, source.SkinPath, &m_budget), false);
+    AddExternalImages(*source.Options,
+                      TsSkinImageFinder(source.Package, source.SkinPath, &m_budget, source.Images), false);
     if (m_common && !m_common->IsEmpty())
         AddExternalImages(*m_common, TsSkinImageFinder(nullptr, source.SkinPath, &m_budget), true);
 }
@@ -221,16 +247,18 @@ void TsSkinLoader::AddExternalImages(const TacSkinOptions& options, const TsSkin
             const std::string_view text = options.FirstValue(index, e);
             if (!NamesJpegImage(text)) continue;
             const std::string value = AnsiUpperCase(text);
-            auto image = finder.ReadImage(value);
-            if (!image || image->Width() <= 0) {
+            std::shared_ptr<const TBitmap> shared = finder.ReadSharedImage(value);
+            if (!shared || shared->Width() <= 0) {
                 Note(section.Name, entry.Key, "image \"" + value + "\": " + finder.LastProblem());
                 continue;
             }
-            if (common || std::int64_t(image->Width()) * image->Height() >= ExternalImageMinPixels) {
+            // External images are never recoloured, so every load of the skin shares them.
+            if (common || std::int64_t(shared->Width()) * shared->Height() >= ExternalImageMinPixels) {
                 m_model.PatternData.push_back(
-                    {std::move(*image), AnsiUpperCase(section.Name), AnsiUpperCase(entry.Key)});
+                    {std::move(shared), AnsiUpperCase(section.Name), AnsiUpperCase(entry.Key)});
                 continue;
             }
+            auto image = finder.ReadImage(value);
             TsMaskData mask;
             ConvertCounted(*image, value);
             mask.Bmp = std::make_unique<TBitmap>(std::move(*image));
@@ -292,16 +320,48 @@ void ReadRecordFields(TsGeneralData& r, IntRead readInt, TextRead readText, Plai
     r.BorderColor2 = readColor("BORDERCOLOR2", r.BorderColor2);
 }
 
-void ParseGradients(TsGeneralData& r) {
-    r.GradientArray.clear();
-    r.HotGradientArray.clear();
-    if (r.GradientData != " ")
-        r.GradientArray =
-            WithContext(r.ClassName, "GRADIENTDATA", [&] { return ParseGradientData(r.GradientData); });
-    if (r.HotGradientData != " ")
-        r.HotGradientArray =
-            WithContext(r.ClassName, "HOTGRADIENTDATA", [&] { return ParseGradientData(r.HotGradientData); });
-}
+// Parses the records' gradient descriptions and charges every record's own copy of each text
+// and of its items to the load's budget: the sections that inherit a long description all
+// hold it. Such sections follow one another, so the last text of each key is parsed once and
+// its items are copied to the next record that holds the same text.
+class TGradientParser {
+public:
+    explicit TGradientParser(TsSkinLoadBudget& budget) : m_budget(budget) {}
+
+    void Parse(TsGeneralData& r) {
+        r.GradientArray = ParseKey(r.ClassName, "GRADIENTDATA", r.GradientData, m_last);
+        r.HotGradientArray = ParseKey(r.ClassName, "HOTGRADIENTDATA", r.HotGradientData, m_lastHot);
+    }
+
+private:
+    struct TParsed {
+        std::string Text;
+        TsGradArray Items;
+        bool Valid = false;
+    };
+
+    TsGradArray ParseKey(std::string_view section, std::string_view key, const std::string& text,
+                         TParsed& last) {
+        m_budget.ChargeEach(std::int64_t(text.size()),
+                            [&] { return "the text of " + ContextOf(section, key); });
+        if (text == " ") return {};
+        const bool known = last.Valid && last.Text == text;
+        const std::size_t count = known ? last.Items.size() : GradientItemCount(text);
+        m_budget.ChargeEach(std::int64_t(count * sizeof(TsGradItem)), [&] {
+            return "the " + std::to_string(count) + " gradient items of " + ContextOf(section, key);
+        });
+        if (known) return last.Items;
+        last.Valid = false;
+        last.Items = WithContext(section, key, [&] { return ParseGradientData(text); });
+        last.Text = text;
+        last.Valid = true;
+        return last.Items;
+    }
+
+    TsSkinLoadBudget& m_budget;
+    TParsed m_last;
+    TParsed m_lastHot;
+};
 
 std::int32_t StrictGlobal(const TacSkinOptions& options, std::string_view key, std::int32_t fallback) {
     const auto value = options.Value("GLOBALINFO", key);
@@ -319,6 +379,7 @@ void TsSkinLoader::SectionPass(const TsSkinSource& source) {
     if (m_report) CheckParentChains(options, inherited);
     const auto& sections = options.Sections();
     m_model.GeneralData.reserve(sections.size());
+    TGradientParser gradients(m_budget);
     for (std::size_t index = 0; index < sections.size(); ++index) {
         const TacSkinOptions::Section& section = sections[index];
         TsGeneralData record;
@@ -344,7 +405,7 @@ void TsSkinLoader::SectionPass(const TsSkinSource& source) {
                          "bevel " + std::to_string(bevel) + " is not 0..4; no bevel is drawn");
             }
         }
-        ParseGradients(record);
+        gradients.Parse(record);
         m_model.GeneralData.push_back(std::move(record));
     }
     if (m_common && !m_common->IsEmpty()) MergeCommonRecords(*m_common);
@@ -379,6 +440,7 @@ void TsSkinLoader::CheckParentChains(const TacSkinOptions& options, const TsInhe
 // ---------------------------------------------------------------- CommonSections merge
 
 void TsSkinLoader::MergeCommonRecords(const TacSkinOptions& common) {
+    TGradientParser gradients(m_budget);
     for (const TacSkinOptions::Section& section : common.Sections()) {
         TsGeneralData record;
         const std::string parent = common.ReadString(section.Name, "PARENTCLASS", "");
@@ -400,7 +462,7 @@ void TsSkinLoader::MergeCommonRecords(const TacSkinOptions& common) {
                 return common.ReadString(section.Name, key, fallback);
             },
             readInt);
-        ParseGradients(record);
+        gradients.Parse(record);
         const int existing = m_model.GetSkinIndex(record.ClassName);
         if (existing >= 0)
             m_model.GeneralData[std::size_t(existing)] = std::move(record);

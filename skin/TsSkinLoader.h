@@ -28,6 +28,8 @@ struct TsSkinSource {
     const TacSkinOptions* Options = nullptr;
     const TacSkinConvertor* Package = nullptr;
     std::string SkinPath; // the folder of the skin's files (or of a package skin's directory), ending "/"
+    // The source's decoded images when loads share them; without, each load decodes its own.
+    TsDecodedImages* Images = nullptr;
 };
 
 // Fills a skin model from a skin source in three passes: mask entries (with the master
@@ -37,8 +39,9 @@ struct TsSkinSource {
 // Numbers that must be decimal and are not (image references, gradient descriptions, the
 // shadow values of GLOBALINFO) raise EConvertError naming section and key; the model keeps
 // what was filled before. Images that are missing or cannot be decoded are skipped. One load
-// holds at most SkinLoadBudgetBytes (the unpacked package, each image decoded once, and each
-// entry's own copy); a skin that needs more raises ESkinTooLarge.
+// holds at most SkinLoadBudgetBytes (the unpacked package, each image decoded once, each
+// entry's own copy, and each record's own gradient texts and items); a skin that needs more
+// raises ESkinTooLarge.
 class TsSkinLoader {
 public:
     explicit TsSkinLoader(TsSkinModel& model, TsSkinManager* manager = nullptr);
@@ -84,6 +87,8 @@ std::string ReadInheritedString(const TacSkinOptions& options, std::string_view 
 // Splits a gradient description into segments of five numbers; words that are not decimal
 // numbers raise EConvertError. Percent is limited to 0..100.
 TsGradArray ParseGradientData(std::string_view description);
+// The segments a gradient description holds: its whole groups of five words.
+std::size_t GradientItemCount(std::string_view description);
 
 // The image size that makes a JPEG stay an external image rather than a texture entry.
 inline constexpr std::int64_t ExternalImageMinPixels = 90000;

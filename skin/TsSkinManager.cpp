@@ -23,10 +23,27 @@
 #include "skin/TacSkinConvertor.h"
 #include "skin/TacSkinOptions.h"
 #include "skin/TsFrameSkinning.h"
+#include "skin/TsSharedSkinSource.h"
 #include "skin/TsSkinImageFinder.h"
 #include "skin/TsSkinLoader.h"
+#include "skin/TsSkinSourceCache.h"
 
 namespace {
+
+// The names behind every index a binding resolves (sections, mask entries, external
+// images), in order: two loads with the same layout give every control the same indexes.
+std::string IndexLayout(const TsSkinModel& model) {
+    std::string layout;
+    for (const TsGeneralData& section : model.GeneralData)
+        layout.append(section.ClassName).push_back('\n');
+    layout.push_back('\0');
+    for (const TsMaskData& mask : model.MaskData)
+        layout.append(mask.ClassName).append(".").append(mask.PropertyName).push_back('\n');
+    layout.push_back('\0');
+    for (const TsPatternData& pattern : model.PatternData)
+        layout.append(pattern.ClassName).append(".").append(pattern.PropertyName).push_back('\n');
+    return layout;
+}
 
 // Raises LoadingSkin for its lifetime. A load that fails lowers it too, so that controls do
 // not go on skipping their fades after a broken skin.
@@ -191,6 +208,7 @@ void TsSkinManager::SetHueOffset(std::int32_t value) {
 
 void TsSkinManager::Reload() {
     if (!m_model.SkinData.Ready) return;
+    const std::string layoutBefore = IndexLayout(m_model);
     {
         TLoadingScope loading;
         LoadFromSource();
@@ -199,7 +217,12 @@ void TsSkinManager::Reload() {
         Deactivate();
         return;
     }
-    if (!FormDataBeingRead()) AnnounceRepaint();
+    // The skin's files may have changed since it was loaded: then the bound controls resolve
+    // their sections again, as after any other load.
+    if (IndexLayout(m_model) != layoutBefore)
+        Announce();
+    else if (!FormDataBeingRead())
+        AnnounceRepaint();
 }
 
 void TsSkinManager::SetSkinDirectory(const std::string& directory) {
@@ -238,21 +261,22 @@ void TsSkinManager::LoadByName() {
 }
 
 void TsSkinManager::LoadFromSource() {
-    const std::string package = PackageFilePath(m_skinDirectory, m_skinName);
-    if (FileExists(package) && LoadPackageFile(package)) return;
+    if (IsPlainSkinName(m_skinName)) {
+        const std::string package = PackageFilePath(m_skinDirectory, m_skinName);
+        if (FileExists(package) && LoadPackageFile(package)) return;
+    }
     LoadFolderOrStoredSkin();
 }
 
 bool TsSkinManager::LoadPackageFile(const std::string& path) {
-    std::unique_ptr<TacSkinConvertor> reader;
-    ::LoadPackageFile(path, reader, true);
     // A package that vanished, had the wrong magic or holds no options entry is no skin:
     // the search goes on with the folders and stored skins.
-    if (!reader || !reader->Options()) return false;
-    const TacSkinOptions options = TacSkinOptions::Parse(*reader->Options());
+    std::shared_ptr<TsSharedSkinSource> source = TsSkinSourceCache::Package(path);
+    if (!source) return false;
+    m_source = source;
     m_model.SkinData.SkinPath = ResolvedSkinDirectory() + "/";
     m_isPackage = true;
-    RunLoader({&options, reader.get(), m_model.SkinData.SkinPath});
+    RunLoader({&source->Options(), source->Package(), m_model.SkinData.SkinPath, &source->Images()});
     return true;
 }
 
@@ -260,14 +284,16 @@ void TsSkinManager::LoadFolderOrStoredSkin() {
     const std::string folder = SkinFolderPath(ResolvedSkinDirectory(), m_skinName);
     if (!folder.empty()) {
         m_isPackage = false;
-        const TacSkinOptions options = TacSkinOptions::Parse(
-            ReadFileBytes(FindFileIgnoringCase(folder, "Options.dat"), MaxOptionsTextSize));
+        std::shared_ptr<TsSharedSkinSource> source = TsSkinSourceCache::Folder(folder);
+        m_source = source;
         m_model.SkinData.SkinPath = folder;
-        RunLoader({&options, nullptr, folder});
+        RunLoader({&source->Options(), nullptr, folder, &source->Images()});
         return;
     }
+    m_source.reset();
     m_model.SkinData.SkinPath.clear();
-    const TsStoredSkin* stored = m_internalSkins.Find(m_skinName);
+    // A name that could lead out of the skin directory names no skin at all.
+    const TsStoredSkin* stored = IsPlainSkinName(m_skinName) ? m_internalSkins.Find(m_skinName) : nullptr;
     if (!stored) {
         if (m_internalSkins.IsEmpty()) {
             m_active = false;
@@ -347,6 +373,7 @@ void TsSkinManager::Deactivate() {
     m_model.SkinData.Ready = false;
     Broadcast(cmdSkinRemoved);
     m_model.ClearImagesAndSections();
+    m_source.reset();
 }
 
 void TsSkinManager::InstallFrameHook() {
@@ -389,7 +416,10 @@ void TsSkinManager::Broadcast(std::uint16_t code) {
     const TLParam lParam = LParamFromPointer(this);
     const std::vector<TCustomForm*> owned = Application->FormsLastToFirst();
     for (TCustomForm* form : owned) {
-        if (form->IsCreating() || form->IsDestroying() || IsSkinAware(form)) continue;
+        // A form whose creation handler runs has all its controls loaded; a skin it chooses
+        // there (its settings) must reach them, or they keep the indexes of the design skin.
+        const bool designBeingRead = form->IsCreating() && !form->IsRunningCreateHandler();
+        if (designBeingRead || form->IsDestroying() || IsSkinAware(form)) continue;
         SendToControl(form, code, lParam);
         WalkControls(form, code, lParam);
     }

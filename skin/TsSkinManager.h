@@ -17,6 +17,7 @@ class TCustomForm;
 class TWinControl;
 class TacSkinConvertor;
 class TacSkinOptions;
+class TsSharedSkinSource;
 struct TsSkinSource;
 
 // The non-visual component that owns one loaded skin: it finds a skin by name (a package
@@ -153,6 +154,8 @@ private:
     bool FormDataBeingRead() const { return IsReading() || IsLoading(); }
 
     TsSkinModel m_model;
+    // What the loaded skin's file or folder gave, shared with the other managers wearing it.
+    std::shared_ptr<TsSharedSkinSource> m_source;
     bool m_isPackage = false;
     bool m_skinnedPopups = true;
     TacAnimEffects m_animEffects;

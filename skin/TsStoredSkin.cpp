@@ -93,8 +93,9 @@ void LoadCollectionForm(TsSkinModel& model, const TsStoredSkin& skin, TsSkinMana
     for (const TsSkinImage& image : skin.Images)
         model.MaskData.push_back(ToMask(image, manager));
     for (const TsSkinPattern& pattern : skin.Patterns)
-        model.PatternData.push_back(
-            {pattern.Image, AnsiUpperCase(pattern.SectionName), AnsiUpperCase(pattern.PropertyName)});
+        model.PatternData.push_back({std::make_shared<const TBitmap>(pattern.Image),
+                                     AnsiUpperCase(pattern.SectionName),
+                                     AnsiUpperCase(pattern.PropertyName)});
     for (const TsSkinGeneral& general : skin.GeneralData)
         model.GeneralData.push_back(ToRecord(general));
     TsSkinData& d = model.SkinData;

@@ -6,6 +6,8 @@
 #include <string>
 
 #include <jpeglib.h>
+// The message codes (JWRN_...) of the decoder's warnings.
+#include <jerror.h>
 
 #include "platform/core/Exceptions.h"
 
@@ -25,19 +27,34 @@ void OnJpegError(j_common_ptr info) {
     std::longjmp(errors->JumpBack, 1);
 }
 
-void OnJpegMessage(j_common_ptr, int) {}
+// Warnings that say nothing about damage: an unknown colour transform or JFIF revision, or
+// a caller asking for rows past the end.
+bool IsHarmlessWarning(int code) {
+    return code == JWRN_ADOBE_XFORM || code == JWRN_JFIF_MAJOR || code == JWRN_TOO_MUCH_DATA;
+}
 
-// A progressive picture may hold any number of scans; damaged data can make the decoder
-// run through thousands of them, so past a sane count the picture counts as broken.
-constexpr int MaxJpegScans = 1000;
+// Every other warning means damaged data ("Corrupt JPEG data ...", "Premature end of JPEG
+// file", "Inconsistent progression sequence ..."), over which the decoder would go on
+// guessing, through as many repeated scans as the file holds; such a picture is broken.
+// Trace messages (level 0 and up) are dropped.
+void OnJpegMessage(j_common_ptr info, int level) {
+    if (level < 0 && !IsHarmlessWarning(info->err->msg_code)) OnJpegError(info);
+}
 
+void FailDecoding(j_common_ptr info, const char* why) {
+    auto* errors = reinterpret_cast<TJpegErrorManager*>(info->err);
+    std::snprintf(errors->Message, sizeof errors->Message, "%s", why);
+    std::longjmp(errors->JumpBack, 1);
+}
+
+// The decoder calls this as it reads, at least once per scan after the scan's header and
+// before its data, so the work is bounded before it is done.
 void OnJpegProgress(j_common_ptr info) {
     auto* decoder = reinterpret_cast<j_decompress_ptr>(info);
-    if (decoder->input_scan_number > MaxJpegScans) {
-        auto* errors = reinterpret_cast<TJpegErrorManager*>(info->err);
-        std::snprintf(errors->Message, sizeof errors->Message, "too many scans");
-        std::longjmp(errors->JumpBack, 1);
-    }
+    const std::int64_t scans = decoder->input_scan_number;
+    if (scans > MaxJpegScans) FailDecoding(info, "too many scans");
+    if (scans * decoder->image_width * decoder->image_height > MaxJpegScanWork)
+        FailDecoding(info, "too many scans for the picture's size");
 }
 
 // Everything that the jump may skip over lives outside the setjmp frame: the decoded
@@ -59,10 +76,17 @@ bool DecodeInto(std::span<const std::uint8_t> data, TBitmap& out, std::string& e
     info.progress = &progress;
     jpeg_mem_src(&info, data.data(), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&info, TRUE);
+    const std::int64_t pixels = std::int64_t(info.image_width) * info.image_height;
     if (info.image_width == 0 || info.image_height == 0 || info.image_width > unsigned(MaxJpegSide) ||
-        info.image_height > unsigned(MaxJpegSide) ||
-        std::int64_t(info.image_width) * info.image_height > MaxJpegPixels) {
+        info.image_height > unsigned(MaxJpegSide) || pixels > MaxJpegPixels) {
         error = "picture too large";
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    // The scans are counted up front as well, so a picture of too many costs no decoding.
+    const std::int64_t scans = CountJpegScans(data);
+    if (scans > MaxJpegScans || scans * pixels > MaxJpegScanWork) {
+        error = "too many scans for the picture's size";
         jpeg_destroy_decompress(&info);
         return false;
     }
@@ -135,6 +159,25 @@ bool EncodeInto(const TBitmap& bitmap, int quality, std::vector<std::uint8_t>& o
 }
 
 } // namespace
+
+int CountJpegScans(std::span<const std::uint8_t> data) {
+    if (data.size() < 2 || data[0] != 0xFF || data[1] != 0xD8) return 0;
+    int scans = 0;
+    std::size_t i = 2;
+    while (i + 1 < data.size()) {
+        const std::uint8_t marker = data[i + 1];
+        // Entropy-coded bytes, stuffed zeros, fill bytes, restarts and TEM carry no length.
+        if (data[i] != 0xFF || marker == 0x00 || marker == 0xFF || marker == 0x01 ||
+            (marker >= 0xD0 && marker <= 0xD7)) {
+            i += data[i] == 0xFF && marker != 0xFF ? 2 : 1;
+            continue;
+        }
+        if (marker == 0xD9 || i + 3 >= data.size()) break;
+        if (marker == 0xDA) ++scans;
+        i += 2 + ((std::size_t(data[i + 2]) << 8) | data[i + 3]);
+    }
+    return scans;
+}
 
 TBitmap ReadJpeg(std::span<const std::uint8_t> data) {
     if (data.empty()) throw EInvalidGraphic("JPEG image is empty");

@@ -4,9 +4,15 @@
 
 #include "platform/core/Geometry.h"
 
-// A set of pixels kept as disjoint rectangles: a rectangle from which rectangles may be
-// subtracted (and to which they may be added). Used to clip copies and as a control's
-// window region, which limits what the control shows.
+class TRegionRows;
+
+// A set of pixels kept as disjoint rectangles. Used to clip copies and as a control's window
+// region, which limits what the control shows.
+//
+// The rectangles lie in bands, top to bottom: the rectangles of a band share their top and
+// bottom and are sorted left to right without touching, and no band continues the one above
+// it with the same runs. Every set of pixels has exactly one such list, and combining two
+// regions is one sweep over their bands, in time that grows with their rectangles.
 class TRegion {
 public:
     TRegion() = default;
@@ -27,12 +33,16 @@ public:
 
     // The number of pixels covered.
     long long Area() const;
-    // True when both regions cover the same pixels, however they are split into rectangles
-    // (operator== compares the rectangle lists themselves).
-    bool SameArea(const TRegion& other) const;
+    // True when both regions cover the same pixels; the same as ==, since the rectangle list
+    // of a set of pixels is unique.
+    bool SameArea(const TRegion& other) const { return *this == other; }
 
     friend bool operator==(const TRegion&, const TRegion&) = default;
 
 private:
+    friend class TRegionRows;
+    enum class TOperation { Union, Subtract, Intersect };
+    void Combine(const std::vector<TRect>& other, TOperation operation);
+
     std::vector<TRect> m_rects;
 };

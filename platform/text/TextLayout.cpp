@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/core/Utf8.h"
 #include "platform/text/TextFlags.h"
 
 using namespace TextFlags;
@@ -16,34 +17,39 @@ bool IsBlank(char32_t c) {
     return c == U' ' || c == U'\t';
 }
 
-// Splits at CR LF, CR or LF; a break at the very end starts no further paragraph.
-std::vector<std::u32string> SplitParagraphs(std::u32string_view text, bool singleLine) {
-    std::vector<std::u32string> paragraphs;
-    if (text.empty()) return paragraphs;
-    if (singleLine) {
-        paragraphs.emplace_back(text);
-        return paragraphs;
+// Code points read by position from UTF-8 text (invalid bytes read as U+FFFD) or from UTF-32.
+class TUtf8Source {
+public:
+    explicit TUtf8Source(std::string_view text) : m_text(text) {}
+    std::size_t Size() const { return m_text.size(); }
+    char32_t Read(std::size_t& pos) const {
+        char32_t value = Utf8::ReplacementCharacter;
+        const std::size_t length = Utf8::DecodeOne(m_text, pos, value);
+        pos += length > 0 ? length : 1;
+        return value;
     }
-    std::size_t start = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const char32_t c = text[i];
-        if (c == U'\r' || c == U'\n') {
-            paragraphs.emplace_back(text.substr(start, i - start));
-            i += (c == U'\r' && i + 1 < text.size() && text[i + 1] == U'\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < text.size()) paragraphs.emplace_back(text.substr(start));
-    return paragraphs;
-}
+
+private:
+    std::string_view m_text;
+};
+
+class TUtf32Source {
+public:
+    explicit TUtf32Source(std::u32string_view text) : m_text(text) {}
+    std::size_t Size() const { return m_text.size(); }
+    char32_t Read(std::size_t& pos) const { return m_text[pos++]; }
+
+private:
+    std::u32string_view m_text;
+};
 
 // Removes "&" prefixes ("&&" stays as one "&") and control characters other than tabs,
-// remembering the last prefixed character.
-void PrepareText(TParagraph& paragraph, std::u32string_view source, bool prefixes) {
+// remembering the last prefixed character. With origins given, each kept character's index in
+// the source is added to them.
+void PrepareText(TParagraph& paragraph, std::u32string_view source, bool prefixes,
+                 std::vector<std::uint32_t>* origins = nullptr) {
     paragraph.Text.reserve(source.size());
+    if (origins) origins->reserve(source.size());
     for (std::size_t i = 0; i < source.size(); ++i) {
         char32_t c = source[i];
         if (prefixes && c == U'&') {
@@ -54,6 +60,7 @@ void PrepareText(TParagraph& paragraph, std::u32string_view source, bool prefixe
         }
         if ((c < 0x20 && c != U'\t') || c == 0x7F) continue;
         paragraph.Text.push_back(c);
+        if (origins) origins->push_back(std::uint32_t(i));
     }
 }
 
@@ -188,43 +195,167 @@ void ApplyEllipsis(TLayout& layout, TLine& line, int maxWidth) {
     line.Width = x + layout.EllipsisWidth;
 }
 
+// A layout without lines yet, with the tab stops of the face.
+TLayout EmptyLayout(TFontFace* face, unsigned flags) {
+    TLayout layout;
+    layout.ExpandTabs = (flags & DT_EXPANDTABS) != 0;
+    if (face) layout.TabWidth = std::max(1, 8 * face->Metrics().AveCharWidth);
+    return layout;
+}
+
+void ApplyEllipses(TLayout& layout, TFontFace* face, int maxWidth) {
+    bool shaped = false;
+    for (TLine& line : layout.Lines) {
+        if (line.Width <= maxWidth) continue;
+        if (!shaped && face) {
+            layout.EllipsisGlyphs = face->Shape(U"...");
+            for (const TShapedGlyph& g : layout.EllipsisGlyphs)
+                layout.EllipsisWidth += g.Advance;
+            shaped = true;
+        }
+        ApplyEllipsis(layout, line, maxWidth);
+    }
+}
+
+// Lays out the paragraphs of a source piece by piece (see LayoutPieces).
+template <class Source> class TPieceMaker {
+public:
+    TPieceMaker(const Source& source, TFontFace* face, const TFallbackFace& fallback, int maxWidth,
+                unsigned flags, std::size_t pieceLength)
+        : m_source(source), m_face(face), m_fallback(fallback), m_maxWidth(maxWidth), m_flags(flags),
+          m_pieceLength(std::max<std::size_t>(pieceLength, 1)) {
+        m_singleLine = (flags & DT_SINGLELINE) != 0;
+        m_wordBreak = (flags & DT_WORDBREAK) != 0 && !m_singleLine;
+    }
+
+    // Splits at CR LF, CR or LF; a break at the very end starts no further paragraph. Breaks
+    // are found while reading, so a layout that stops early reads no further.
+    void Run(const TPieceSink& sink) {
+        const std::size_t size = m_source.Size();
+        std::size_t start = 0;
+        while (start < size) {
+            std::size_t end = start;
+            if (!Paragraph(start, end, sink) || end >= size) return;
+            const char32_t c = m_source.Read(end);
+            if (c == U'\r' && end < size) {
+                std::size_t after = end;
+                if (m_source.Read(after) == U'\n') end = after;
+            }
+            start = end;
+        }
+    }
+
+private:
+    bool IsEnd(std::size_t pos) const {
+        if (pos >= m_source.Size()) return true;
+        if (m_singleLine) return false;
+        const char32_t c = m_source.Read(pos);
+        return c == U'\r' || c == U'\n';
+    }
+
+    // The paragraph that starts at start; end becomes its end (its break or the text's end).
+    // False when the sink stopped.
+    bool Paragraph(std::size_t start, std::size_t& end, const TPieceSink& sink) {
+        std::size_t pos = start;
+        do {
+            std::u32string window;
+            std::vector<std::size_t> ends; // the source position after each code point of the window
+            std::size_t at = pos;
+            while (!IsEnd(at) && window.size() < m_pieceLength) {
+                window.push_back(m_source.Read(at));
+                ends.push_back(at);
+            }
+            const bool whole = IsEnd(at);
+            TLayout piece = EmptyLayout(m_face, m_flags);
+            std::vector<std::uint32_t> origins;
+            TParagraph& p = piece.Paragraphs.emplace_back();
+            PrepareText(p, window, (m_flags & DT_NOPREFIX) == 0, whole ? nullptr : &origins);
+            window = std::u32string();
+            Shape(p, m_face, m_fallback);
+            if (m_wordBreak)
+                BreakParagraph(piece, 0, m_maxWidth);
+            else
+                piece.Lines.push_back({0, 0, p.Text.size(), false, Width(piece, p, 0, p.Text.size())});
+            std::size_t next = at;
+            if (!whole) {
+                if (piece.Lines.size() > 1) {
+                    // The last line may go on past the piece: the next piece starts with it.
+                    const std::uint32_t first = origins[piece.Lines.back().Start];
+                    next = first == 0 ? pos : ends[first - 1];
+                    piece.Lines.pop_back();
+                } else {
+                    next = EndOfLongLine(at, !m_wordBreak || piece.Lines.front().End < p.Text.size());
+                }
+            }
+            if (m_flags & DT_END_ELLIPSIS) ApplyEllipses(piece, m_face, m_maxWidth);
+            for (const TLine& line : piece.Lines)
+                piece.Width = std::max(piece.Width, line.Width);
+            end = next;
+            if (!sink(piece)) return false;
+            pos = next;
+        } while (!IsEnd(pos));
+        return true;
+    }
+
+    // Where the line after one longer than a piece starts: past the rest of its last word
+    // (unless the line already broke) and the blanks after it. Without word breaks the line
+    // runs to the paragraph's end.
+    std::size_t EndOfLongLine(std::size_t pos, bool broke) const {
+        auto skip = [&](bool blanks) {
+            while (!IsEnd(pos)) {
+                std::size_t next = pos;
+                const char32_t c = m_source.Read(next);
+                if (m_wordBreak && IsBlank(c) != blanks) break;
+                pos = next;
+            }
+        };
+        if (!m_wordBreak) {
+            skip(false);
+            return pos;
+        }
+        if (!broke) skip(false);
+        skip(true);
+        return pos;
+    }
+
+    const Source& m_source;
+    TFontFace* m_face;
+    const TFallbackFace& m_fallback;
+    int m_maxWidth;
+    unsigned m_flags;
+    std::size_t m_pieceLength;
+    bool m_singleLine = false;
+    bool m_wordBreak = false;
+};
+
 } // namespace
 
 TLayout Layout(TFontFace* face, const TFallbackFace& fallback, std::u32string_view text, int maxWidth,
                unsigned flags) {
-    TLayout layout;
-    layout.ExpandTabs = (flags & DT_EXPANDTABS) != 0;
-    if (face) layout.TabWidth = std::max(1, 8 * face->Metrics().AveCharWidth);
-    const bool singleLine = (flags & DT_SINGLELINE) != 0;
-    const bool wordBreak = (flags & DT_WORDBREAK) != 0 && !singleLine;
-    for (const std::u32string& source : SplitParagraphs(text, singleLine)) {
-        TParagraph& p = layout.Paragraphs.emplace_back();
-        PrepareText(p, source, (flags & DT_NOPREFIX) == 0);
-        Shape(p, face, fallback);
-    }
-    for (std::size_t i = 0; i < layout.Paragraphs.size(); ++i) {
-        const TParagraph& p = layout.Paragraphs[i];
-        if (wordBreak)
-            BreakParagraph(layout, i, maxWidth);
-        else
-            layout.Lines.push_back({i, 0, p.Text.size(), false, Width(layout, p, 0, p.Text.size())});
-    }
-    if (flags & DT_END_ELLIPSIS) {
-        bool shaped = false;
-        for (TLine& line : layout.Lines) {
-            if (line.Width <= maxWidth) continue;
-            if (!shaped && face) {
-                layout.EllipsisGlyphs = face->Shape(U"...");
-                for (const TShapedGlyph& g : layout.EllipsisGlyphs)
-                    layout.EllipsisWidth += g.Advance;
-                shaped = true;
-            }
-            ApplyEllipsis(layout, line, maxWidth);
+    TLayout layout = EmptyLayout(face, flags);
+    const TUtf32Source source(text);
+    TPieceMaker<TUtf32Source> maker(source, face, fallback, maxWidth, flags, std::size_t(-1));
+    maker.Run([&](const TLayout& piece) {
+        const std::size_t index = layout.Paragraphs.size();
+        layout.Paragraphs.push_back(piece.Paragraphs.front());
+        for (TLine line : piece.Lines) {
+            line.Paragraph = index;
+            layout.Lines.push_back(line);
         }
-    }
-    for (const TLine& line : layout.Lines)
-        layout.Width = std::max(layout.Width, line.Width);
+        if (layout.EllipsisGlyphs.empty() && !piece.EllipsisGlyphs.empty()) {
+            layout.EllipsisGlyphs = piece.EllipsisGlyphs;
+            layout.EllipsisWidth = piece.EllipsisWidth;
+        }
+        layout.Width = std::max(layout.Width, piece.Width);
+        return true;
+    });
     return layout;
+}
+
+void LayoutPieces(TFontFace* face, const TFallbackFace& fallback, std::string_view utf8Text, int maxWidth,
+                  unsigned flags, const TPieceSink& sink, std::size_t pieceLength) {
+    const TUtf8Source source(utf8Text);
+    TPieceMaker<TUtf8Source>(source, face, fallback, maxWidth, flags, pieceLength).Run(sink);
 }
 
 std::vector<int> CharPositions(const TLayout& layout, const TLine& line) {

@@ -49,6 +49,20 @@ using TFallbackFace = std::function<TFontFace*()>;
 TLayout Layout(TFontFace* face, const TFallbackFace& fallback, std::u32string_view text, int maxWidth,
                unsigned flags);
 
+// A paragraph longer than this many code points is laid out a piece at a time.
+inline constexpr std::size_t DefaultPieceLength = 4096;
+
+// Receives each laid-out piece in text order; returning false stops the layout there.
+using TPieceSink = std::function<bool(const TLayout& piece)>;
+
+// Lays out UTF-8 text (invalid bytes become U+FFFD) as Layout does, in pieces: each holds one
+// paragraph, or the finished lines of at most pieceLength code points of a long one, so the
+// memory a layout takes does not grow with the text, and a sink that has what it needs stops
+// it early. A line longer than pieceLength code points keeps only its first pieceLength ones
+// (far more than any rectangle shows) and ends where it would have broken.
+void LayoutPieces(TFontFace* face, const TFallbackFace& fallback, std::string_view utf8Text, int maxWidth,
+                  unsigned flags, const TPieceSink& sink, std::size_t pieceLength = DefaultPieceLength);
+
 // The x position of each code point of a line relative to the line's start, and after
 // them the line's end: End - Start + 1 values.
 std::vector<int> CharPositions(const TLayout& layout, const TLine& line);

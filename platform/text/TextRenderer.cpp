@@ -168,8 +168,11 @@ int FirstLineTop(const TRect& rect, int cellHeight, unsigned flags) {
     return rect.Top;
 }
 
-void DrawLayout(TPaintArea& area, const TFontMetrics& m, const TextLayout::TLayout& layout, const TFont& font,
-                const TRect& rect, unsigned flags, bool opaque, TColor background) {
+// Draws the lines of one laid-out piece from y on, moving y down a cell and counting each line
+// it passes; false once the lines pass below what may be touched.
+bool DrawPiece(TPaintArea& area, const TFontMetrics& m, const TextLayout::TLayout& piece, const TFont& font,
+               const TRect& rect, unsigned flags, bool opaque, TColor background, int& y,
+               std::int64_t& lines) {
     const TRgb color = ToRgb(font.Color());
     const TRgb fill = ToRgb(background);
     const bool underline = font.Style().Has(TFontStyle::fsUnderline);
@@ -180,9 +183,9 @@ void DrawLayout(TPaintArea& area, const TFontMetrics& m, const TextLayout::TLayo
     const int margin = std::max(m.CellHeight, 1);
     std::size_t indexed = std::size_t(-1);
     std::vector<std::uint32_t> byCluster;
-    int y = FirstLineTop(rect, m.CellHeight, flags);
-    for (const TextLayout::TLine& line : layout.Lines) {
-        if (y - margin >= bounds.Bottom) break;
+    for (const TextLayout::TLine& line : piece.Lines) {
+        if (y - margin >= bounds.Bottom) return false;
+        ++lines;
         if (y + m.CellHeight + margin <= bounds.Top) {
             y += m.CellHeight;
             continue;
@@ -190,14 +193,14 @@ void DrawLayout(TPaintArea& area, const TFontMetrics& m, const TextLayout::TLayo
         const int x = LineLeft(rect, line.Width, flags);
         const int baseline = y + m.Ascent;
         if (opaque) area.Fill(TRect::FromBounds(x, y, line.Width, m.CellHeight), fill);
-        const TextLayout::TParagraph& p = layout.Paragraphs[line.Paragraph];
+        const TextLayout::TParagraph& p = piece.Paragraphs[line.Paragraph];
         if (indexed != line.Paragraph) {
             byCluster = GlyphsByCluster(p.Glyphs);
             indexed = line.Paragraph;
         }
-        const std::vector<int> positions = TextLayout::CharPositions(layout, line);
+        const std::vector<int> positions = TextLayout::CharPositions(piece, line);
         DrawLineGlyphs(area, p.Glyphs, byCluster, line.Start, line.End, positions, x, baseline, color);
-        if (line.Ellipsis) DrawRun(area, layout.EllipsisGlyphs, x + positions.back(), baseline, color);
+        if (line.Ellipsis) DrawRun(area, piece.EllipsisGlyphs, x + positions.back(), baseline, color);
         if (underline)
             area.Fill(TRect::FromBounds(x, baseline + m.UnderlineOffset, line.Width, m.UnderlineThickness),
                       color);
@@ -213,6 +216,11 @@ void DrawLayout(TPaintArea& area, const TFontMetrics& m, const TextLayout::TLayo
         }
         y += m.CellHeight;
     }
+    return y - margin < bounds.Bottom;
+}
+
+int LinesHeight(std::int64_t lines, int cellHeight) {
+    return int(std::min<std::int64_t>(lines * cellHeight, INT32_MAX));
 }
 
 } // namespace
@@ -223,20 +231,34 @@ int DrawText(TBitmap* target, const TRegion& clip, const TFont& font, std::strin
     std::lock_guard lock(library.Mutex());
     TFontFace* face = library.Face(font);
     const TFontMetrics metrics = face ? face->Metrics() : FallbackMetrics(font);
-    const std::u32string text = Utf8::Decode(utf8Text);
-    const TextLayout::TLayout layout = TextLayout::Layout(
-        face, [&] { return library.FallbackFace(font); }, text, rect.Width(), flags);
-    const int height = int(layout.Lines.size()) * metrics.CellHeight;
-    if (flags & DT_CALCRECT) {
-        rect.Right = rect.Left + layout.Width;
-        rect.Bottom = rect.Top + height;
+    const TextLayout::TFallbackFace fallback = [&] { return library.FallbackFace(font); };
+    const bool draws = !(flags & DT_CALCRECT) && target && target->PixelFormat() != TPixelFormat::pf8bit;
+    std::int64_t lines = 0;
+    if (!draws) {
+        int width = 0;
+        TextLayout::LayoutPieces(face, fallback, utf8Text, rect.Width(), flags,
+                                 [&](const TextLayout::TLayout& piece) {
+                                     lines += std::int64_t(piece.Lines.size());
+                                     width = std::max(width, piece.Width);
+                                     return true;
+                                 });
+        const int height = LinesHeight(lines, metrics.CellHeight);
+        if (flags & DT_CALCRECT) {
+            rect.Right = rect.Left + width;
+            rect.Bottom = SaturateToInt(std::int64_t(rect.Top) + height);
+        }
         return height;
     }
-    if (!target || target->PixelFormat() == TPixelFormat::pf8bit || layout.Lines.empty()) return height;
     const bool clipToRect = (flags & DT_NOCLIP) == 0;
     TPaintArea area(*target, clip, clipToRect ? &rect : nullptr);
-    if (!area.IsEmpty()) DrawLayout(area, metrics, layout, font, rect, flags, opaque, background);
-    return height;
+    if (area.IsEmpty()) return 0;
+    // Only what can show is laid out: the layout stops below the last line that shows.
+    int y = FirstLineTop(rect, metrics.CellHeight, flags);
+    TextLayout::LayoutPieces(
+        face, fallback, utf8Text, rect.Width(), flags, [&](const TextLayout::TLayout& piece) {
+            return DrawPiece(area, metrics, piece, font, rect, flags, opaque, background, y, lines);
+        });
+    return LinesHeight(lines, metrics.CellHeight);
 }
 
 void TextOut(TBitmap* target, const TRegion& clip, const TFont& font, int x, int y, std::string_view utf8Text,

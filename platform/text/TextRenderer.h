@@ -17,7 +17,9 @@ namespace TextRenderer {
 // to clip. With opaque set, each line's cell is filled with background first. Returns the
 // height of the laid-out text (lines times the cell height); with DT_CALCRECT, rect's right
 // becomes left plus the widest line and its bottom top plus that height. A null target or an
-// 8-bit one only measures. Invalid UTF-8 bytes are drawn as U+FFFD.
+// 8-bit one only measures. Drawing lays out only down to the last line that can show, so its
+// answer counts the lines down to there; measuring counts them all. Either way the memory
+// taken does not grow with the text. Invalid UTF-8 bytes are drawn as U+FFFD.
 int DrawText(TBitmap* target, const TRegion& clip, const TFont& font, std::string_view utf8Text, TRect& rect,
              unsigned flags, bool opaque, TColor background);
 

@@ -10,6 +10,7 @@
 
 #include "platform/core/Geometry.h"
 #include "platform/graphics/TBitmap.h"
+#include "platform/graphics/TRegion.h"
 
 // The narrow interface between the window toolkit and a display: real windows (SDL2) or a
 // virtual screen driven by a script (headless). The toolkit composes every top-level window
@@ -84,12 +85,20 @@ public:
     virtual void RaiseWindow(TNativeWindowId id) = 0; // bring to front and activate
     // Shows the window's composed picture (its whole outer area, same size as its bounds).
     virtual void Present(TNativeWindowId id, const TBitmap& picture) = 0;
-    // The same for a form's surface, which the toolkit goes on painting into. A backend that
+    // The same for a form's surface, which the toolkit goes on painting into. damaged (in
+    // surface coordinates) is what changed since the surface was last presented; the rest of
+    // the window already shows it, so a backend may show only the damaged part. A backend that
     // shows pictures without copying them keeps a share of it instead of a copy: the toolkit
     // paints into the surface while composing, and the fades draw their frames into it as a
     // window's own drawing, so the share shows what the window shows.
-    virtual void PresentSurface(TNativeWindowId id, const std::shared_ptr<const TBitmap>& surface) {
+    virtual void PresentSurface(TNativeWindowId id, const std::shared_ptr<const TBitmap>& surface,
+                                const TRegion& damaged) {
+        (void)damaged;
         Present(id, *surface);
+    }
+    // The whole surface.
+    void PresentSurface(TNativeWindowId id, const std::shared_ptr<const TBitmap>& surface) {
+        PresentSurface(id, surface, TRegion(surface->BoundsRect()));
     }
     // The mouse is captured to this window (events outside it still reach it); 0 releases.
     virtual void CaptureMouse(TNativeWindowId id) = 0;

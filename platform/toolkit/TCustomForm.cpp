@@ -4,6 +4,7 @@
 // and focus; non-client area; composition; typed handlers.
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/canvas/TCanvas.h"
 #include "platform/core/Exceptions.h"
@@ -52,6 +53,7 @@ void TCustomForm::LoadDesign(const TFormDesign& design) {
 }
 
 void TCustomForm::DoCreate() {
+    m_runningCreateHandler = true;
     if (OnCreate) {
         TNotifyEvent handler = OnCreate;
         try {
@@ -61,6 +63,7 @@ void TCustomForm::DoCreate() {
             if (Application) Application->HandleException(e);
         }
     }
+    m_runningCreateHandler = false;
     SetComponentStateFlag(TComponentStateFlag::csCreating, false);
 }
 
@@ -221,7 +224,7 @@ void TCustomForm::SetVisible(bool visible) {
         DoShow();
         if (Application && m_nativeWindow) Application->Backend().ShowWindow(m_nativeWindow, true);
         InvalidateTree();
-        m_presentRequested = true;
+        RequestPresent();
     } else {
         HideNow();
     }
@@ -608,14 +611,21 @@ bool TCustomForm::ComposeAndPresent() {
         // A new bitmap, not the old one resized: a backend may still show the old one.
         m_surface = std::make_shared<TBitmap>(Width(), Height(), TPixelFormat::pf32bit);
         InvalidateTree();
+        RequestPresent();
     }
     bool painted = false;
     ComposeTree(*this, painted);
-    if (!painted && !m_presentRequested) return false;
-    m_presentRequested = false;
-    if (Application && m_nativeWindow) Application->Backend().PresentSurface(m_nativeWindow, m_surface);
+    if (!painted && m_damage.IsEmpty()) return false;
+    TRegion damaged = std::exchange(m_damage, TRegion());
+    damaged.Intersect(m_surface->BoundsRect());
+    if (Application && m_nativeWindow)
+        Application->Backend().PresentSurface(m_nativeWindow, m_surface, damaged);
     ++m_presentCount;
     return true;
+}
+
+void TCustomForm::RequestPresent() {
+    m_damage = TRegion(TRect{0, 0, Width(), Height()});
 }
 
 void TCustomForm::BoundsChanged(const TRect& oldBounds) {
@@ -625,7 +635,7 @@ void TCustomForm::BoundsChanged(const TRect& oldBounds) {
         // The next composition sizes the surface and paints it whole.
         InvalidateTree();
     }
-    m_presentRequested = true;
+    RequestPresent();
 }
 
 void TCustomForm::PaintWindow(TCanvas& canvas) {

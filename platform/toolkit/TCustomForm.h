@@ -64,6 +64,9 @@ public:
     void LoadDesign(const TFormDesign& design);
     // Runs OnCreate; an exception is shown in a message box and the form still opens.
     void DoCreate();
+    // The form is being created (IsCreating) and its creation handler runs: its design has
+    // been read and every component has finished loading.
+    bool IsRunningCreateHandler() const { return m_runningCreateHandler; }
 
     // --- window ---
     TFormBorderStyle BorderStyle() const { return m_borderStyle; }
@@ -126,9 +129,14 @@ public:
     // anything was painted; nothing while redraw is off. True when it presented.
     bool ComposeAndPresent();
     TNativeWindowId NativeWindow() const { return m_nativeWindow; }
-    // Presents the surface again at the next composition even when nothing changed (the
+    // Presents the whole surface again at the next composition even when nothing changed (the
     // backend lost the window's picture).
-    void RequestPresent() { m_presentRequested = true; }
+    void RequestPresent();
+    // Has the next composition present this part of the surface (surface coordinates), which
+    // was drawn into outside composition (a fade's frame).
+    void AddDamage(const TRegion& region) { m_damage.Union(region); }
+    // What the next composition presents so far.
+    const TRegion& Damage() const { return m_damage; }
     // The canvas of the paint in progress (valid inside OnPaint), or null.
     TCanvas* Canvas() const { return m_paintCanvas; }
     std::uint64_t PresentCount() const { return m_presentCount; }
@@ -197,13 +205,15 @@ private:
     bool m_noActivate = false;
     bool m_modal = false;
     bool m_shownOnce = false;
+    bool m_runningCreateHandler = false;
     TModalResult m_modalResult = mrNone;
     TRect m_restoredBounds;
     // Shared with a backend that shows it without copying.
     std::shared_ptr<TBitmap> m_surface = std::make_shared<TBitmap>();
     TNativeWindowId m_nativeWindow = 0;
     std::uint64_t m_presentCount = 0;
-    bool m_presentRequested = false;
+    // The part of the surface changed since its last present.
+    TRegion m_damage;
     TCanvas* m_paintCanvas = nullptr;
     TButtonBehaviour m_closeButton;
     TButtonBehaviour m_maxButton;

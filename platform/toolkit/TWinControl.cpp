@@ -384,6 +384,7 @@ bool TWinControl::PaintPending() {
             canvas.SetFont(Font());
             if (erase) Perform(WM_ERASEBKGND, WParamFromCanvas(&canvas));
             Perform(WM_PAINT, WParamFromCanvas(&canvas));
+            form->AddDamage(update);
             painted = true;
         }
     }
@@ -403,6 +404,7 @@ void TWinControl::PaintFrameNow() {
     canvas.SetOrigin(SurfaceRect().TopLeft());
     canvas.SetFont(Font());
     Perform(WM_NCPAINT, WParamFromCanvas(&canvas));
+    form->AddDamage(clip);
 }
 
 void TWinControl::PaintWindow(TCanvas& canvas) {

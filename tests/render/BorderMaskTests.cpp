@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <vector>
+
 #include "platform/graphics/TRegion.h"
 #include "render/BorderMask.h"
 #include "render/Corners.h"
@@ -234,4 +238,88 @@ TEST_F(BorderMask, MasterCornerImagesWithoutFlagMixHalfAndHalf) {
     DrawCornerImage(face, {0, 0}, 0, m_skin.Mask(index), CornerFlag::No);
     EXPECT_EQ(face.GetPixel(0, 0), MakeColor(2, 6, 128)); // 1.5 -> 2, 5.5 -> 6, 127.5 -> 128
     EXPECT_EQ(face.GetPixel(1, 1), MakeColor(0, 1, 255));
+}
+
+namespace {
+
+// A master whose every pixel is the key colour with the given odds, else a random colour that
+// is not the key; with a mask half below it (maskType 1) of random greys.
+TBitmap RandomKeyMaster(std::mt19937& random, int width, int imageHeight, int maskType, int keyPercent) {
+    TBitmap master = Solid(width, imageHeight * (maskType + 1), clBlack);
+    for (int y = 0; y < imageHeight; ++y)
+        for (int x = 0; x < width; ++x)
+            master.SetPixel(x, y, int(random() % 100) < keyPercent ? Key : TColor(random() % 0xFF00FF));
+    for (int y = imageHeight; y < master.Height(); ++y)
+        for (int x = 0; x < width; ++x) {
+            const int grey = int(random() % 256);
+            master.SetPixel(x, y, MakeColor(grey, grey, grey));
+        }
+    return master;
+}
+
+} // namespace
+
+class ButtonRegionCarving : public BorderMask, public ::testing::WithParamInterface<int> {};
+
+// The region keeps every face pixel except the corner pixels whose image pixel is the key
+// colour: the corners of the state cell go to the face's corners, each as wide and high as
+// its border (face and cell larger than both borders together, so nothing is fitted).
+TEST_P(ButtonRegionCarving, CutsExactlyTheKeyPixelsOfTheCorners) {
+    const int maskType = GetParam();
+    std::mt19937 random(40 + maskType);
+    for (int round = 0; round < 60; ++round) {
+        const int wl = int(random() % 7), wt = int(random() % 7), wr = int(random() % 7),
+                  wb = int(random() % 7);
+        const int cellW = wl + wr + 1 + int(random() % 4), cellH = wt + wb + 1 + int(random() % 4);
+        Master() = RandomKeyMaster(random, cellW, cellH, maskType, int(random() % 101));
+        const int index = m_skin.AddMask(
+            MaskEntry("B", "BORDERSMASK", Master().BoundsRect(), 1, maskType, 4, wl, wt, wr, wb));
+        const int width = std::max(2, wl + wr) + int(random() % 9);
+        const int height = std::max(2, wt + wb) + int(random() % 9);
+        TBitmap face = Solid(width, height, clBlack);
+        TRegion region(face.BoundsRect());
+        DrawButtonMask(face, &region, FillCentre::Yes, 0, m_skin.Mask(index));
+
+        std::vector<bool> kept(std::size_t(width * height), true);
+        const struct {
+            int SX, SY, DX, DY, W, H;
+        } corners[] = {{0, 0, 0, 0, wl, wt},
+                       {0, cellH - wb, 0, height - wb, wl, wb},
+                       {cellW - wr, cellH - wb, width - wr, height - wb, wr, wb},
+                       {cellW - wr, 0, width - wr, 0, wr, wt}};
+        for (const auto& c : corners)
+            for (int y = 0; y < c.H; ++y)
+                for (int x = 0; x < c.W; ++x)
+                    if (Master().GetPixel(c.SX + x, c.SY + y) == Key)
+                        kept[std::size_t((c.DY + y) * width + c.DX + x)] = false;
+        long long area = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                ASSERT_EQ(region.Contains({x, y}), kept[std::size_t(y * width + x)])
+                    << "round " << round << " at " << x << "," << y;
+                area += kept[std::size_t(y * width + x)] ? 1 : 0;
+            }
+        ASSERT_EQ(region.Area(), area);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BorderMask, ButtonRegionCarving, ::testing::Values(0, 1));
+
+TEST_F(BorderMask, CheckerboardCornersLeaveEveryOtherPixel) {
+    // Four 30-pixel borders on a 40 x 40 face are fitted to 20 each, so the corners cover the
+    // whole face; the checkerboard's rows 40 and on keep the parity of the rows they land on.
+    constexpr int Side = 60, FaceSide = 40;
+    Master() = Solid(Side, Side, clBlack);
+    for (int y = 0; y < Side; ++y)
+        for (int x = (y % 2); x < Side; x += 2)
+            Master().SetPixel(x, y, Key);
+    const int index =
+        m_skin.AddMask(MaskEntry("B", "BORDERSMASK", {0, 0, Side, Side}, 1, 0, 4, 30, 30, 30, 30));
+    TBitmap face = Solid(FaceSide, FaceSide, clWhite);
+    TRegion region(face.BoundsRect());
+    DrawButtonMask(face, &region, FillCentre::Yes, 0, m_skin.Mask(index));
+    EXPECT_EQ(region.Area(), FaceSide * FaceSide / 2);
+    for (int y = 0; y < FaceSide; ++y)
+        for (int x = 0; x < FaceSide; ++x)
+            ASSERT_EQ(region.Contains({x, y}), (x + y) % 2 == 1) << x << "," << y;
 }

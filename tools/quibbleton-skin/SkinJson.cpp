@@ -196,7 +196,7 @@ std::string ModelToJson(const TsSkinModel& model) {
         json.TextField("ClassName", p.ClassName);
         json.TextField("PropertyName", p.PropertyName);
         json.Key("size");
-        json.Raw("[" + std::to_string(p.Img.Width()) + "," + std::to_string(p.Img.Height()) + "]");
+        json.Raw("[" + std::to_string(p.Img->Width()) + "," + std::to_string(p.Img->Height()) + "]");
         json.Close('}');
     }
     json.Close(']');

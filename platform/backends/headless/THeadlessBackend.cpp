@@ -80,9 +80,11 @@ void THeadlessBackend::Present(TNativeWindowId id, const TBitmap& picture) {
     if (m_screen.Find(id)) PresentSurface(id, std::make_shared<const TBitmap>(picture));
 }
 
-void THeadlessBackend::PresentSurface(TNativeWindowId id, const std::shared_ptr<const TBitmap>& surface) {
+void THeadlessBackend::PresentSurface(TNativeWindowId id, const std::shared_ptr<const TBitmap>& surface,
+                                      const TRegion& damaged) {
     TVirtualWindow* w = m_screen.Find(id);
     if (!w || !surface) return;
+    m_lastDamage = damaged;
     w->Shown = surface;
     w->HasPicture = true;
     ++w->Presents;

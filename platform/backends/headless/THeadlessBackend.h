@@ -35,7 +35,9 @@ public:
     void RaiseWindow(TNativeWindowId id) override;
     void Present(TNativeWindowId id, const TBitmap& picture) override;
     // Keeps a share of the surface: nothing is copied.
-    void PresentSurface(TNativeWindowId id, const std::shared_ptr<const TBitmap>& surface) override;
+    using TBackend::PresentSurface;
+    void PresentSurface(TNativeWindowId id, const std::shared_ptr<const TBitmap>& surface,
+                        const TRegion& damaged) override;
     void CaptureMouse(TNativeWindowId id) override;
     std::uint64_t NowMs() const override { return m_clock.NowMs(); }
     // Nothing waits: the virtual clock moves on by ms. The observer, when set, sees each sleep
@@ -62,6 +64,8 @@ public:
     std::uint32_t ShiftState() const { return m_shift; }
     std::size_t PendingEventCount() const { return m_queue.Count(); }
     std::uint64_t PresentCount() const { return m_presentCount; }
+    // The part of the surface that the last present of a surface said had changed.
+    const TRegion& LastDamage() const { return m_lastDamage; }
 
     // Input, as a user at the virtual screen would give it. Mouse positions are screen
     // coordinates; mouse events go to the capturing window or else the window under the
@@ -98,4 +102,5 @@ private:
     TPoint m_mousePos;
     std::uint32_t m_shift = 0;
     std::uint64_t m_presentCount = 0;
+    TRegion m_lastDamage;
 };

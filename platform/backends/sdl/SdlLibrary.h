@@ -42,6 +42,7 @@
     F(ShowWindow, SDL_ShowWindow)                                                                            \
     F(StartTextInput, SDL_StartTextInput)                                                                    \
     F(UpdateWindowSurface, SDL_UpdateWindowSurface)                                                          \
+    F(UpdateWindowSurfaceRects, SDL_UpdateWindowSurfaceRects)                                                \
     F(WaitEvent, SDL_WaitEvent)                                                                              \
     F(WaitEventTimeout, SDL_WaitEventTimeout)
 

@@ -10,30 +10,7 @@
 #include "platform/backends/sdl/SdlLibrary.h"
 #include "platform/backends/sdl/X11ErrorFilter.h"
 
-static_assert(SDL_BYTEORDER == SDL_LIL_ENDIAN, "32-bit bitmaps are uploaded as XRGB8888 words");
-
 namespace {
-
-// Copies a picture into a window's surface in one blit and shows it.
-void UploadPicture(SDL_Window* window, const TBitmap& picture) {
-    SDL_Surface* target = Sdl().GetWindowSurface(window);
-    if (!target || picture.IsEmpty()) return;
-    TBitmap converted;
-    const TBitmap* source = &picture;
-    if (picture.PixelFormat() == TPixelFormat::pf8bit || picture.RowStep() <= 0) {
-        converted = picture;
-        converted.SetPixelFormat(TPixelFormat::pf24bit);
-        source = &converted;
-    }
-    const bool is32 = source->PixelFormat() == TPixelFormat::pf32bit;
-    SDL_Surface* upload = Sdl().CreateRGBSurfaceWithFormatFrom(
-        const_cast<std::uint8_t*>(source->ScanLine(0)), source->Width(), source->Height(), is32 ? 32 : 24,
-        int(source->RowStep()), is32 ? SDL_PIXELFORMAT_XRGB8888 : SDL_PIXELFORMAT_BGR24);
-    if (!upload) return;
-    Sdl().BlitSurface(upload, nullptr, target, nullptr);
-    Sdl().FreeSurface(upload);
-    Sdl().UpdateWindowSurface(window);
-}
 
 TMouseButton ButtonFromSdl(std::uint8_t button) {
     if (button == SDL_BUTTON_RIGHT) return TMouseButton::mbRight;
@@ -89,6 +66,7 @@ std::unique_ptr<TSdlBackend> TSdlBackend::Create(std::string& error) {
 TSdlBackend::TSdlBackend(std::uint32_t wakeEventType) : m_wakeEventType(wakeEventType) {}
 
 TSdlBackend::~TSdlBackend() {
+    m_presenters.clear(); // while the display is still open
     for (auto& [id, window] : m_windows)
         Sdl().DestroyWindow(window);
     Sdl().Quit();
@@ -123,6 +101,7 @@ void TSdlBackend::DestroyWindow(TNativeWindowId id) {
     SDL_Window* window = FindWindow(id);
     if (!window) return;
     if (m_capture == id) CaptureMouse(0);
+    m_presenters.erase(id);
     Sdl().DestroyWindow(window);
     m_windows.erase(id);
     if (m_focusWindow == id) m_focusWindow = 0;
@@ -152,8 +131,21 @@ void TSdlBackend::RaiseWindow(TNativeWindowId id) {
     if (SDL_Window* window = FindWindow(id)) Sdl().RaiseWindow(window);
 }
 
+TSdlPresenter* TSdlBackend::PresenterOf(TNativeWindowId id) {
+    SDL_Window* window = FindWindow(id);
+    if (!window) return nullptr;
+    return &m_presenters.try_emplace(id, window).first->second;
+}
+
 void TSdlBackend::Present(TNativeWindowId id, const TBitmap& picture) {
-    if (SDL_Window* window = FindWindow(id)) UploadPicture(window, picture);
+    if (TSdlPresenter* presenter = PresenterOf(id))
+        presenter->Present(picture, TRegion(picture.BoundsRect()));
+}
+
+void TSdlBackend::PresentSurface(TNativeWindowId id, const std::shared_ptr<const TBitmap>& surface,
+                                 const TRegion& damaged) {
+    if (!surface) return;
+    if (TSdlPresenter* presenter = PresenterOf(id)) presenter->Present(*surface, damaged);
 }
 
 void TSdlBackend::CaptureMouse(TNativeWindowId id) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <thread>
 
+#include "platform/backends/sdl/TSdlPresenter.h"
 #include "platform/toolkit/TBackend.h"
 
 struct SDL_Window;
@@ -33,6 +34,10 @@ public:
     void ShowWindow(TNativeWindowId id, bool visible) override;
     void RaiseWindow(TNativeWindowId id) override;
     void Present(TNativeWindowId id, const TBitmap& picture) override;
+    // Copies only the damaged part of the surface to the window.
+    using TBackend::PresentSurface;
+    void PresentSurface(TNativeWindowId id, const std::shared_ptr<const TBitmap>& surface,
+                        const TRegion& damaged) override;
     void CaptureMouse(TNativeWindowId id) override;
     std::uint64_t NowMs() const override;
     std::vector<TBackendEvent> WaitEvents(std::optional<std::uint64_t> deadlineMs) override;
@@ -41,6 +46,7 @@ public:
 private:
     TSdlBackend(std::uint32_t wakeEventType);
     SDL_Window* FindWindow(TNativeWindowId id) const;
+    TSdlPresenter* PresenterOf(TNativeWindowId id);
     TPoint ToScreen(TNativeWindowId id, int x, int y) const;
     TPoint GlobalMouse() const;
     void Translate(const SDL_Event& event, std::vector<TBackendEvent>& out);
@@ -51,6 +57,8 @@ private:
     std::thread::id m_uiThread = std::this_thread::get_id();
     bool m_wakePending = false;
     std::map<TNativeWindowId, SDL_Window*> m_windows;
+    // How each window that was presented shows its pictures.
+    std::map<TNativeWindowId, TSdlPresenter> m_presenters;
     TNativeWindowId m_capture = 0;
     // The window of ours that had the window system's focus at the last report (0: none).
     TNativeWindowId m_focusWindow = 0;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -250,6 +251,32 @@ TEST_F(FrameSkinningTest, TheCloseButtonTurnsHotPressedAndClosesOnRelease) {
     Click(x, y);
     EXPECT_TRUE(closed);
     EXPECT_FALSE(form->Visible());
+}
+
+TEST_F(FrameSkinningTest, ExtremeButtonSpacingKeepsTheCloseButtonOnTheTitleBar) {
+    for (const std::int32_t space : {INT32_MAX, INT32_MIN}) {
+        m_manager->Model().SkinData.BISpace = space;
+        TForm* form = ShowForm(TFormBorderStyle::bsDialog);
+        bool closed = false;
+        form->OnClose = [&closed](TObject*, TCloseAction&) { closed = true; };
+        TsSkinProvider* provider = TacFrameSkinning::ProviderOf(*form);
+        ASSERT_NE(provider, nullptr);
+        const TFrameMetrics metrics = FrameMetricsOf(*form);
+        const auto buttons = provider->TitleButtonPlaces();
+        ASSERT_EQ(buttons.size(), 1u);
+        const TRect r = buttons[0].Rect;
+        EXPECT_GE(r.Left, 0) << space;
+        EXPECT_LE(r.Right, form->Width()) << space;
+        EXPECT_GE(r.Top, 0) << space;
+        EXPECT_LE(r.Bottom, metrics.TitleBand()) << space;
+        // The caption keeps most of the title bar.
+        EXPECT_GT(r.Left, form->Width() / 2) << space;
+        const int x = form->Left() + r.Left + r.Width() / 2, y = form->Top() + r.Top + r.Height() / 2;
+        EXPECT_EQ(form->Perform(WM_NCHITTEST, 0, MakeLParam(x, y)), HTCLOSE) << space;
+        Click(x, y);
+        EXPECT_TRUE(closed) << space;
+        EXPECT_FALSE(form->Visible()) << space;
+    }
 }
 
 TEST_F(FrameSkinningTest, TheHoverMovesToTheFormWhenThePointerLeavesAChild) {

@@ -133,3 +133,54 @@ TEST(SdlBackend, RefusesDriversThatShowNothingUnlessAskedForByName) {
     EXPECT_EQ(TSdlBackend::Create(error), nullptr);
     EXPECT_NE(error, "");
 }
+
+TEST(SdlBackend, ASurfaceIsCopiedWholeFirstAndThenOnlyWhereDamaged) {
+    auto backend = CreateDummy();
+    ASSERT_TRUE(backend);
+    const TNativeWindowId id = backend->CreateWindow(TRect::FromBounds(0, 0, 12, 8), "t", {false, true});
+    auto surface = std::make_shared<TBitmap>(12, 8, TPixelFormat::pf32bit);
+    surface->Fill(MakeColor(10, 20, 30));
+    backend->PresentSurface(id, surface, TRegion(TRect::FromBounds(0, 0, 1, 1)));
+    EXPECT_EQ(SurfacePixel(id, 11, 7), MakeColor(10, 20, 30)) << "a fresh window image gets all of it";
+    surface->Fill(MakeColor(200, 100, 50));
+    backend->PresentSurface(id, surface, TRegion(TRect::FromBounds(2, 1, 4, 3)));
+    EXPECT_EQ(SurfacePixel(id, 2, 1), MakeColor(200, 100, 50));
+    EXPECT_EQ(SurfacePixel(id, 5, 3), MakeColor(200, 100, 50));
+    EXPECT_EQ(SurfacePixel(id, 6, 3), MakeColor(10, 20, 30));
+    EXPECT_EQ(SurfacePixel(id, 2, 4), MakeColor(10, 20, 30));
+}
+
+TEST(SdlBackend, AResizedWindowGetsTheWholeSurfaceAgain) {
+    auto backend = CreateDummy();
+    ASSERT_TRUE(backend);
+    const TNativeWindowId id = backend->CreateWindow(TRect::FromBounds(0, 0, 6, 6), "t", {false, true});
+    auto surface = std::make_shared<TBitmap>(6, 6, TPixelFormat::pf32bit);
+    backend->PresentSurface(id, surface);
+    backend->SetWindowBounds(id, TRect::FromBounds(0, 0, 10, 9));
+    auto larger = std::make_shared<TBitmap>(10, 9, TPixelFormat::pf32bit);
+    larger->Fill(MakeColor(1, 2, 3));
+    backend->PresentSurface(id, larger, TRegion(TRect::FromBounds(0, 0, 1, 1)));
+    EXPECT_EQ(SurfacePixel(id, 9, 8), MakeColor(1, 2, 3));
+    EXPECT_EQ(SurfacePixel(id, 3, 3), MakeColor(1, 2, 3));
+}
+
+TEST(SdlPresenter, RectanglesToCopyAreCutToThePicture) {
+    TRegion damaged(TRect::FromBounds(-5, 2, 10, 3));
+    damaged.Union(TRect::FromBounds(8, 8, 10, 10));
+    const std::vector<TRect> rects = TSdlPresenter::RectsToCopy(damaged, TRect{0, 0, 10, 10});
+    TRegion copied;
+    for (const TRect& r : rects)
+        copied.Union(r);
+    TRegion expected(TRect{0, 2, 5, 5});
+    expected.Union(TRect{8, 8, 10, 10});
+    EXPECT_TRUE(copied.SameArea(expected));
+}
+
+TEST(SdlPresenter, ManyScatteredRectanglesAreCopiedAsTheirBounds) {
+    TRegion damaged;
+    for (int i = 0; i < 100; ++i)
+        damaged.Union(TRect::FromBounds(i * 3, i % 7, 1, 1));
+    const std::vector<TRect> rects = TSdlPresenter::RectsToCopy(damaged, TRect{0, 0, 1000, 1000});
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(rects[0], damaged.Bounds());
+}

@@ -43,14 +43,15 @@ TEST(LongText, WrappedLongPhraseShowsItsFirstLinesOnly) {
     const TBitmap whole = Drawn(Repeated("a ", 100000), rect, DT_WORDBREAK, &longHeight);
     const TBitmap start = Drawn(Repeated("a ", 2000), rect, DT_WORDBREAK);
     EXPECT_TRUE(whole == start);
-    // The answer still counts every line of the text.
+    // Drawing lays out the lines down to the last that shows; measuring counts every line.
     TFont font;
     font.SetSize(12);
     TRect measured = rect;
     TextRenderer::DrawText(nullptr, TRegion(), font, Repeated("a ", 100000), measured,
                            DT_WORDBREAK | DT_CALCRECT, false, clNone);
-    EXPECT_EQ(longHeight, measured.Height());
-    EXPECT_GT(longHeight, 500 * CellHeight());
+    EXPECT_GE(longHeight, rect.Height());
+    EXPECT_LE(longHeight, rect.Height() + 2 * CellHeight());
+    EXPECT_GT(measured.Height(), 500 * CellHeight());
 }
 
 TEST(LongText, CombiningMarksAndCyrillicShowAsTheirShortStart) {

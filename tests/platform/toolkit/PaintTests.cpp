@@ -253,3 +253,57 @@ TEST_F(PaintTest, AResizedFormKeepsShowingItsLastPictureUntilItIsComposedAgain) 
     EXPECT_EQ(Picture().GetPixel(20, 20), Red);
     EXPECT_EQ(Picture().GetPixel(120, 100), Blue);
 }
+
+TEST_F(PaintTest, TheFirstPresentOfASurfaceIsWhole) {
+    form->Show();
+    Pump();
+    EXPECT_TRUE(Backend().LastDamage().SameArea(TRegion(form->Surface().BoundsRect())));
+}
+
+TEST_F(PaintTest, ARepaintedChildPresentsOnlyWhatItCovers) {
+    form->Show();
+    Pump();
+    child->Fill = Green;
+    child->Invalidate();
+    Pump();
+    EXPECT_TRUE(Backend().LastDamage().SameArea(child->VisibleWindowRegion()));
+    EXPECT_EQ(Picture().GetPixel(20, 20), Green);
+}
+
+TEST_F(PaintTest, ChangesOfOneBatchArePresentedOnceTogether) {
+    auto* other = new TSolid(form, Green);
+    other->SetParent(form);
+    other->SetBounds(60, 10, 20, 20);
+    form->Show();
+    Pump();
+    const int before = Presents();
+    child->Invalidate();
+    other->Invalidate();
+    Pump();
+    EXPECT_EQ(Presents(), before + 1);
+    TRegion both = child->VisibleWindowRegion();
+    both.Union(other->VisibleWindowRegion());
+    EXPECT_TRUE(Backend().LastDamage().SameArea(both));
+}
+
+TEST_F(PaintTest, DamageDrawnOutsideCompositionIsPresentedAtTheNext) {
+    form->Show();
+    Pump();
+    const int before = Presents();
+    const TRect spot = TRect::FromBounds(70, 50, 5, 4);
+    form->AddDamage(TRegion(spot));
+    Pump();
+    EXPECT_EQ(Presents(), before + 1);
+    EXPECT_TRUE(Backend().LastDamage().SameArea(TRegion(spot)));
+}
+
+TEST_F(PaintTest, ARequestedPresentIsWholeAndDamageIsCutToTheSurface) {
+    form->Show();
+    Pump();
+    form->AddDamage(TRegion(TRect::FromBounds(90, 70, 50, 50)));
+    Pump();
+    EXPECT_TRUE(Backend().LastDamage().SameArea(TRegion(TRect{90, 70, 100, 80})));
+    form->RequestPresent();
+    Pump();
+    EXPECT_TRUE(Backend().LastDamage().SameArea(TRegion(form->Surface().BoundsRect())));
+}

@@ -1,5 +1,7 @@
 #include "BindingTestSupport.h"
 
+#include <cstdint>
+
 #include "render/Fade.h"
 #include "render/FadeWeight.h"
 #include "render/KindCodes.h"
@@ -102,6 +104,16 @@ TEST_F(FadeTest, FramesReachTheWindow) {
               MakeColor(frames_[0], frames_[0], frames_[0]));
 }
 
+TEST_F(FadeTest, AFramePresentsOnlyWhatOfTheButtonShows) {
+    RunUntil(Backend().NowMs());
+    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    const std::uint64_t before = Backend().PresentCount();
+    Wait(10);
+    ASSERT_EQ(frames_.size(), 1u);
+    EXPECT_EQ(Backend().PresentCount(), before + 1);
+    EXPECT_TRUE(Backend().LastDamage().SameArea(button_->VisibleWindowRegion()));
+}
+
 TEST_F(FadeTest, PressFadesInHalfTheSteps) {
     FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Halved, 1, true);
     Wait(100);
@@ -141,6 +153,34 @@ TEST_F(FadeTest, ZeroStepsRepaintAtOnce) {
     EXPECT_GT(button_->Paints, paints);
     Wait(30);
     EXPECT_TRUE(frames_.empty());
+}
+
+TEST_F(FadeTest, AHugeStepCountStillShowsTheNewFaceWithinHalfASecond) {
+    Section("BUTTON").FadingIterations = INT32_MAX;
+    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    ASSERT_NE(slot_, nullptr);
+    Wait(500);
+    ASSERT_FALSE(frames_.empty());
+    EXPECT_LE(frames_.size(), 50u);
+    EXPECT_EQ(frames_.back(), FrameByte(oldLook_, nextLook_, 0));
+    const TRect r = button_->SurfaceRect();
+    const int shown = FrameByte(oldLook_, nextLook_, 0);
+    EXPECT_EQ(form_->Surface().GetPixel(r.Left + 5, r.Top + 5) & 0xFFFFFF, MakeColor(shown, shown, shown));
+    Wait(10);
+    EXPECT_EQ(slot_, nullptr);
+}
+
+TEST_F(FadeTest, ACountBelowOneFadesInOneStep) {
+    for (const std::int32_t count : {0, -5, INT32_MIN}) {
+        Section("BUTTON").FadingIterations = count;
+        frames_.clear();
+        Paint(oldLook_);
+        FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+        ASSERT_NE(slot_, nullptr) << count;
+        Wait(20);
+        EXPECT_EQ(frames_, std::vector<int>{FrameByte(oldLook_, nextLook_, 0)}) << count;
+        EXPECT_EQ(slot_, nullptr) << count;
+    }
 }
 
 TEST_F(FadeTest, WithoutFadingEveryChangeRepaintsAtOnce) {
@@ -253,6 +293,17 @@ TEST_F(AnimFadeTest, FirstFrameAtOnceThenOnePerTick) {
     EXPECT_EQ(frames_, expected);
     Wait(10);
     EXPECT_EQ(slot_, nullptr);
+}
+
+TEST_F(AnimFadeTest, AHugeStepCountEndsWithinHalfASecond) {
+    Section("SPEEDBUTTON").FadingIterations = INT32_MAX;
+    AnimFadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, true);
+    ASSERT_NE(slot_, nullptr);
+    Wait(500);
+    EXPECT_EQ(slot_, nullptr);
+    ASSERT_FALSE(frames_.empty());
+    EXPECT_LE(frames_.size(), 50u);
+    EXPECT_EQ(frames_.back(), (120 * 255 + 127) >> 8);
 }
 
 TEST_F(AnimFadeTest, ZeroStepsRepaintAtOnce) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 #include <random>
+#include <span>
 #include <string>
 
 #include <sys/stat.h>
@@ -422,6 +423,91 @@ TEST(HostileMemory, BudgetCountsEveryCopyAndConversion) {
         else
             EXPECT_NO_THROW(loader.Load({&parsed, &reader, ""}));
         reader.ReleaseSource();
+    }
+}
+
+// A [BUTTON] whose two gradients hold `items` segments each, and `heirs` sections that hold
+// nothing but PARENTCLASS=BUTTON.
+std::string InheritedGradients(int items, int heirs) {
+    std::string gradient;
+    for (int i = 0; i < items; ++i)
+        gradient += std::to_string(i % 10) + ";1;1;0;0;";
+    std::string text =
+        "[GLOBALINFO]\r\n[BUTTON]\r\nGRADIENTDATA=" + gradient + "\r\nHOTGRADIENTDATA=" + gradient + "\r\n";
+    for (int i = 0; i < heirs; ++i)
+        text += "[HEIR" + std::to_string(i) + "]\r\nPARENTCLASS=BUTTON\r\n";
+    return text;
+}
+
+TEST(HostileMemory, InheritedGradientsBeyondTheBudgetAreRefused) {
+    // 2 MB of text per gradient: every heir holds both texts and both arrays, 12 MB each.
+    const std::string text = InheritedGradients(200000, 300);
+    const TChildResult child = RunInChild(1024 * MB, [&] {
+        const TacSkinOptions options = TacSkinOptions::Parse(text);
+        TsSkinModel model;
+        TsSkinLoader loader(model);
+        try {
+            loader.Load({&options, nullptr, ""});
+        } catch (const ESkinTooLarge&) {
+            return Refused;
+        }
+        return Loaded;
+    });
+    EXPECT_TRUE(child.Exited);
+    EXPECT_EQ(child.Code, Refused);
+    EXPECT_LT(child.PeakBytes, 700 * MB);
+    RecordProperty("PeakBytes", std::to_string(child.PeakBytes));
+}
+
+TEST(HostileMemory, InheritedGradientsWithinTheBudgetLoadInEveryHeir) {
+    const TacSkinOptions options = TacSkinOptions::Parse(InheritedGradients(1000, 30));
+    TsSkinModel model;
+    TsSkinLoader loader(model);
+    loader.Load({&options, nullptr, ""});
+    ASSERT_EQ(model.GeneralData.size(), 32u);
+    const TsGeneralData& button = model.GeneralData[1];
+    ASSERT_EQ(button.GradientArray.size(), 1000u);
+    EXPECT_EQ(button.GradientArray[7].Color1, 7u);
+    for (const TsGeneralData& heir : std::span(model.GeneralData).subspan(2)) {
+        EXPECT_EQ(heir.GradientArray, button.GradientArray);
+        EXPECT_EQ(heir.HotGradientArray, button.HotGradientArray);
+    }
+}
+
+TEST(HostileMemory, HeirsBetweenOtherGradientsGetTheirOwnParentsItems) {
+    const TacSkinOptions options = TacSkinOptions::Parse(
+        "[A]\r\nGRADIENTDATA=1;2;3;0;0;\r\n[B]\r\nPARENTCLASS=A\r\n"
+        "[C]\r\nGRADIENTDATA=4;5;6;1;0;\r\n[D]\r\nPARENTCLASS=A\r\n[E]\r\nPARENTCLASS=C\r\n");
+    TsSkinModel model;
+    TsSkinLoader loader(model);
+    loader.Load({&options, nullptr, ""});
+    const auto items = [&](const char* name) {
+        return model.GeneralData[std::size_t(model.GetSkinIndex(name))].GradientArray;
+    };
+    EXPECT_EQ(items("A"), ParseGradientData("1;2;3;0;0;"));
+    EXPECT_EQ(items("C"), ParseGradientData("4;5;6;1;0;"));
+    EXPECT_EQ(items("B"), items("A"));
+    EXPECT_EQ(items("D"), items("A"));
+    EXPECT_EQ(items("E"), items("C"));
+    EXPECT_NE(items("A"), items("C"));
+}
+
+TEST(HostileMemory, BudgetCountsEveryRecordsGradientTextAndItems) {
+    // Each record holds a 10-byte text and one 20-byte item per gradient: 60 bytes, and the
+    // sections' own share.
+    const std::string text = "[A]\r\nGRADIENTDATA=1;2;3;0;0;\r\nHOTGRADIENTDATA=1;2;3;0;0;\r\n"
+                             "[B]\r\nPARENTCLASS=A\r\n";
+    const TacSkinOptions options = TacSkinOptions::Parse(text);
+    const std::int64_t record = 2 * (10 + std::int64_t(sizeof(TsGradItem)));
+    for (const std::int64_t limit :
+         {2 * SectionLoadBytes + 2 * record, 2 * SectionLoadBytes + 2 * record - 1}) {
+        TsSkinModel model;
+        TsSkinLoader loader(model);
+        loader.SetBudgetLimit(limit);
+        if (limit < 2 * SectionLoadBytes + 2 * record)
+            EXPECT_THROW(loader.Load({&options, nullptr, ""}), ESkinTooLarge);
+        else
+            EXPECT_NO_THROW(loader.Load({&options, nullptr, ""}));
     }
 }
 

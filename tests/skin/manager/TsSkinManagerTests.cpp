@@ -277,3 +277,43 @@ TEST(SkinDirectoryPaths, ResolveRelativeAndAbsoluteSettings) {
     EXPECT_EQ(PackageFilePath("/srv/skins/", "Blue"), "/srv/skins/Blue.mvz");
     EXPECT_EQ(PackageFilePath("c:\\Skins", "Blue"), "c:/Skins/Blue.mvz");
 }
+
+// A skin chosen by a form's creation handler (its settings) reaches the form's controls; a
+// form whose design is still being read is left out.
+TEST_F(SkinManagerTest, SkinLoadedInACreationHandlerReachesTheFormsControls) {
+    TsSkinManager* manager = NewManager();
+    manager->InternalSkins().AddPackage("A", SkinPackage("1"));
+    manager->InternalSkins().AddPackage("B", SkinPackage("2"));
+    manager->SetSkinName("A");
+    manager->SetActive(true);
+    auto* form = new TForm(&m_app);
+    auto* control = new TRecordingGraphic(form);
+    control->SetParent(form);
+    manager->SetSkinName("B");
+    EXPECT_TRUE(control->Codes.empty()) << "reached before the form's creation handler";
+    form->OnCreate = [manager](TObject*) { manager->SetSkinName("A"); };
+    form->DoCreate();
+    EXPECT_TRUE(Received(control->Codes, cmdSkinLoaded));
+    EXPECT_TRUE(Received(control->Codes, cmdSkinApplied));
+}
+
+// A hue step reloads the skin from its files; when they changed since the last load so that
+// sections or masks stand elsewhere, the controls resolve their indexes again.
+TEST_F(SkinManagerTest, HueChangeAfterTheFilesMovedTheSectionsAnnouncesTheSkinAgain) {
+    m_dir.Write("Blue/Options.dat", "[GLOBALINFO]\nVERSION=3\n[BUTTON]\nCOLOR=255\n[EDIT]\nCOLOR=0\n");
+    TsSkinManager* manager = NewManager();
+    manager->SetSkinName("Blue");
+    manager->SetActive(true);
+    ASSERT_EQ(manager->GetSkinIndex("BUTTON"), 1);
+    ClearReceived();
+    manager->SetHueOffset(10);
+    EXPECT_FALSE(Received(m_label->Codes, cmdSkinLoaded)) << "the same layout needs no new indexes";
+    EXPECT_TRUE(Received(m_label->Codes, cmdSkinApplied));
+
+    m_dir.Write("Blue/Options.dat", "[EDIT]\nCOLOR=0\n[GLOBALINFO]\nVERSION=3\n[BUTTON]\nCOLOR=255\n");
+    ClearReceived();
+    manager->SetHueOffset(20);
+    EXPECT_EQ(manager->GetSkinIndex("BUTTON"), 2);
+    EXPECT_TRUE(Received(m_label->Codes, cmdSkinLoaded));
+    EXPECT_TRUE(Received(m_label->Codes, cmdSkinApplied));
+}
