@@ -1,8 +1,10 @@
 #include "app/SettingsKey.h"
 
+#include "app/TApplicationWaitClock.h"
 #include "platform/os/TRegistry.h"
 
 bool OpenSettingsKey(TRegistry& registry) {
+    registry.SetLockWait(TRegistry::DefaultLockWaitMs, TApplicationWaitClock::Instance());
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
     return registry.OpenKey(SettingsKeyPath, true);
 }

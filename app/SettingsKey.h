@@ -17,6 +17,7 @@ std::string StyleValueName(int manager);
 std::string HueValueName(int manager);
 
 // Points the accessor at HKEY_LOCAL_MACHINE and opens the settings key with full access,
-// creating it when it is missing. False when that fails: the caller then reads and writes
+// creating it when it is missing. Its changes wait for the store's lock on the application's
+// clock. False when that fails: the caller then reads and writes
 // nothing and reports nothing.
 bool OpenSettingsKey(TRegistry& registry);

@@ -2,13 +2,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 
 #include "platform/automation/ScriptParser.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/VirtualKeys.h"
 #include "platform/graphics/PngWriter.h"
+#include "platform/os/FileSystem.h"
 
 namespace {
 
@@ -168,10 +168,11 @@ bool TScriptDriver::WriteDump(const TScriptCommand& command) {
         m_out->flush();
         return true;
     }
-    std::ofstream file(command.Text, std::ios::binary | std::ios::trunc);
-    file << json << "\n";
-    file.close();
-    if (!file) return Fail(command, "cannot write the dump to \"" + command.Text + "\"");
+    try {
+        WriteFileAtomically(command.Text, json + "\n");
+    } catch (const Exception& e) {
+        return Fail(command, "cannot write the dump: " + e.Message());
+    }
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -46,6 +47,37 @@ std::string ResolveTarget(const std::string& path) {
     char resolved[PATH_MAX];
     if (::realpath(path.c_str(), resolved) == nullptr) return path;
     return resolved;
+}
+
+enum class TTargetState { Missing, Replaceable };
+
+// Whether the file at the path, links not followed, may be replaced by a renamed file. Only a
+// regular file may: a rename over a FIFO, a device or a link would take its place. A file
+// whose mode lets no one write it is refused for root as well, whom access checks let through.
+TTargetState CheckTarget(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT) return TTargetState::Missing;
+        ThrowCreateError(path, errno);
+    }
+    if (S_ISDIR(info.st_mode)) ThrowCreateError(path, EISDIR);
+    if (!S_ISREG(info.st_mode))
+        throw EFCreateError("Cannot create file \"" + path + "\". It is not a regular file");
+    if ((info.st_mode & 0222) == 0) ThrowCreateError(path, EACCES);
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) ThrowCreateError(path, errno);
+    return TTargetState::Replaceable;
+}
+
+// Renames the finished temporary file over the target, checked once more just before, so
+// that nothing which took the target's place while the bytes were written is replaced.
+int RenameOver(const std::string& temporary, const std::string& path) {
+    if (CheckTarget(path) == TTargetState::Missing) {
+        if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) return 0;
+        if (errno != EEXIST && errno != EINVAL) return errno;
+        // EINVAL: the file system cannot rename without replacing.
+        if (errno == EEXIST) CheckTarget(path);
+    }
+    return ::rename(temporary.c_str(), path.c_str()) == 0 ? 0 : errno;
 }
 
 } // namespace
@@ -123,8 +155,14 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
                                   reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }
 
+std::string ReplaceableFile(const std::string& path) {
+    const std::string target = ResolveTarget(path);
+    CheckTarget(target);
+    return target;
+}
+
 void WriteFileAtomically(const std::string& requestedPath, std::span<const std::uint8_t> bytes) {
-    const std::string path = ResolveTarget(requestedPath);
+    const std::string path = ReplaceableFile(requestedPath);
     const std::string folder = ExtractFilePath(path);
     std::string temporary = folder + "." + ExtractFileName(path) + ".tmpXXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
@@ -147,8 +185,14 @@ void WriteFileAtomically(const std::string& requestedPath, std::span<const std::
         ::unlink(temporary.c_str());
         ThrowCreateError(path, error);
     }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int error = errno;
+    int error = 0;
+    try {
+        error = RenameOver(temporary, path);
+    } catch (...) {
+        ::unlink(temporary.c_str());
+        throw;
+    }
+    if (error != 0) {
         ::unlink(temporary.c_str());
         ThrowCreateError(path, error);
     }

@@ -28,11 +28,20 @@ std::vector<TDirEntry> ListDirectory(const std::string& folder);
 inline constexpr std::int64_t DefaultMaxFileSize = 256LL * 1024 * 1024;
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::int64_t maxSize = DefaultMaxFileSize);
 
+// The file that WriteFileAtomically replaces for the path: the path itself, or the target of
+// the symbolic link standing there. Throws EFCreateError "Cannot create file "<file>".
+// <reason>" when that file exists and may not be replaced: it is not a regular file (a FIFO,
+// a device, a link leading nowhere: "It is not a regular file"; a folder), its mode lets no
+// one write it (root included), or the process may not write it.
+std::string ReplaceableFile(const std::string& path);
+
 // Replaces the file's contents so that a reader sees either the old or the new file, never a
 // mixture, and so that a crash or a full disk leaves the old file in place: the bytes go to a
 // temporary file in the same folder, which is flushed to disk and renamed over the target,
 // and then the folder itself is flushed. A symbolic link is written through to its target.
-// Throws EFCreateError naming the file and the reason; the old file is then unchanged.
+// Only a regular file that may be written is replaced (ReplaceableFile), checked before
+// anything is written. Throws EFCreateError naming the file and the reason; the old file is
+// then unchanged.
 void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 

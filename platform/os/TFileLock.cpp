@@ -1,5 +1,6 @@
 #include "platform/os/TFileLock.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -17,7 +18,7 @@ TFileLock& TFileLock::operator=(TFileLock&& other) noexcept {
     return *this;
 }
 
-TLockResult TFileLock::Lock(const std::string& path, TLockWait wait) {
+TLockResult TFileLock::Lock(const std::string& path, unsigned waitMs, const TWaitClock& clock) {
     Unlock();
     Error_ = 0;
     // O_NOFOLLOW keeps a link planted in a shared folder from redirecting the file.
@@ -26,18 +27,25 @@ TLockResult TFileLock::Lock(const std::string& path, TLockWait wait) {
         Error_ = errno;
         return TLockResult::Failed;
     }
-    const int operation = LOCK_EX | (wait == TLockWait::DontWait ? LOCK_NB : 0);
-    int result;
-    do {
-        result = ::flock(fd, operation);
-    } while (result != 0 && errno == EINTR);
-    if (result != 0) {
+    // A blocking flock could wait for ever on a holder that never lets go, so the lock is
+    // asked for without blocking until the time is up; the count of naps bounds the wait
+    // even on a clock that does not move.
+    const std::uint64_t start = clock.NowMs();
+    for (unsigned naps = 0;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            Fd_ = fd;
+            Error_ = 0;
+            return TLockResult::Acquired;
+        }
         Error_ = errno;
-        ::close(fd);
-        return Error_ == EWOULDBLOCK ? TLockResult::Busy : TLockResult::Failed;
+        if (Error_ == EINTR) continue;
+        const std::uint64_t waited = clock.NowMs() - start;
+        if (Error_ != EWOULDBLOCK || waited >= waitMs || naps > waitMs / RetryMs) break;
+        clock.Sleep(static_cast<unsigned>(std::min<std::uint64_t>(RetryMs, waitMs - waited)));
+        ++naps;
     }
-    Fd_ = fd;
-    return TLockResult::Acquired;
+    ::close(fd);
+    return Error_ == EWOULDBLOCK ? TLockResult::Busy : TLockResult::Failed;
 }
 
 void TFileLock::Unlock() {

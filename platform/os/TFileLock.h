@@ -1,8 +1,9 @@
 #pragma once
 
+#include "platform/os/TWaitClock.h"
+
 #include <string>
 
-enum class TLockWait { Wait, DontWait };
 enum class TLockResult { Acquired, Busy, Failed };
 
 // An exclusive advisory lock (flock) on a file, created when missing. The lock belongs to the
@@ -10,6 +11,9 @@ enum class TLockResult { Acquired, Busy, Failed };
 // included; the file is opened close-on-exec so that started programs do not inherit it.
 class TFileLock {
 public:
+    // How often a waiting lock asks again.
+    static constexpr unsigned RetryMs = 10;
+
     TFileLock() = default;
     ~TFileLock() { Unlock(); }
     TFileLock(const TFileLock&) = delete;
@@ -17,9 +21,10 @@ public:
     TFileLock(TFileLock&& other) noexcept;
     TFileLock& operator=(TFileLock&& other) noexcept;
 
-    // Busy only with DontWait, when another open file holds the lock. On Failed, Error()
-    // holds the system's error number.
-    TLockResult Lock(const std::string& path, TLockWait wait);
+    // Takes the lock, waiting at most waitMs on the clock while another open file holds it;
+    // Busy when it is still held then. On Failed, Error() holds the system's error number.
+    TLockResult Lock(const std::string& path, unsigned waitMs = 0,
+                     const TWaitClock& clock = TWaitClock::System());
     void Unlock();
     bool IsLocked() const { return Fd_ >= 0; }
     int Error() const { return Error_; }

@@ -49,7 +49,7 @@ std::string TNamedMutex::LockFileFor(std::string_view name) {
 }
 
 TNamedMutex::TNamedMutex(std::string_view name) : Path_(LockFileFor(name)) {
-    switch (Lock_.Lock(Path_, TLockWait::DontWait)) {
+    switch (Lock_.Lock(Path_)) {
     case TLockResult::Acquired:
         Creation_ = TMutexCreation::Created;
         break;

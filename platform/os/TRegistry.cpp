@@ -74,10 +74,10 @@ void TRegistry::CloseKey() {
     HasCurrentKey_ = false;
 }
 
-namespace {
-// The settings store holds a few short values; anything far larger is not a store.
-constexpr std::int64_t MaxSettingsFileSize = 4LL * 1024 * 1024;
-} // namespace
+void TRegistry::SetLockWait(unsigned ms, const TWaitClock& clock) {
+    LockWaitMs_ = ms;
+    LockClock_ = &clock;
+}
 
 TRegistry::TLoadedStore TRegistry::Load() const {
     TLoadedStore store;
@@ -87,7 +87,7 @@ TRegistry::TLoadedStore TRegistry::Load() const {
     }
     if (!FileExists(StorePath_) && !DirectoryExists(StorePath_)) return store;
     try {
-        const auto bytes = ReadFileBytes(StorePath_, MaxSettingsFileSize);
+        const auto bytes = ReadFileBytes(StorePath_, MaxStoreFileSize);
         auto parsed =
             TRegistryFile::Parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         if (!parsed) {
@@ -107,12 +107,15 @@ bool TRegistry::Modify(const std::function<bool(TRegistryFile&)>& change) {
     const std::string folder = ExtractFilePath(StorePath_);
     if (!folder.empty() && !ForceDirectories(folder)) return false;
     TFileLock lock;
-    if (lock.Lock(StorePath_ + ".lock", TLockWait::Wait) != TLockResult::Acquired) return false;
+    if (lock.Lock(StorePath_ + ".lock", LockWaitMs_, *LockClock_) != TLockResult::Acquired) return false;
     TLoadedStore store = Load();
     if (store.State == TStoreState::Unusable) return false;
     if (!change(store.File)) return false;
+    const std::string text = store.File.Format();
+    // A file that the next read refuses would lose every setting at once.
+    if (std::int64_t(text.size()) > MaxStoreFileSize) return false;
     try {
-        WriteFileAtomically(StorePath_, store.File.Format());
+        WriteFileAtomically(StorePath_, text);
     } catch (const EFCreateError&) {
         return false;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/os/TRegistryFile.h"
+#include "platform/os/TWaitClock.h"
 
 #include <cstdint>
 #include <functional>
@@ -32,10 +33,16 @@ struct TRegDataInfo {
 // TRegistryFile) at ${XDG_CONFIG_HOME:-$HOME/.config}/quibbleton/registry.reg, or at the path
 // in the environment variable QUIBBLETON_REGISTRY. Nothing is cached: every call reads the
 // file afresh, and every change rewrites it atomically under a lock on a sibling ".lock" file,
-// so two processes never interleave and a crash leaves the previous file whole. A file that
-// cannot be read or parsed is a store whose keys cannot be opened; it is never overwritten.
+// so two processes never interleave and a crash leaves the previous file whole. A change waits
+// a bounded time for the lock and fails when another process holds it longer. A file that
+// cannot be read or parsed is a store whose keys cannot be opened; it is never overwritten,
+// and no change writes a file that reading would refuse.
 class TRegistry {
 public:
+    // The largest store file that is read; a change that would write a larger one fails.
+    static constexpr std::int64_t MaxStoreFileSize = 4LL * 1024 * 1024;
+    static constexpr unsigned DefaultLockWaitMs = 3000;
+
     TRegistry();                               // store from the environment, root HKEY_CURRENT_USER
     explicit TRegistry(std::string storePath); // a given store file
     ~TRegistry() { CloseKey(); }
@@ -46,6 +53,9 @@ public:
     const std::string& CurrentPath() const { return CurrentPath_; }
     bool HasCurrentKey() const { return HasCurrentKey_; }
     const std::string& StorePath() const { return StorePath_; }
+    // How long a change waits for the store's lock, on which clock; the clock must outlive
+    // the accessor. DefaultLockWaitMs on the system's clock unless set.
+    void SetLockWait(unsigned ms, const TWaitClock& clock);
 
     // Opens the key (relative to the open key unless it starts with "\"), creating it and
     // writing the store when it is missing and canCreate is set. False when the key is
@@ -70,7 +80,9 @@ public:
     std::int32_t ReadInteger(std::string_view name) const;
 
     // Each throws ERegistryException "Failed to set data for '<name>'" when no key is open, the
-    // name holds control characters, the store cannot be parsed or the file cannot be written.
+    // name holds control characters, the store cannot be parsed, its lock stays held beyond
+    // the lock wait, the file would outgrow MaxStoreFileSize, or the file cannot or may not be
+    // written (WriteFileAtomically).
     void WriteString(std::string_view name, std::string_view value);
     void WriteExpandString(std::string_view name, std::string_view value);
     void WriteInteger(std::string_view name, std::int32_t value);
@@ -78,7 +90,7 @@ public:
     // Writes the strings (REG_SZ) as one change of the store: all of them are stored, or none
     // is. When none is, it throws "Failed to set data for '<name>'" with the first value the
     // store refused, or with the first of the list when the store as a whole could not be
-    // written (no key open, lock or file write failing).
+    // written (no key open, lock, size or file write failing).
     void WriteStrings(std::span<const TRegNamedString> values);
     // False when the value did not exist or the store could not be changed.
     bool DeleteValue(std::string_view name);
@@ -107,4 +119,6 @@ private:
     HKEY RootKey_ = HKEY_CURRENT_USER;
     std::string CurrentPath_;
     bool HasCurrentKey_ = false;
+    unsigned LockWaitMs_ = DefaultLockWaitMs;
+    const TWaitClock* LockClock_ = &TWaitClock::System();
 };

@@ -110,12 +110,14 @@ void RequireSafeName(const std::string& name) {
                          "': it must be a plain file name");
 }
 
-// A file written by unpack replaces whatever stands at its place; a link standing there
-// would carry the write to its target, outside the folder.
-void RequireNoLink(const std::string& path) {
+// A link standing at a file's place would carry the write to its target, outside the folder;
+// anything else that is no regular file, or a file that may not be written, is refused as
+// every write refuses it.
+void RequireReplaceable(const std::string& path) {
     struct stat info {};
     if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
         throw TToolError("refusing to write '" + path + "': a link stands there");
+    ReplaceableFile(path);
 }
 
 int Unpack(const std::vector<std::string>& args, std::ostream& out) {
@@ -126,9 +128,9 @@ int Unpack(const std::vector<std::string>& args, std::ostream& out) {
     const std::string folder = WithoutTrailingSlash(args[2]);
     if (!ForceDirectories(folder)) throw TToolError("cannot create folder '" + folder + "'");
     // Every target is checked before anything is written, so a refusal writes nothing.
-    if (reader->Options()) RequireNoLink(folder + "/Options.dat");
+    if (reader->Options()) RequireReplaceable(folder + "/Options.dat");
     for (const TacPackageEntry& entry : reader->Files())
-        RequireNoLink(folder + "/" + entry.FileName);
+        RequireReplaceable(folder + "/" + entry.FileName);
     if (const auto* options = reader->Options()) {
         WriteFileAtomically(folder + "/Options.dat", std::span<const std::uint8_t>(*options));
         out << folder << "/Options.dat\n";

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <string>
 
+#include "platform/os/TFileLock.h"
+#include "platform/os/TRegistry.h"
 #include "tests/app/support/TProgramSandbox.h"
 
 // The options dialog of configuration mode, run headless from scripts: what it shows, what
@@ -158,25 +160,66 @@ TEST_F(OptionsDialog, CloseButtonStoresNothing) {
     ExpectNothingStored();
 }
 
-TEST_F(OptionsDialog, FailedWriteStoresNothingShowsTheErrorAndKeepsTheDialogOpen) {
-    m_sandbox.WriteSetting("Buttons3Hue", "240");
-    // The store can still be read, but no change can take its lock.
-    const std::string lock = m_sandbox.RegistryPath().string() + ".lock";
-    std::filesystem::remove(lock);
-    std::filesystem::create_directory(lock);
-    const auto dumps = RunDialog("click sComboBox0\nkey Home\nkey Enter\nclick sButton3\nwait 10\ndump -\n"
-                                 "key Enter\nwait 10\ndump -\n");
+namespace {
+
+// Ok picks a skin in group 0 and confirms; the store refuses the change. The message names the
+// first value, it closes with Enter, and the dialog stays open.
+void ExpectOkRefusedAndTheDialogOpen(const std::vector<nlohmann::json>& dumps) {
     ASSERT_EQ(dumps.size(), 2u);
     const nlohmann::json* box = FindWindow(dumps[0], "TMessageForm");
     ASSERT_NE(box, nullptr) << dumps[0].dump();
     EXPECT_NE(box->dump().find("Failed to set data for 'FormStyle'"), std::string::npos) << box->dump();
     EXPECT_EQ(FindWindow(dumps[1], "TMessageForm"), nullptr);
     EXPECT_TRUE(Dialog(dumps[1]).at("visible").get<bool>());
+}
+
+const char* const PickAndOkTwice = "click sComboBox0\nkey Home\nkey Enter\nclick sButton3\nwait 10\ndump -\n"
+                                   "key Enter\nwait 10\ndump -\n";
+
+} // namespace
+
+TEST_F(OptionsDialog, FailedWriteStoresNothingShowsTheErrorAndKeepsTheDialogOpen) {
+    m_sandbox.WriteSetting("Buttons3Hue", "240");
+    // The store can still be read, but no change can take its lock.
+    const std::string lock = m_sandbox.RegistryPath().string() + ".lock";
+    std::filesystem::remove(lock);
+    std::filesystem::create_directory(lock);
+    ExpectOkRefusedAndTheDialogOpen(RunDialog(PickAndOkTwice));
     for (const TSetting& s : SkinSettings)
         if (std::string(s.Name) != "Buttons3Hue") {
             EXPECT_EQ(m_sandbox.ReadSetting(s.Name), std::nullopt) << s.Name;
         }
     EXPECT_EQ(m_sandbox.ReadSetting("Buttons3Hue"), "240");
+}
+
+TEST_F(OptionsDialog, OkWhileAnotherProcessHoldsTheStoresLockFailsAfterAWait) {
+    m_sandbox.WriteSetting("Buttons3Hue", "240");
+    const std::string stored = m_sandbox.RegistryBytes();
+    TFileLock holder;
+    ASSERT_EQ(holder.Lock(m_sandbox.RegistryPath().string() + ".lock"), TLockResult::Acquired);
+    ExpectOkRefusedAndTheDialogOpen(RunDialog(PickAndOkTwice));
+    EXPECT_EQ(m_sandbox.RegistryBytes(), stored);
+}
+
+TEST_F(OptionsDialog, OkOnAReadOnlyStoreFailsAndChangesNothing) {
+    m_sandbox.WriteSetting("Buttons3Hue", "240");
+    const std::string stored = m_sandbox.RegistryBytes();
+    std::filesystem::permissions(m_sandbox.RegistryPath(), std::filesystem::perms(0444));
+    ExpectOkRefusedAndTheDialogOpen(RunDialog(PickAndOkTwice));
+    EXPECT_EQ(m_sandbox.RegistryBytes(), stored);
+    EXPECT_EQ(std::filesystem::status(m_sandbox.RegistryPath()).permissions(), std::filesystem::perms(0444));
+}
+
+TEST_F(OptionsDialog, OkThatWouldOutgrowWhatTheProgramReadsFailsAndTheStoreStaysReadable) {
+    // The store just under the size that is read, so that the twelve values do not fit.
+    m_sandbox.WriteSetting("Filler", "");
+    const std::size_t filler =
+        std::size_t(TRegistry::MaxStoreFileSize) - 100 - m_sandbox.RegistryBytes().size();
+    m_sandbox.WriteSetting("Filler", std::string(filler, 'x'));
+    const std::string stored = m_sandbox.RegistryBytes();
+    ExpectOkRefusedAndTheDialogOpen(RunDialog(PickAndOkTwice));
+    EXPECT_EQ(m_sandbox.RegistryBytes(), stored);
+    EXPECT_EQ(m_sandbox.ReadSetting("Filler").value_or("").size(), filler);
 }
 
 TEST_F(OptionsDialog, OkAfterAFailedWriteStoresAllTwelveOnceTheStoreWorksAgain) {

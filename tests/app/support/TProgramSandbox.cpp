@@ -99,6 +99,10 @@ TProgramSandbox::~TProgramSandbox() {
     std::filesystem::remove_all(m_root, ignored);
 }
 
+std::string TProgramSandbox::RegistryBytes() const {
+    return ReadAll(RegistryPath());
+}
+
 void TProgramSandbox::WritePhrases(const std::string& bytes) const {
     std::ofstream(PhrasePath(), std::ios::binary) << bytes;
 }

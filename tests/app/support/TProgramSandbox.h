@@ -31,6 +31,8 @@ public:
     const std::filesystem::path& Root() const { return m_root; }
     std::filesystem::path Home() const { return m_root / "home"; }
     std::filesystem::path RegistryPath() const { return m_root / "registry.reg"; }
+    // The settings store's file byte for byte.
+    std::string RegistryBytes() const;
     std::filesystem::path PhrasePath() const { return Home() / "Texts.txt"; }
 
     // Writes "Texts.txt" byte for byte.

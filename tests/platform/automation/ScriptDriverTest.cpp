@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/automation/HeadlessSession.h"
 #include "platform/automation/TScriptDriver.h"
@@ -165,6 +167,77 @@ TEST_F(TDriverFixture, ShotWritesAPngOfTheScreen) {
     file.read(signature, 8);
     EXPECT_EQ(std::string(signature + 1, 3), "PNG");
     std::filesystem::remove(path);
+}
+
+namespace {
+
+// A fresh folder for one test's outputs, removed with everything in it.
+struct TOutputFolder {
+    std::filesystem::path Path = std::filesystem::temp_directory_path() /
+                                 ("quibbleton-driver-" + std::to_string(::getpid()) + "-" +
+                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    TOutputFolder() {
+        std::filesystem::remove_all(Path);
+        std::filesystem::create_directories(Path);
+    }
+    ~TOutputFolder() { std::filesystem::remove_all(Path); }
+};
+
+// Opening a FIFO for writing waits for a reader; a hang ends the test binary here.
+class NoHang {
+public:
+    NoHang() { ::alarm(20); }
+    ~NoHang() { ::alarm(0); }
+};
+
+} // namespace
+
+TEST_F(TDriverFixture, ShotOnAFifoStopsWithStatusTwoAndLeavesTheFifo) {
+    NoHang guard;
+    TOutputFolder folder;
+    const auto path = folder.Path / "screen.png";
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    Load("shot " + path.string() + "\n");
+    RunToEnd();
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(err.str().find("It is not a regular file"), std::string::npos) << err.str();
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+}
+
+TEST_F(TDriverFixture, ShotThroughALinkToTheNullDeviceLeavesTheDevice) {
+    TOutputFolder folder;
+    const auto path = folder.Path / "screen.png";
+    std::filesystem::create_symlink("/dev/null", path);
+    Load("shot " + path.string() + "\n");
+    RunToEnd();
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(err.str().find("It is not a regular file"), std::string::npos) << err.str();
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+}
+
+TEST_F(TDriverFixture, DumpOnAFifoStopsWithStatusTwoWithoutWaiting) {
+    NoHang guard;
+    TOutputFolder folder;
+    const auto path = folder.Path / "tree.json";
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    Load("dump " + path.string() + "\n");
+    RunToEnd();
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(err.str().find("It is not a regular file"), std::string::npos) << err.str();
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+}
+
+TEST_F(TDriverFixture, DumpToAFileWritesTheTree) {
+    TOutputFolder folder;
+    const auto path = folder.Path / "tree.json";
+    Load("dump " + path.string() + "\n");
+    RunToEnd();
+    EXPECT_EQ(status, 0) << err.str();
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    EXPECT_EQ(text.str(), target.DumpWindowTree() + "\n");
 }
 
 TEST_F(TDriverFixture, ScreenCommandResizesTheVirtualScreen) {

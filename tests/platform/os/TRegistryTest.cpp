@@ -2,10 +2,13 @@
 #include "OsTestSupport.h"
 #include "platform/core/Exceptions.h"
 #include "platform/os/FileSystem.h"
+#include "platform/os/TFileLock.h"
 
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,18 +31,32 @@ struct TStore {
     }
 };
 
-std::string ReadError(const TRegistry& registry, const char* name) {
+// The message of the registry's error that the call raises.
+std::string RegistryError(const std::function<void()>& call) {
     try {
-        registry.ReadString(name);
+        call();
     } catch (const ERegistryException& error) {
         return error.Message();
     }
     return "no error";
 }
 
+std::string ReadError(const TRegistry& registry, const char* name) {
+    return RegistryError([&] { registry.ReadString(name); });
+}
+
 const std::string kStored = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quibbleton]\n"
                             "\"LastFrase\"=\"2\"\n\"FormHue\"=dword:00000032\n\"Empty\"=hex:\n"
                             "\"Expand\"=hex(2):61,62,00,63,00\n";
+
+// A fresh accessor still reads the stored "LastFrase" and can change it.
+void ExpectStoreStillWorks(const TStore& store) {
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    EXPECT_EQ(registry.ReadString("LastFrase"), "2");
+    registry.WriteString("LastFrase", "5");
+    EXPECT_EQ(registry.ReadString("LastFrase"), "5");
+}
 
 } // namespace
 
@@ -257,11 +274,7 @@ TEST(RegistryAtomicity, CrashMidWriteLeavesOldFileReadable) {
     ASSERT_TRUE(WIFSIGNALED(status));
     EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
     EXPECT_EQ(ReadTextFile(store.Path), kStored);
-    TRegistry registry = store.Open();
-    ASSERT_TRUE(registry.OpenKey(kKey, false));
-    EXPECT_EQ(registry.ReadString("LastFrase"), "2");
-    registry.WriteString("LastFrase", "5");
-    EXPECT_EQ(registry.ReadString("LastFrase"), "5");
+    ExpectStoreStillWorks(store);
 }
 
 TEST(RegistryAtomicity, ReaderNeverSeesAHalfWrittenStore) {
@@ -349,12 +362,7 @@ TEST(Registry, KeyNotOpenedWhenTheStoreCannotBeCreated) {
 namespace {
 
 std::string WriteStringsError(TRegistry& registry, const std::vector<TRegNamedString>& values) {
-    try {
-        registry.WriteStrings(values);
-    } catch (const ERegistryException& error) {
-        return error.Message();
-    }
-    return "no error";
+    return RegistryError([&] { registry.WriteStrings(values); });
 }
 
 } // namespace
@@ -406,4 +414,138 @@ TEST(Registry, NoStringsChangeNothing) {
     ASSERT_TRUE(registry.OpenKey(kKey, false));
     registry.WriteStrings({});
     EXPECT_EQ(ReadTextFile(store.Path), kStored);
+}
+
+// ---------------------------------------------------------------- lock wait, size and rights
+
+namespace {
+
+// A clock that moves only when slept on.
+class TFakeClock : public TWaitClock {
+public:
+    std::uint64_t NowMs() const override { return Now; }
+    void Sleep(unsigned ms) const override { Now += ms; }
+    mutable std::uint64_t Now = 0;
+};
+
+// A blocking wait for the lock would end the test binary here instead of holding the run.
+class NoHang {
+public:
+    NoHang() { ::alarm(20); }
+    ~NoHang() { ::alarm(0); }
+};
+
+std::string WriteError(TRegistry& registry, const char* name, const std::string& value) {
+    return RegistryError([&] { registry.WriteString(name, value); });
+}
+
+} // namespace
+
+TEST(RegistryLock, HeldLockFailsTheWriteAfterTheWait) {
+    NoHang guard;
+    TStore store;
+    store.Write(kStored);
+    TFileLock holder;
+    ASSERT_EQ(holder.Lock(store.Path + ".lock"), TLockResult::Acquired);
+    TFakeClock clock;
+    TRegistry registry = store.Open();
+    registry.SetLockWait(TRegistry::DefaultLockWaitMs, clock);
+    ASSERT_TRUE(registry.OpenKey(kKey, true));
+    EXPECT_EQ(WriteError(registry, "LastFrase", "7"), "Failed to set data for 'LastFrase'");
+    EXPECT_EQ(clock.Now, TRegistry::DefaultLockWaitMs);
+    EXPECT_EQ(ReadTextFile(store.Path), kStored);
+}
+
+TEST(RegistryLock, HeldLockFailsSeveralStringsNamingTheFirst) {
+    NoHang guard;
+    TStore store;
+    store.Write(kStored);
+    TFileLock holder;
+    ASSERT_EQ(holder.Lock(store.Path + ".lock"), TLockResult::Acquired);
+    TFakeClock clock;
+    TRegistry registry = store.Open();
+    registry.SetLockWait(500, clock);
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    EXPECT_EQ(WriteStringsError(registry, {{"FormStyle", "Golden"}, {"FormHue", "5"}}),
+              "Failed to set data for 'FormStyle'");
+    EXPECT_EQ(clock.Now, 500u);
+    EXPECT_EQ(ReadTextFile(store.Path), kStored);
+}
+
+TEST(RegistryLock, KeyThatMustBeCreatedUnderAHeldLockIsNotOpened) {
+    NoHang guard;
+    TStore store;
+    ForceDirectories(ExtractFilePath(store.Path));
+    TFileLock holder;
+    ASSERT_EQ(holder.Lock(store.Path + ".lock"), TLockResult::Acquired);
+    TFakeClock clock;
+    TRegistry registry = store.Open();
+    registry.SetLockWait(500, clock);
+    EXPECT_FALSE(registry.OpenKey(kKey, true));
+    EXPECT_FALSE(FileExists(store.Path));
+}
+
+TEST(RegistryLock, FreeLockWritesWithoutWaiting) {
+    TStore store;
+    store.Write(kStored);
+    TFakeClock clock;
+    TRegistry registry = store.Open();
+    registry.SetLockWait(500, clock);
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    registry.WriteString("LastFrase", "7");
+    EXPECT_EQ(registry.ReadString("LastFrase"), "7");
+    EXPECT_EQ(clock.Now, 0u);
+}
+
+namespace {
+
+// The store grown by one value to exactly the given size; the value's line is "Name"="text"
+// and its line break.
+void GrowStoreTo(TRegistry& registry, const TStore& store, std::int64_t size) {
+    const std::int64_t now = std::int64_t(ReadTextFile(store.Path).size());
+    const std::string line = "\"Filler\"=\"\"\n";
+    registry.WriteString("Filler", std::string(std::size_t(size - now - std::int64_t(line.size())), 'x'));
+}
+
+} // namespace
+
+TEST(RegistrySize, StoreAtTheReadLimitIsWrittenAndRead) {
+    TStore store;
+    store.Write(kStored);
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    GrowStoreTo(registry, store, TRegistry::MaxStoreFileSize);
+    ASSERT_EQ(std::int64_t(ReadTextFile(store.Path).size()), TRegistry::MaxStoreFileSize);
+    TRegistry fresh = store.Open();
+    ASSERT_TRUE(fresh.OpenKey(kKey, false));
+    EXPECT_EQ(fresh.ReadString("LastFrase"), "2");
+}
+
+TEST(RegistrySize, ChangeBeyondTheReadLimitIsRefusedAndTheStoreStaysReadable) {
+    TStore store;
+    store.Write(kStored);
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    GrowStoreTo(registry, store, TRegistry::MaxStoreFileSize - 20);
+    const std::string before = ReadTextFile(store.Path);
+    EXPECT_EQ(WriteStringsError(registry, {{"FormStyle", "Golden (internal)"}, {"FormHue", "50"}}),
+              "Failed to set data for 'FormStyle'");
+    EXPECT_EQ(WriteError(registry, "LastFrase", std::string(22, '9')), "Failed to set data for 'LastFrase'");
+    EXPECT_EQ(ReadTextFile(store.Path), before);
+    ExpectStoreStillWorks(store);
+}
+
+TEST(RegistryRights, ReadOnlyStoreIsReadButNeverReplaced) {
+    TStore store;
+    store.Write(kStored);
+    ASSERT_EQ(::chmod(store.Path.c_str(), 0444), 0);
+    TRegistry registry = store.Open();
+    ASSERT_TRUE(registry.OpenKey(kKey, true));
+    EXPECT_EQ(registry.ReadString("LastFrase"), "2");
+    EXPECT_EQ(WriteError(registry, "LastFrase", "7"), "Failed to set data for 'LastFrase'");
+    EXPECT_EQ(WriteStringsError(registry, {{"FormStyle", "Golden"}}), "Failed to set data for 'FormStyle'");
+    EXPECT_EQ(ReadTextFile(store.Path), kStored);
+    struct stat info {};
+    ::stat(store.Path.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0444u);
 }
