@@ -185,13 +185,13 @@ void TsButton::PaintSkinned(TCanvas& canvas) {
     const TWinControl* parent = Parent();
     m_skinData.SetPartlyHidden(!parent || !parent->ClientRect().Contains(BoundsRect()));
 
-    const bool redraw = m_regionMarker || LoadingSkin();
-    m_regionMarker = false;
     m_heldRegion.reset();
 
     PrepareShownFace();
     if (m_heldRegion) {
-        SetWindowRgn(std::move(m_heldRegion), redraw);
+        // This paint is clipped to the window's old shape; a changed shape (a new size, a new
+        // skin) is painted whole once more, and the parent shows again where it was cut.
+        SetWindowRgn(std::move(m_heldRegion), true);
         m_heldRegion.reset();
     }
     TCanvasSaver saver(canvas);
@@ -214,7 +214,6 @@ void TsButton::ReleaseHeldRegion() {
 void TsButton::RestoreNativeLook() {
     if (ButtonType() == BS_OWNERDRAW) SetStyle((Style() & ~BS_TYPEMASK) | BS_PUSHBUTTON);
     m_heldRegion.reset();
-    m_regionMarker = false;
     SetWindowRgn(std::nullopt, true);
     RepaintNow();
 }

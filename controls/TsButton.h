@@ -97,10 +97,8 @@ private:
     TsFadeTimer* m_fadeTimer = nullptr;
     TAnimatEvents m_animatEvents = DefaultAnimatEvents;
     bool m_defaultLook = false;
-    // The region carved with the last face; right after creation the window has no shape yet
-    // (the creation marker) and the first one is applied with a redraw.
+    // The region carved with the last face, until the paint hands it to the window.
     std::optional<TRegion> m_heldRegion;
-    bool m_regionMarker = true;
     // The left press or release being handled, before the platform's push state follows it.
     enum class TPendingPush { None, Press, Release } m_pendingPush = TPendingPush::None;
     TRect m_captionRect;
