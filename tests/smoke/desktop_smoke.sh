@@ -84,10 +84,9 @@ export QUIBBLETON_HOME="$work/home"
 export QUIBBLETON_REGISTRY="$work/registry.reg"
 export XDG_RUNTIME_DIR="$work/run"
 
-# FIXME: two parts of the main screen are still painted for the old size after a change of
-# size (the headless backend shows the same with "screen W H"): the super button's caption
-# keeps its old place, and the pixels of the buttons' cut corners keep the background of the
-# old size. The comparison leaves those out, from the headless layout at the new size.
+# FIXME: after a change of size the pixels of the buttons' cut corners keep the background of
+# the old size (the headless backend shows the same with "screen W H"). The comparison leaves
+# them out, and the super button whole, from the headless layout at the new size.
 known_gaps() {
   local name x y w h
   echo "dump $work/layout-$1.json" >"$work/layout-$1.script"
@@ -137,6 +136,7 @@ QUIBBLETON_BACKEND=headless QUIBBLETON_SCREEN=${last_width}x${last_height} QUIBB
 read -r bx by <<<"$(centre_of sButton1)"
 # Only one copy of the program runs at a time: the layouts of the sizes to come are read now.
 known_gaps 1280x1024
+known_gaps ${last_width}x$last_height
 
 # 2. The screen, the window manager and the program.
 start_resizeable_screen "$width" "$height"
@@ -169,9 +169,7 @@ check_resize() {
     fail "the picture after the change to ${w}x$h differs from a run started at that size"
 }
 check_resize 1280 1024
-# FIXME: growing, each button paints only the part its old cut-out window region covers (the
-# headless backend shows the same), so the picture is not compared yet.
-follow_resize "$last_width" "$last_height"
+check_resize "$last_width" "$last_height"
 width=$last_width
 height=$last_height
 
@@ -182,7 +180,8 @@ open_dialog
 [ "$(property_of "$dialog" WM_NAME)" = '"Случайная фраза"' ] ||
   fail "the dialog's title for older readers is $(property_of "$dialog" WM_NAME)"
 [ "$(property_of "$dialog" WM_CLASS)" = '"quibbleton", "quibbleton"' ] || fail "the dialog has no class"
-DISPLAY=":$display" xprop -id "$main" _NET_WM_ICON | grep -q 'Icon (48 x 48)' || fail "the main screen has no icon"
+has_icon() { DISPLAY=":$display" xprop -id "$1" _NET_WM_ICON | grep -q 'Icon (48 x 48)'; }
+wait_for has_icon "$main" || fail "the main screen has no icon"
 
 # 6. The dialog belongs to the main screen; a press on the main screen leaves it above and
 # focused, and Alt+F4 then closes it.
