@@ -40,6 +40,14 @@ def rows(paths):
                 if run.get("error_occurred"):
                     yield [run["name"], "error", "", "", run.get("error_message", "")]
                     continue
+                if "real_time" not in run:
+                    # A complexity fit (BigO, RMS) carries coefficients instead of times.
+                    fit = {key: value for key, value in run.items() if key.endswith("coefficient")
+                           or key in ("big_o", "rms")}
+                    yield [run["name"], "", "", "", " ".join(
+                        f"{key}={value:.4g}" if isinstance(value, float) else f"{key}={value}"
+                        for key, value in fit.items())]
+                    continue
                 unit = run.get("time_unit", "ns")
                 yield [run["name"], time_text(run["real_time"], unit), time_text(run["cpu_time"], unit),
                        str(run["iterations"]), counters_text(run)]
