@@ -3,46 +3,14 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
 #include <X11/Xlib.h>
-#include <dlfcn.h>
+
+#include "platform/backends/sdl/SdlLibrary.h"
+#include "platform/backends/sdl/X11Library.h"
 
 namespace {
 
-// The X library's functions the presenter calls; the library is opened at run time, as SDL
-// opens it for its display.
-struct TXlib {
-    decltype(&::XCreateGC) CreateGC = nullptr;
-    decltype(&::XFreeGC) FreeGC = nullptr;
-    decltype(&::XPutImage) PutImage = nullptr;
-    decltype(&::XFlush) Flush = nullptr;
-    decltype(&::XGetWindowAttributes) GetWindowAttributes = nullptr;
-    decltype(&::XInitImage) InitImage = nullptr;
-    decltype(&::XListPixmapFormats) ListPixmapFormats = nullptr;
-    decltype(&::XFree) Free = nullptr;
-    // SDL's, looked up here because only the presenter includes the window-system header.
-    decltype(&::SDL_GetWindowWMInfo) GetWindowWMInfo = nullptr;
-};
-
-template <typename F> bool LookUp(void* library, const char* name, F& function) {
-    function = reinterpret_cast<F>(::dlsym(library, name));
-    return function != nullptr;
-}
-
-const TXlib* Xlib() {
-    static const TXlib* const library = []() -> const TXlib* {
-        static TXlib x;
-        void* handle = ::dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
-        if (!handle) return nullptr;
-        const bool found = LookUp(handle, "XCreateGC", x.CreateGC) && LookUp(handle, "XFreeGC", x.FreeGC) &&
-                           LookUp(handle, "XPutImage", x.PutImage) && LookUp(handle, "XFlush", x.Flush) &&
-                           LookUp(handle, "XGetWindowAttributes", x.GetWindowAttributes) &&
-                           LookUp(handle, "XInitImage", x.InitImage) &&
-                           LookUp(handle, "XListPixmapFormats", x.ListPixmapFormats) &&
-                           LookUp(handle, "XFree", x.Free);
-        void* sdl = ::dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL | RTLD_NOLOAD);
-        if (!found || !sdl || !LookUp(sdl, "SDL_GetWindowWMInfo", x.GetWindowWMInfo)) return nullptr;
-        return &x;
-    }();
-    return library;
+const TX11Library* Xlib() {
+    return OpenX11Library();
 }
 
 // True when the server stores depth-24 pixels in 32 bits, as the picture does.
@@ -63,7 +31,7 @@ std::unique_ptr<TX11Presenter> TX11Presenter::Create(SDL_Window* window) {
     if (!window || !Xlib()) return nullptr;
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (!Xlib()->GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return nullptr;
+    if (!Sdl().GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return nullptr;
     Display* display = info.info.x11.display;
     const ::Window xwindow = info.info.x11.window;
     XWindowAttributes attributes{};

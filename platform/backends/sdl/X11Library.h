@@ -8,13 +8,18 @@
 // never loads it.
 #define QUIBBLETON_X11_FUNCTIONS(F)                                                                          \
     F(ChangeProperty, XChangeProperty)                                                                       \
+    F(CreateGC, XCreateGC)                                                                                   \
     F(DeleteProperty, XDeleteProperty)                                                                       \
     F(Flush, XFlush)                                                                                         \
     F(Free, XFree)                                                                                           \
+    F(FreeGC, XFreeGC)                                                                                       \
     F(GetGeometry, XGetGeometry)                                                                             \
     F(GetWindowAttributes, XGetWindowAttributes)                                                             \
     F(GetWindowProperty, XGetWindowProperty)                                                                 \
+    F(InitImage, XInitImage)                                                                                 \
     F(InternAtom, XInternAtom)                                                                               \
+    F(ListPixmapFormats, XListPixmapFormats)                                                                 \
+    F(PutImage, XPutImage)                                                                                   \
     F(QueryPointer, XQueryPointer)                                                                           \
     F(SelectInput, XSelectInput)                                                                             \
     F(SendEvent, XSendEvent)                                                                                 \
