@@ -1,8 +1,21 @@
+find_package(Threads REQUIRED)
+if(WIN32)
+  # On Windows the platform's own services draw the windows and text, decode the JPEG
+  # textures and write the screenshots; only zlib comes from a package (libz-mingw-w64-dev).
+  find_package(ZLIB REQUIRED)
+  if(QUIBBLETON_TESTS)
+    # Debian ships GoogleTest's sources; the cross build compiles them with its own compiler.
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    # It names its targets GTest::gtest, GTest::gtest_main and GTest::gmock itself.
+  endif()
+  return()
+endif()
 find_package(PkgConfig REQUIRED)
 find_package(ZLIB REQUIRED)
 find_package(JPEG REQUIRED)
 find_package(PNG REQUIRED)
-find_package(Threads REQUIRED)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)

@@ -12,6 +12,7 @@ packages=(
   xvfb xserver-xephyr openbox xdotool imagemagick x11-utils x11-xserver-utils desktop-file-utils
   clang libclang-rt-14-dev clang-format
   python3
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 libjpeg-turbo-progs
 )
 
 missing=()

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs a Windows program of the cross build under Wine, in a prefix of its own beside the
+# build (QUIBBLETON_WINEPREFIX, or wineprefix/ in the current build folder), quietly. The first
+# run makes the prefix; runs after it wait for the Wine server of the same prefix.
+set -euo pipefail
+program=$1
+shift
+if [ -z "${WINEPREFIX:-}" ]; then
+  if [ -n "${QUIBBLETON_WINEPREFIX:-}" ]; then
+    export WINEPREFIX=$QUIBBLETON_WINEPREFIX
+  else
+    folder=$(cd "$(dirname "$program")" && pwd)
+    # The build folder is the nearest folder above the program that holds CMakeCache.txt.
+    while [ "$folder" != / ] && [ ! -f "$folder/CMakeCache.txt" ]; do folder=$(dirname "$folder"); done
+    [ "$folder" = / ] && folder=$(cd "$(dirname "$program")" && pwd)
+    export WINEPREFIX=$folder/wineprefix
+  fi
+fi
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# Two tests starting at once must not both make the prefix.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  flock "$WINEPREFIX.lock" bash -c '[ -f "$WINEPREFIX/system.reg" ] || { wineboot -i && wineserver -w; }' >/dev/null 2>&1
+fi
+exec wine "$program" "$@"
