@@ -142,7 +142,7 @@ TEST_F(FrameSkinningTest, FrameMetricsFollowThePlatformSizes) {
     EXPECT_EQ(d.FrameWidth, GetSystemMetrics(SM_CXDLGFRAME));
     EXPECT_EQ(d.FrameHeight, GetSystemMetrics(SM_CYDLGFRAME));
     EXPECT_EQ(dialog->ClientOrigin(),
-              TPoint(dialog->Left() + d.ClientOrigin().X, dialog->Top() + d.ClientOrigin().Y));
+              (TPoint{dialog->Left() + d.ClientOrigin().X, dialog->Top() + d.ClientOrigin().Y}));
 
     TForm* sizeable = ShowForm(TFormBorderStyle::bsSizeable);
     EXPECT_EQ(FrameMetricsOf(*sizeable).FrameWidth, GetSystemMetrics(SM_CXFRAME));

@@ -64,7 +64,7 @@ TEST(TextDraw, InkStaysInsideTheClipRegion) {
 TEST(TextDraw, InkStaysInsideTheRectUnlessNoClip) {
     TBitmap page = Page(120, 30);
     Draw(page, Font(12), "Кнопулечка", {5, 5, 30, 30}, DT_SINGLELINE);
-    EXPECT_TRUE(TRect(5, 5, 30, 30).Contains(InkBounds(page)));
+    EXPECT_TRUE((TRect{5, 5, 30, 30}.Contains(InkBounds(page))));
     EXPECT_FALSE(InkBounds(page).IsEmpty());
 
     TBitmap free = Page(120, 30);
