@@ -11,7 +11,6 @@
 #include "render/SkinCommandMessage.h"
 #include "render/SkinCommandQueries.h"
 #include "render/SkinDump.h"
-#include "render/TsFadeTimer.h"
 #include "skin/SkinCommands.h"
 #include "skin/SkinProcessState.h"
 #include "skin/TsSkinManager.h"
@@ -86,7 +85,7 @@ TsButton::TsButton(TComponent* owner) : TButton(owner), m_skinData(this, TsCreat
 
 TsButton::~TsButton() {
     MarkDestroying();
-    StopFade(m_fadeTimer, m_skinData);
+    StopFade(m_fade);
     if (hintSuppression.PressedButton == this) RestoreHints();
 }
 
@@ -181,7 +180,7 @@ void TsButton::PaintSkinned(TCanvas& canvas) {
     m_skinData.SetInUpdate(m_skinData.IsUpdating());
     if (m_skinData.InUpdate()) return;
     // A running fade draws the frames itself.
-    if (m_fadeTimer && m_fadeTimer->Enabled()) return;
+    if (m_fade && m_fade->Enabled()) return;
     const TWinControl* parent = Parent();
     m_skinData.SetPartlyHidden(!parent || !parent->ClientRect().Contains(BoundsRect()));
 
@@ -219,11 +218,11 @@ void TsButton::RestoreNativeLook() {
 }
 
 void TsButton::Fade(FadeSpeed speed, TAnimatEvent event) {
-    FadeOrRepaint(m_fadeTimer, m_skinData, speed, 1, ShouldAnimate(event, m_animatEvents));
+    FadeOrRepaint(m_fade, m_skinData, TFadeEnd::Window, speed, ShouldAnimate(event, m_animatEvents));
 }
 
 void TsButton::StopFading() {
-    StopFade(m_fadeTimer, m_skinData);
+    StopFade(m_fade);
 }
 
 // ---------------------------------------------------------------- messages
@@ -261,8 +260,8 @@ bool TsButton::BeforeDefault(TMessage& m) {
         if (Enabled()) {
             m_skinData.HandleMessage(m);
             TButton::WndProc(m);
-            if (m_fadeTimer)
-                FadeStep(*m_fadeTimer);
+            if (m_fade)
+                m_fade->DrawFrame();
             else
                 m_skinData.Invalidate();
         }
@@ -403,10 +402,10 @@ bool TsButton::MouseUpSkinned(TMessage& message, TMouseButton button) {
     if (!m_pressed || IsDestroying()) return false;
     m_pressed = false;
     if (!left || !Enabled()) return true;
-    if (m_fadeTimer && m_fadeTimer->FadeLevel() < m_fadeTimer->StepCount()) {
+    if (m_fade && m_fade->FadeLevel() < m_fade->StepCount()) {
         // A quick click: the pressed face stays on the screen for a moment before the
         // release fades it out.
-        m_fadeTimer->SetEnabled(false);
+        m_fade->SetEnabled(false);
         m_skinData.SetFaceStale(true);
         forcedPressedButton = this;
         RepaintNow();

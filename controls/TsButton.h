@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include "platform/graphics/TRegion.h"
@@ -7,9 +8,8 @@
 #include "render/Blend.h"
 #include "render/Fade.h"
 #include "render/TsCommonData.h"
+#include "render/TsFade.h"
 #include "render/TsSkinnedControl.h"
-
-class TsFadeTimer;
 
 // The skinned push button. It keeps the whole behaviour of the platform push button (focus,
 // keys, default and cancel, accelerators, ModalResult, OnClick) and replaces its look: the
@@ -49,7 +49,7 @@ public:
     // The caption rectangle of the last rebuild (before the focus margin).
     const TRect& CaptionRect() const { return m_captionRect; }
     // The running fade, or null.
-    TsFadeTimer* FadeTimer() const { return m_fadeTimer; }
+    TsFade* FadeTimer() const { return m_fade.get(); }
     // The region carved by the last rebuild and not yet handed to the window.
     const std::optional<TRegion>& HeldRegion() const { return m_heldRegion; }
 
@@ -94,7 +94,7 @@ private:
     bool m_regionUpdate = true;
     int m_focusMargin = 1;
     TDisabledKinds m_disabledKind = DefaultDisabledKinds;
-    TsFadeTimer* m_fadeTimer = nullptr;
+    std::unique_ptr<TsFade> m_fade;
     TAnimatEvents m_animatEvents = DefaultAnimatEvents;
     bool m_defaultLook = false;
     // The region carved with the last face, until the paint hands it to the window.

@@ -1,5 +1,7 @@
 #include "controls/TsSpeedButton.h"
 
+#include <exception>
+
 #include "platform/canvas/TCanvas.h"
 #include "platform/graphics/SystemColors.h"
 #include "platform/toolkit/ClassicLook.h"
@@ -77,14 +79,14 @@ void TsSpeedButton::HandleSkinCommand(TMessage& m) {
         RebuildFace();
         break;
     case cmdStopAnimation:
-        AnimStop(m_anim, m_binding);
+        StopFade(m_anim);
         break;
     case cmdSkinLoaded:
     case cmdSkinRemoved:
-        AnimStop(m_anim, m_binding);
+        StopFade(m_anim);
         break;
     case cmdSkinApplied:
-        AnimStop(m_anim, m_binding);
+        StopFade(m_anim);
         if (SkinCommandMessage::ObjectAs<TsSkinManager>(m) == m_binding.SkinManager()) m_binding.Invalidate();
         break;
     default:
@@ -106,10 +108,15 @@ void TsSpeedButton::OnPointerLeave() {
 }
 
 void TsSpeedButton::Fade(TAnimatEvent event, FadeSpeed speed) {
-    if (m_binding.Skinned(true))
-        AnimFadeOrRepaint(m_anim, m_binding, speed, ShouldAnimate(event, m_animatEvents));
-    else
+    if (!m_binding.Skinned(true)) {
         Repaint();
+        return;
+    }
+    try {
+        FadeOrRepaint(m_anim, m_binding, TFadeEnd::OwnPaint, speed, ShouldAnimate(event, m_animatEvents));
+    } catch (const std::exception&) {
+        // A failed fade must not fail the mouse event that started it.
+    }
 }
 
 void TsSpeedButton::WMLButtonDown(TWMMouse& m) {
@@ -146,7 +153,7 @@ void TsSpeedButton::WMCaptureChanged(TWMCaptureChanged& m) {
 
 void TsSpeedButton::CMEnabledChanged(TWMNoParams& m) {
     m_behaviour.Cancel();
-    AnimStop(m_anim, m_binding);
+    StopFade(m_anim);
     m_binding.Invalidate();
     TGraphicControl::CMEnabledChanged(m);
 }

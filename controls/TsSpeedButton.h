@@ -7,14 +7,14 @@
 #include "platform/toolkit/TGraphicControl.h"
 #include "render/Blend.h"
 #include "render/Fade.h"
-#include "render/TsAnimTimer.h"
 #include "render/TsCommonData.h"
+#include "render/TsFade.h"
 #include "render/TsSkinnedControl.h"
 
 // The skinned speed button: a windowless button painted from its section (default
 // "SPEEDBUTTON") with a glyph in the middle. Its look follows the pointer and the mouse
-// button (normal, hot, pressed) and fades between them through a TsAnimTimer, whose frames it
-// shows in its own paint. The glyph's fuchsia pixels are transparent. Without a skin it
+// button (normal, hot, pressed) and fades between them through a TsFade, whose frames it shows
+// in its own paint. The glyph's fuchsia pixels are transparent. Without a skin it
 // paints as a classic raised button.
 class TsSpeedButton : public TGraphicControl, public TsSkinnedControl {
 public:
@@ -41,7 +41,7 @@ public:
     int FaceState() const;
     bool IsPushed() const { return m_behaviour.IsPushed(); }
     // The running fade, or null.
-    const TsAnimTimer* Animation() const { return m_anim.get(); }
+    const TsFade* Animation() const { return m_anim.get(); }
     // Rebuilds the face bitmap for the current state.
     void RebuildFace();
 
@@ -76,5 +76,5 @@ private:
     TAnimatEvents m_animatEvents = DefaultAnimatEvents;
     TDisabledKinds m_disabledKind = DefaultDisabledKinds;
     TButtonBehaviour m_behaviour;
-    std::unique_ptr<TsAnimTimer> m_anim;
+    std::unique_ptr<TsFade> m_anim;
 };
