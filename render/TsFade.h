@@ -27,7 +27,6 @@ public:
     std::int32_t StepCount() const { return m_stepCount; }
     // The number of the next frame.
     std::int32_t FadeLevel() const { return m_fadeLevel; }
-    const TBitmap& OldFace() const { return m_oldFace; }
     // The last frame blended.
     const TBitmap& Frame() const { return m_frame; }
 
