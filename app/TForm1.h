@@ -73,7 +73,6 @@ public:
     void SaveLastPhrase();
 
     // --- state ---
-    std::int32_t PhraseIndex() const { return m_phraseIndex; }
     const std::vector<TLayoutRecord>& LayoutRecords() const { return m_layoutRecords; }
 
 private:

@@ -11,7 +11,7 @@
 #include "platform/backends/headless/THeadlessBackend.h"
 #include "platform/toolkit/TApplication.h"
 #include "platform/toolkit/TForm.h"
-#include "render/TsFadeTimer.h"
+#include "render/TsFade.h"
 #include "skin/SkinProcessState.h"
 #include "skin/TsSkinManager.h"
 
@@ -54,12 +54,12 @@ void BM_HoverRebuildAndOneFadeFrame170x40(benchmark::State& state) {
     for (auto _ : state) {
         over = !over;
         f.Button->Perform(over ? CM_MOUSEENTER : CM_MOUSELEAVE);
-        TsFadeTimer* timer = f.Button->FadeTimer();
+        TsFade* timer = f.Button->FadeTimer();
         if (!timer) {
             state.SkipWithError("the hover did not fade");
             return;
         }
-        FadeStep(*timer);
+        timer->DrawFrame();
         benchmark::DoNotOptimize(f.Button->SkinData().FaceBitmap()->ScanLine(39)[0]);
     }
     state.SetItemsProcessed(state.iterations());

@@ -15,6 +15,7 @@
 #include "render/Gradient.h"
 #include "render/SkinCommandMessage.h"
 #include "render/Text.h"
+#include "render/TsBoundControl.h"
 #include "render/TsCommonData.h"
 #include "skin/SkinProcessState.h"
 #include "skin/TsSkinManager.h"
@@ -61,26 +62,10 @@ void BM_BlendBitmaps(benchmark::State& state) {
 }
 BENCHMARK(BM_BlendBitmaps)->Unit(benchmark::kMicrosecond);
 
-// A control bound to a section of the first stored skin, on a plain parent.
-class TBoundControl : public TWinControl {
-public:
-    TBoundControl() : TWinControl(nullptr), m_binding(this, TsCreateFace::Yes) {}
-    ~TBoundControl() override { MarkDestroying(); }
-    TsCommonData& Binding() { return m_binding; }
-
-protected:
-    void WndProc(TMessage& m) override {
-        if (!m_binding.HandleMessage(m) && !SkinCommandMessage::Is(m)) TWinControl::WndProc(m);
-    }
-
-private:
-    TsCommonData m_binding;
-};
-
 struct TFaceSetup {
     std::unique_ptr<TsSkinManager> Manager;
     std::unique_ptr<TWinControl> Parent;
-    std::unique_ptr<TBoundControl> Control;
+    std::unique_ptr<TsBoundControl> Control;
 
     TFaceSetup(const char* section, int width, int height) {
         Manager = std::make_unique<TsSkinManager>(nullptr);
@@ -92,7 +77,7 @@ struct TFaceSetup {
         Manager->SetActive(true);
         Parent = std::make_unique<TWinControl>(nullptr);
         Parent->SetBounds(0, 0, width + 20, height + 20);
-        Control = std::make_unique<TBoundControl>();
+        Control = std::make_unique<TsBoundControl>();
         Control->SetBounds(10, 10, width, height);
         Control->SetParent(Parent.get());
         Control->Binding().SetSkinManager(Manager.get());

@@ -11,7 +11,6 @@
 #include "render/SkinCommandMessage.h"
 #include "render/SkinCommandQueries.h"
 #include "render/SkinDump.h"
-#include "render/TsFadeTimer.h"
 #include "skin/SkinCommands.h"
 #include "skin/SkinProcessState.h"
 #include "skin/TsSkinManager.h"
@@ -55,19 +54,6 @@ void RestoreHints() {
 // The wait that keeps a quick click's pressed face on the screen.
 constexpr unsigned QuickClickPressedMs = 30;
 
-TMouseButton ButtonOfMessage(std::uint32_t msg) {
-    switch (msg) {
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-        return TMouseButton::mbRight;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-        return TMouseButton::mbMiddle;
-    default:
-        return TMouseButton::mbLeft;
-    }
-}
-
 } // namespace
 
 bool TsButton::ForcedPressed() const {
@@ -76,7 +62,7 @@ bool TsButton::ForcedPressed() const {
 
 // ---------------------------------------------------------------- construction and properties
 
-TsButton::TsButton(TComponent* owner) : TButton(owner), m_skinData(this, TsCreateFace::Yes) {
+TsButton::TsButton(TComponent* owner) : TsSkinned<TButton>(owner) {
     m_skinData.SetKindCode(KindCode::PushButton);
     // Not opaque: the key-coloured corners show the parent behind the button.
     SetControlStyle(ControlStyle().Without(TControlStyleFlag::csOpaque));
@@ -86,7 +72,7 @@ TsButton::TsButton(TComponent* owner) : TButton(owner), m_skinData(this, TsCreat
 
 TsButton::~TsButton() {
     MarkDestroying();
-    StopFade(m_fadeTimer, m_skinData);
+    StopFade(m_fade);
     if (hintSuppression.PressedButton == this) RestoreHints();
 }
 
@@ -98,7 +84,6 @@ void TsButton::Loaded() {
 void TsButton::SetDown(bool value) {
     if (value == m_down) return;
     m_down = value;
-    m_regionUpdate = true;
     if (!IsLoading()) m_skinData.Invalidate();
 }
 
@@ -154,7 +139,8 @@ int TsButton::FaceState() const {
 
 void TsButton::RebuildFace() {
     if (!m_skinData.Skinned()) return;
-    if (m_regionUpdate) m_heldRegion = TRegion(TRect{0, 0, Width(), Height()});
+    // Every rebuild carves a new region, so a new size or skin always reshapes the window.
+    m_heldRegion = TRegion(TRect{0, 0, Width(), Height()});
     TButtonFaceRequest request{*this, m_skinData};
     request.State = FaceState();
     request.WordWrap = WordWrap();
@@ -181,7 +167,7 @@ void TsButton::PaintSkinned(TCanvas& canvas) {
     m_skinData.SetInUpdate(m_skinData.IsUpdating());
     if (m_skinData.InUpdate()) return;
     // A running fade draws the frames itself.
-    if (m_fadeTimer && m_fadeTimer->Enabled()) return;
+    if (m_fade && m_fade->Enabled()) return;
     const TWinControl* parent = Parent();
     m_skinData.SetPartlyHidden(!parent || !parent->ClientRect().Contains(BoundsRect()));
 
@@ -219,175 +205,200 @@ void TsButton::RestoreNativeLook() {
 }
 
 void TsButton::Fade(FadeSpeed speed, TAnimatEvent event) {
-    FadeOrRepaint(m_fadeTimer, m_skinData, speed, 1, ShouldAnimate(event, m_animatEvents));
+    FadeOrRepaint(m_fade, m_skinData, TFadeEnd::Window, speed, ShouldAnimate(event, m_animatEvents));
 }
 
 void TsButton::StopFading() {
-    StopFade(m_fadeTimer, m_skinData);
+    StopFade(m_fade);
 }
 
 // ---------------------------------------------------------------- messages
 
-void TsButton::WndProc(TMessage& message) {
-    if (SkinCommandMessage::Is(message)) {
-        if (HandleSkinCommand(message)) return;
-        if (!m_skinData.HandleMessage(message)) TButton::WndProc(message);
+// Each handler does the skinned button's work when the skinned look answers the message, and
+// passes the message on through TsSkinned (the binding, then the platform button).
+
+void TsButton::CMMouseEnter(TCMMouseEnter& m) {
+    if (HandlesSkinned() && !m.Child && Enabled() && !IsDesigning() && !m_skinData.MouseOver()) {
+        m_skinData.SetMouseOver(true);
+        m_skinData.SetFaceStale(false);
+        Fade(FadeSpeed::Full, TAnimatEvent::aeMouseEnter);
+    }
+    TsSkinned::CMMouseEnter(m);
+}
+
+void TsButton::CMMouseLeave(TCMMouseLeave& m) {
+    if (HandlesSkinned() && !m.Child && Enabled() && !IsDesigning()) {
+        m_skinData.SetMouseOver(false);
+        m_skinData.SetFaceStale(false);
+        Fade(FadeSpeed::Full, TAnimatEvent::aeMouseLeave);
+    }
+    TsSkinned::CMMouseLeave(m);
+}
+
+void TsButton::WMSetFocus(TWMFocus& m) {
+    if (!HandlesSkinned() || IsDesigning() || !Visible()) return TsSkinned::WMSetFocus(m);
+    // A disabled button takes no notice of the focus.
+    if (!Enabled()) return;
+    TsSkinned::WMSetFocus(m);
+    if (m_fade)
+        m_fade->DrawFrame();
+    else
+        m_skinData.Invalidate();
+}
+
+void TsButton::WMKillFocus(TWMFocus& m) {
+    if (!HandlesSkinned() || IsDesigning() || !Visible() || !Enabled()) return TsSkinned::WMKillFocus(m);
+    StopFading();
+    TsSkinned::WMKillFocus(m);
+    m_skinData.SetHasFocus(false);
+    m_skinData.Invalidate();
+}
+
+void TsButton::WMKeyDown(TWMKey& m) {
+    if (!HandlesSkinned() || m.Message.WParam != TWParam(VK_SPACE) || !Enabled() || !Focused())
+        return TsSkinned::WMKeyDown(m);
+    StopFading();
+    TsSkinned::WMKeyDown(m);
+    m_skinData.SetFaceStale(true);
+    RepaintNow();
+}
+
+void TsButton::WMKeyUp(TWMKey& m) {
+    const bool spaceUp = HandlesSkinned() && m.Msg() == WM_KEYUP && m.Message.WParam == TWParam(VK_SPACE);
+    TsSkinned::WMKeyUp(m);
+    if (!spaceUp) return;
+    m_skinData.SetFaceStale(true);
+    RepaintNow();
+}
+
+void TsButton::WMLButtonDown(TWMMouse& m) {
+    MouseDownSkinned(TMouseButton::mbLeft);
+    TsSkinned::WMLButtonDown(m);
+}
+
+void TsButton::WMLButtonDblClk(TWMMouse& m) {
+    MouseDownSkinned(TMouseButton::mbLeft);
+    TsSkinned::WMLButtonDblClk(m);
+}
+
+void TsButton::WMRButtonDown(TWMMouse& m) {
+    // The double click shares the handler; only the press counts.
+    if (m.Msg() == WM_RBUTTONDOWN) MouseDownSkinned(TMouseButton::mbRight);
+    TsSkinned::WMRButtonDown(m);
+}
+
+void TsButton::WMMButtonDown(TWMMouse& m) {
+    if (m.Msg() == WM_MBUTTONDOWN) MouseDownSkinned(TMouseButton::mbMiddle);
+    TsSkinned::WMMButtonDown(m);
+}
+
+void TsButton::WMLButtonUp(TWMMouse& m) {
+    if (PassesRelease(TMouseButton::mbLeft)) TsSkinned::WMLButtonUp(m);
+}
+
+void TsButton::WMRButtonUp(TWMMouse& m) {
+    if (PassesRelease(TMouseButton::mbRight)) TsSkinned::WMRButtonUp(m);
+}
+
+void TsButton::WMMButtonUp(TWMMouse& m) {
+    if (PassesRelease(TMouseButton::mbMiddle)) TsSkinned::WMMButtonUp(m);
+}
+
+void TsButton::WMMove(TWMMove& m) {
+    if (!HandlesSkinned()) return TsSkinned::WMMove(m);
+    const TsGeneralData& section =
+        m_skinData.SkinManager()->Model().GeneralData[std::size_t(m_skinData.SectionIndex())];
+    // Over a background that shows through, the face depends on where the button is.
+    const bool seeThrough = section.Transparency > 0 || (section.HotTransparency > 0 && m_skinData.IsHot());
+    if (seeThrough) m_skinData.SetFaceStale(true);
+    TsSkinned::WMMove(m);
+    if (seeThrough) RepaintNow();
+}
+
+void TsButton::WMWindowPosChanged(TWMWindowPosMsg& m) {
+    if (HandlesSkinned()) m_skinData.SetFaceStale(true);
+    TsSkinned::WMWindowPosChanged(m);
+}
+
+void TsButton::WMEraseBkgnd(TWMEraseBkgnd& m) {
+    // The face covers the whole window: nothing to erase, so nothing flickers.
+    if (HandlesSkinned()) {
+        m.Result = 1;
         return;
     }
-    const bool skinned = IsSkinnedNow() && IsReady();
-    if (skinned && BeforeDefault(message)) return;
-    if (!m_skinData.HandleMessage(message)) TButton::WndProc(message);
-    if (skinned) AfterDefault(message);
+    TsSkinned::WMEraseBkgnd(m);
 }
 
-bool TsButton::BeforeDefault(TMessage& m) {
-    switch (m.Msg) {
-    case CM_MOUSEENTER:
-        if (m.LParam == 0 && Enabled() && !IsDesigning() && !m_skinData.MouseOver()) {
-            m_skinData.SetMouseOver(true);
-            m_skinData.SetFaceStale(false);
-            Fade(FadeSpeed::Full, TAnimatEvent::aeMouseEnter);
-        }
-        return false;
-    case CM_MOUSELEAVE:
-        if (m.LParam == 0 && Enabled() && !IsDesigning()) {
-            m_skinData.SetMouseOver(false);
-            m_skinData.SetFaceStale(false);
-            Fade(FadeSpeed::Full, TAnimatEvent::aeMouseLeave);
-        }
-        return false;
-    case WM_SETFOCUS:
-        if (IsDesigning() || !Visible()) return false;
-        if (Enabled()) {
-            m_skinData.HandleMessage(m);
-            TButton::WndProc(m);
-            if (m_fadeTimer)
-                FadeStep(*m_fadeTimer);
-            else
-                m_skinData.Invalidate();
-        }
-        return true;
-    case WM_KILLFOCUS:
-        if (IsDesigning() || !Visible() || !Enabled()) return false;
-        StopFading();
-        m_skinData.HandleMessage(m);
-        TButton::WndProc(m);
-        m_skinData.SetHasFocus(false);
-        m_regionUpdate = true;
+void TsButton::CMTextChanged(TWMNoParams& m) {
+    if (HandlesSkinned() && !IsDestroying()) {
         m_skinData.Invalidate();
-        return true;
-    case WM_KEYDOWN:
-        if (m.WParam == TWParam(VK_SPACE) && Enabled() && Focused()) {
-            StopFading();
-            m_skinData.HandleMessage(m);
-            TButton::WndProc(m);
-            m_regionUpdate = true;
-            m_skinData.SetFaceStale(true);
-            RepaintNow();
-            return true;
-        }
-        return false;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        if (Enabled() && !IsDesigning()) MouseDownSkinned(m, ButtonOfMessage(m.Msg));
-        return false;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-        if (Enabled() && !IsDesigning()) return !MouseUpSkinned(m, ButtonOfMessage(m.Msg));
-        return false;
-    case WM_MOVE: {
-        const TsGeneralData& section =
-            m_skinData.SkinManager()->Model().GeneralData[std::size_t(m_skinData.SectionIndex())];
-        if (section.Transparency > 0 || (section.HotTransparency > 0 && m_skinData.IsHot())) {
-            m_skinData.SetFaceStale(true);
-            m_skinData.HandleMessage(m);
-            TButton::WndProc(m);
-            RepaintNow();
-            return true;
-        }
-        return false;
+        return;
     }
-    case WM_SIZE:
-    case WM_WINDOWPOSCHANGING:
-        m_regionUpdate = true;
-        return false;
-    case WM_WINDOWPOSCHANGED:
-        m_regionUpdate = true;
-        m_skinData.SetFaceStale(true);
-        return false;
-    case CM_TEXTCHANGED:
-        if (IsDestroying()) return false;
-        m_skinData.Invalidate();
-        return true;
-    case WM_ENABLE:
-        return true;
-    case WM_ERASEBKGND:
-    case WM_UPDATEUISTATE:
-        m.Result = 1;
-        return true;
-    case CM_UIACTIVATE:
+    TsSkinned::CMTextChanged(m);
+}
+
+void TsButton::CMFontChanged(TWMNoParams& m) {
+    const bool skinned = HandlesSkinned();
+    TsSkinned::CMFontChanged(m);
+    if (skinned && Visible()) {
         m_skinData.SetInUpdate(false);
-        return false;
-    case CN_DRAWITEM:
-        m.Result = 1;
-        return true;
-    case CN_MEASUREITEM:
-        if (auto* item = PointerFromLParam<TMeasureItemStruct>(m.LParam)) {
-            item->ItemWidth = Width();
-            item->ItemHeight = Height();
-        }
-        m.Result = 1;
-        return true;
-    default:
-        return false;
+        m_skinData.Invalidate();
     }
 }
 
-void TsButton::AfterDefault(const TMessage& m) {
-    switch (m.Msg) {
-    case WM_KEYUP:
-        if (m.WParam == TWParam(VK_SPACE)) {
-            m_regionUpdate = true;
-            m_skinData.SetFaceStale(true);
-            RepaintNow();
-        }
-        break;
-    case CM_FONTCHANGED:
-        if (Visible()) {
-            m_skinData.SetInUpdate(false);
-            m_skinData.Invalidate();
-        }
-        break;
-    case CM_VISIBLECHANGED:
-        if (IsDestroying()) break;
-        m_skinData.SetFaceStale(true);
+void TsButton::CMVisibleChanged(TCMVisibleChanged& m) {
+    const bool skinned = HandlesSkinned();
+    TsSkinned::CMVisibleChanged(m);
+    if (!skinned || IsDestroying()) return;
+    m_skinData.SetFaceStale(true);
+    m_skinData.SetInUpdate(false);
+    if (Visible()) RepaintNow();
+}
+
+void TsButton::CMEnabledChanged(TWMNoParams& m) {
+    const bool skinned = HandlesSkinned();
+    TsSkinned::CMEnabledChanged(m);
+    if (skinned && Visible() && !IsDestroying()) {
         m_skinData.SetInUpdate(false);
-        if (Visible()) RepaintNow();
-        break;
-    case CM_ENABLEDCHANGED:
-        if (Visible() && !IsDestroying()) {
-            m_skinData.SetInUpdate(false);
-            m_skinData.Invalidate();
-        }
-        break;
-    default:
-        break;
+        m_skinData.Invalidate();
     }
+}
+
+void TsButton::OtherMessage(TMessage& m) {
+    if (HandlesSkinned()) {
+        switch (m.Msg) {
+        case WM_ENABLE:
+            return;
+        case WM_UPDATEUISTATE:
+        case CN_DRAWITEM:
+            m.Result = 1;
+            return;
+        case CN_MEASUREITEM:
+            if (auto* item = PointerFromLParam<TMeasureItemStruct>(m.LParam)) {
+                item->ItemWidth = Width();
+                item->ItemHeight = Height();
+            }
+            m.Result = 1;
+            return;
+        case CM_UIACTIVATE:
+            m_skinData.SetInUpdate(false);
+            break;
+        default:
+            break;
+        }
+    }
+    TsSkinned::OtherMessage(m);
 }
 
 // ---------------------------------------------------------------- mouse
 
-void TsButton::MouseDownSkinned(TMessage& message, TMouseButton button) {
-    (void)message;
+void TsButton::MouseDownSkinned(TMouseButton button) {
+    if (!HandlesSkinned() || !Enabled() || IsDesigning()) return;
     m_skinData.SetInUpdate(false);
     const bool left = button == TMouseButton::mbLeft;
     if (left) SuppressHints(this);
     m_pressed = true;
     if (left && !m_down) {
-        m_regionUpdate = true;
         m_skinData.SetInUpdate(m_skinData.IsUpdating());
         m_skinData.SetFaceStale(false);
         m_pendingPush = TPendingPush::Press;
@@ -396,17 +407,21 @@ void TsButton::MouseDownSkinned(TMessage& message, TMouseButton button) {
     }
 }
 
-bool TsButton::MouseUpSkinned(TMessage& message, TMouseButton button) {
-    (void)message;
+bool TsButton::PassesRelease(TMouseButton button) {
+    if (!HandlesSkinned() || !Enabled() || IsDesigning()) return true;
+    return MouseUpSkinned(button);
+}
+
+bool TsButton::MouseUpSkinned(TMouseButton button) {
     const bool left = button == TMouseButton::mbLeft;
     if (left) RestoreHints();
     if (!m_pressed || IsDestroying()) return false;
     m_pressed = false;
     if (!left || !Enabled()) return true;
-    if (m_fadeTimer && m_fadeTimer->FadeLevel() < m_fadeTimer->StepCount()) {
+    if (m_fade && m_fade->FadeLevel() < m_fade->StepCount()) {
         // A quick click: the pressed face stays on the screen for a moment before the
         // release fades it out.
-        m_fadeTimer->SetEnabled(false);
+        m_fade->SetEnabled(false);
         m_skinData.SetFaceStale(true);
         forcedPressedButton = this;
         RepaintNow();
@@ -415,7 +430,6 @@ bool TsButton::MouseUpSkinned(TMessage& message, TMouseButton button) {
     }
     m_skinData.SetInUpdate(false);
     if (!IsDestroying()) {
-        m_regionUpdate = true;
         m_skinData.SetFaceStale(false);
         m_pendingPush = TPendingPush::Release;
         try {
@@ -430,28 +444,29 @@ bool TsButton::MouseUpSkinned(TMessage& message, TMouseButton button) {
 
 // ---------------------------------------------------------------- skin commands
 
-bool TsButton::HandleSkinCommand(TMessage& m) {
-    const std::uint16_t code = SkinCommandMessage::Code(m);
+void TsButton::WMSkinCommand(TWMSkinCommand& m) {
+    if (!HandleSkinCommand(m)) TsSkinned::WMSkinCommand(m);
+}
+
+bool TsButton::HandleSkinCommand(TWMSkinCommand& m) {
     const bool ownManager = SkinCommandMessage::ObjectAs<TsSkinManager>(m) == m_skinData.SkinManager();
-    switch (code) {
+    switch (m.Code) {
     case cmdSkinLoaded:
         if (!ownManager) return false;
-        m_regionUpdate = true;
         StopFading();
-        m_skinData.HandleMessage(m);
+        m_skinData.SkinCommand(m);
         return true;
     case cmdSkinRemoved:
         if (!ownManager) return false;
         if (IsDestroying()) return true;
         StopFading();
-        m_skinData.HandleMessage(m);
+        m_skinData.SkinCommand(m);
         RestoreNativeLook();
         return true;
     case cmdSkinApplied:
         if (!ownManager) return false;
         StopFading();
-        m_skinData.HandleMessage(m);
-        m_regionUpdate = true;
+        m_skinData.SkinCommand(m);
         RepaintNow();
         return true;
     case cmdUpdateDone:
@@ -460,8 +475,7 @@ bool TsButton::HandleSkinCommand(TMessage& m) {
         RepaintNow();
         return true;
     case cmdIsSkinAware:
-        SkinCommandMessage::AnswerLParam(m, 1);
-        SkinCommandMessage::AnswerResult(m, 1);
+        m.SetAnswer(1);
         return true;
     case cmdStopAnimation:
         StopFading();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include "platform/graphics/TRegion.h"
@@ -7,9 +8,8 @@
 #include "render/Blend.h"
 #include "render/Fade.h"
 #include "render/TsCommonData.h"
-#include "render/TsSkinnedControl.h"
-
-class TsFadeTimer;
+#include "render/TsFade.h"
+#include "render/TsSkinned.h"
 
 // The skinned push button. It keeps the whole behaviour of the platform push button (focus,
 // keys, default and cancel, accelerators, ModalResult, OnClick) and replaces its look: the
@@ -17,14 +17,11 @@ class TsFadeTimer;
 // (normally "BUTTON") for one of three states, copied to the window in one block, and the
 // window is cut to the shape of the skin's border mask. Pointer and mouse-button changes fade
 // from the old face to the new one. Without a usable skin it paints as the platform button.
-class TsButton : public TButton, public TsSkinnedControl {
+class TsButton : public TsSkinned<TButton> {
 public:
     explicit TsButton(TComponent* owner);
     ~TsButton() override;
     std::string ClassName() const override { return "TsButton"; }
-
-    TsCommonData& SkinData() override { return m_skinData; }
-    const TsCommonData& SkinData() const { return m_skinData; }
 
     // Shown pressed for as long as it is set.
     bool Down() const { return m_down; }
@@ -49,7 +46,7 @@ public:
     // The caption rectangle of the last rebuild (before the focus margin).
     const TRect& CaptionRect() const { return m_captionRect; }
     // The running fade, or null.
-    TsFadeTimer* FadeTimer() const { return m_fadeTimer; }
+    TsFade* FadeTimer() const { return m_fade.get(); }
     // The region carved by the last rebuild and not yet handed to the window.
     const std::optional<TRegion>& HeldRegion() const { return m_heldRegion; }
 
@@ -64,37 +61,58 @@ protected:
     void Loaded() override;
     void CreateWnd() override;
     void PaintWindow(TCanvas& canvas) override;
-    void WndProc(TMessage& message) override;
     void SetButtonStyle(bool isDefault) override;
+
+    void WMSkinCommand(TWMSkinCommand& m) override;
+    void CMMouseEnter(TCMMouseEnter& m) override;
+    void CMMouseLeave(TCMMouseLeave& m) override;
+    void WMSetFocus(TWMFocus& m) override;
+    void WMKillFocus(TWMFocus& m) override;
+    void WMKeyDown(TWMKey& m) override;
+    void WMKeyUp(TWMKey& m) override;
+    void WMLButtonDown(TWMMouse& m) override;
+    void WMLButtonDblClk(TWMMouse& m) override;
+    void WMRButtonDown(TWMMouse& m) override;
+    void WMMButtonDown(TWMMouse& m) override;
+    void WMLButtonUp(TWMMouse& m) override;
+    void WMRButtonUp(TWMMouse& m) override;
+    void WMMButtonUp(TWMMouse& m) override;
+    void WMMove(TWMMove& m) override;
+    void WMWindowPosChanged(TWMWindowPosMsg& m) override;
+    void WMEraseBkgnd(TWMEraseBkgnd& m) override;
+    void CMTextChanged(TWMNoParams& m) override;
+    void CMFontChanged(TWMNoParams& m) override;
+    void CMVisibleChanged(TCMVisibleChanged& m) override;
+    void CMEnabledChanged(TWMNoParams& m) override;
+    // WM_ENABLE, WM_UPDATEUISTATE, CM_UIACTIVATE and the owner-draw requests.
+    void OtherMessage(TMessage& m) override;
 
 private:
     bool IsSkinnedNow() const;
     // Has a handle, a parent, and is not loading, being created or destroyed.
     bool IsReady() const;
+    // Skinned with an active skin and ready: the skinned look answers the message.
+    bool HandlesSkinned() const { return IsSkinnedNow() && IsReady(); }
     // The skin commands; true when handled completely.
-    bool HandleSkinCommand(TMessage& message);
-    // Messages handled before the binding and the base; true when swallowed.
-    bool BeforeDefault(TMessage& message);
-    // Messages whose work follows the binding's and the base's.
-    void AfterDefault(const TMessage& message);
+    bool HandleSkinCommand(TWMSkinCommand& m);
     void PaintSkinned(TCanvas& canvas);
-    void MouseDownSkinned(TMessage& message, TMouseButton button);
-    // False when the release must not reach the base.
-    bool MouseUpSkinned(TMessage& message, TMouseButton button);
+    // The skinned button's part of a press, before the base sees it.
+    void MouseDownSkinned(TMouseButton button);
+    // The skinned button's part of a release; false when the release must not reach the base.
+    bool MouseUpSkinned(TMouseButton button);
+    // Whether the base is to see a release.
+    bool PassesRelease(TMouseButton button);
     void Fade(FadeSpeed speed, TAnimatEvent event);
     void StopFading();
     void RepaintNow();
     void ReleaseHeldRegion();
     void RestoreNativeLook();
 
-    TsCommonData m_skinData;
     bool m_pressed = false;
     bool m_down = false;
-    // Never cleared: every rebuild makes a new region.
-    bool m_regionUpdate = true;
     int m_focusMargin = 1;
     TDisabledKinds m_disabledKind = DefaultDisabledKinds;
-    TsFadeTimer* m_fadeTimer = nullptr;
+    std::unique_ptr<TsFade> m_fade;
     TAnimatEvents m_animatEvents = DefaultAnimatEvents;
     bool m_defaultLook = false;
     // The region carved with the last face, until the paint hands it to the window.

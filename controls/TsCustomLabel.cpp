@@ -47,11 +47,6 @@ void TsCustomLabel::ApplySkinFontColour() {
     if (const auto colour = SkinGlobalFontColor()) SetFontColour(*colour);
 }
 
-const TFont& TsCustomLabel::CurrentFont() {
-    ApplySkinFontColour();
-    return Font();
-}
-
 void TsCustomLabel::Paint(TCanvas& canvas) {
     if (!LabelPaintGuard()) {
         TPaintGuardScope guard;

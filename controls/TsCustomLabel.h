@@ -18,9 +18,6 @@ public:
     const std::string& SkinSection() const { return m_skinSection; }
     void SetSkinSection(const std::string& section);
 
-    // The font the label draws with, after taking the skin's text colour.
-    const TFont& CurrentFont();
-
 protected:
     // Gives the font the skin's global text colour when a skin is loaded and has one.
     virtual void ApplySkinFontColour();

@@ -11,10 +11,9 @@
 
 // Sections: construction and properties; face; painting; messages.
 
-TsEdit::TsEdit(TComponent* owner)
-    : TEdit(owner), m_binding(this, TsCreateFace::Yes), m_boundLabel(m_binding) {
-    m_binding.SetKindCode(KindCode::Edit);
-    m_binding.ApplyDefaults();
+TsEdit::TsEdit(TComponent* owner) : TsSkinned<TEdit>(owner), m_boundLabel(m_skinData) {
+    m_skinData.SetKindCode(KindCode::Edit);
+    m_skinData.ApplyDefaults();
 }
 
 TsEdit::~TsEdit() {
@@ -23,13 +22,13 @@ TsEdit::~TsEdit() {
 
 void TsEdit::Loaded() {
     TEdit::Loaded();
-    m_binding.ApplyDefaults();
+    m_skinData.ApplyDefaults();
 }
 
 void TsEdit::SetDisabledKind(TDisabledKinds kinds) {
     if (kinds == m_disabledKind) return;
     m_disabledKind = kinds;
-    m_binding.Invalidate();
+    m_skinData.Invalidate();
     InvalidateFrame();
 }
 
@@ -41,36 +40,36 @@ int TsEdit::FrameWidth() const {
 // ---------------------------------------------------------------- face
 
 void TsEdit::RebuildFace() {
-    m_binding.PrepareFace();
-    TBitmap& face = *m_binding.FaceBitmap();
-    const ParentBackground background = m_binding.GetParentFace();
-    const bool hot = m_binding.IsHot();
+    m_skinData.PrepareFace();
+    TBitmap& face = *m_skinData.FaceBitmap();
+    const ParentBackground background = m_skinData.GetParentFace();
+    const bool hot = m_skinData.IsHot();
     const TPoint position{Left(), Top()};
-    PaintFace(m_binding, background, FillCentre::Yes, CornerFlag::Yes, hot ? 1 : 0, face, position,
+    PaintFace(m_skinData, background, FillCentre::Yes, CornerFlag::Yes, hot ? 1 : 0, face, position,
               {0, 0, Width(), Height()});
     const int inset = FrameWidth();
     TCanvas canvas(face);
     canvas.SetFont(Font());
     const TRect textRect{inset + 1, inset + 1, Width() - inset, Height() - inset};
-    DrawSkinText(canvas, Text(), TTextLook{true, hot}, m_binding,
+    DrawSkinText(canvas, Text(), TTextLook{true, hot}, m_skinData,
                  TextFlags::DT_SINGLELINE | TextFlags::DT_NOPREFIX, textRect);
     if (!IsEnabledInTree()) ApplyDisabledLook(face, m_disabledKind, Parent(), position, background);
-    m_binding.SetFaceStale(false);
+    m_skinData.SetFaceStale(false);
 }
 
 void TsEdit::FollowSectionColors() {
     const TsGeneralData& section =
-        m_binding.SkinManager()->Model().GeneralData[std::size_t(m_binding.SectionIndex())];
-    const bool hot = m_binding.IsHot();
+        m_skinData.SkinManager()->Model().GeneralData[std::size_t(m_skinData.SectionIndex())];
+    const bool hot = m_skinData.IsHot();
     const TColor colour = hot ? section.HotColor : section.Color;
     const TColor fontColour = TColor(hot ? section.HotFontColor[0] : section.FontColor[0]);
-    if (!m_binding.CustomColor() && Color() != colour) SetColor(colour);
-    if (!m_binding.CustomFont() && Font().Color() != fontColour)
+    if (!m_skinData.CustomColor() && Color() != colour) SetColor(colour);
+    if (!m_skinData.CustomFont() && Font().Color() != fontColour)
         ChangeFont([fontColour](TFont& f) { f.SetColor(fontColour); });
 }
 
 void TsEdit::RefreshSkin() {
-    m_binding.SetFaceStale(true);
+    m_skinData.SetFaceStale(true);
     InvalidateFrame();
     Invalidate();
 }
@@ -82,15 +81,15 @@ void TsEdit::PaintWindow(TCanvas& canvas) {
         TEdit::PaintWindow(canvas);
         return;
     }
-    m_binding.SetInUpdate(m_binding.IsUpdating());
-    if (m_binding.InUpdate()) return;
+    m_skinData.SetInUpdate(m_skinData.IsUpdating());
+    if (m_skinData.InUpdate()) return;
     FollowSectionColors();
     TEdit::PaintWindow(canvas);
 }
 
 void TsEdit::CopyFrameStrips(TCanvas& canvas, int width) {
     if (width <= 0) return;
-    const TBitmap& face = *m_binding.FaceBitmap();
+    const TBitmap& face = *m_skinData.FaceBitmap();
     const int w = Width(), h = Height();
     canvas.CopyRect({0, 0}, face, {0, 0, w, width});
     canvas.CopyRect({0, h - width}, face, {0, h - width, w, h});
@@ -103,24 +102,24 @@ void TsEdit::PaintNonClient(TCanvas& canvas) {
         TEdit::PaintNonClient(canvas);
         return;
     }
-    if (m_binding.IsUpdating()) return;
-    if (m_binding.FaceStale() || m_binding.FaceBitmap()->Size() != TSize{Width(), Height()}) RebuildFace();
-    RepaintCorners(m_binding, 0, cnAllCorners);
+    if (m_skinData.IsUpdating()) return;
+    if (m_skinData.FaceStale() || m_skinData.FaceBitmap()->Size() != TSize{Width(), Height()}) RebuildFace();
+    RepaintCorners(m_skinData, 0, cnAllCorners);
     CopyFrameStrips(canvas, FrameWidth());
 }
 
 void TsEdit::WMPrint(TWMPrint& m) {
     TCanvas* canvas = CanvasFromWParam(m.Message.WParam);
-    if (!canvas || !PaintsSkinned() || m_binding.IsUpdating()) {
+    if (!canvas || !PaintsSkinned() || m_skinData.IsUpdating()) {
         TEdit::WMPrint(m);
         return;
     }
     if ((m.Message.LParam & PRF_CHECKVISIBLE) && !Visible()) return;
-    m_binding.SetInUpdate(false);
-    if (m_binding.FaceStale() || m_binding.FaceBitmap()->Size() != TSize{Width(), Height()}) RebuildFace();
-    RepaintCorners(m_binding, 0, cnAllCorners);
+    m_skinData.SetInUpdate(false);
+    if (m_skinData.FaceStale() || m_skinData.FaceBitmap()->Size() != TSize{Width(), Height()}) RebuildFace();
+    RepaintCorners(m_skinData, 0, cnAllCorners);
     // The face holds the frame and the text: the printed picture is the face itself.
-    canvas->Draw(0, 0, *m_binding.FaceBitmap());
+    canvas->Draw(0, 0, *m_skinData.FaceBitmap());
     const TRect insets = NonClientInsets();
     TCanvasSaver saver(*canvas);
     canvas->OffsetOrigin(insets.Left, insets.Top);
@@ -130,31 +129,25 @@ void TsEdit::WMPrint(TWMPrint& m) {
 
 // ---------------------------------------------------------------- messages
 
-void TsEdit::WndProc(TMessage& m) {
-    if (SkinCommandMessage::Is(m)) {
-        if (SkinCommandMessage::Code(m) == cmdBgIsPatterned) {
-            // The edit's face is the plain colour of its field.
-            SkinCommandMessage::AnswerLParam(m, 0);
-            SkinCommandMessage::AnswerResult(m, 0);
-            return;
-        }
-        m_binding.HandleMessage(m);
-        SkinCommand(m);
+void TsEdit::WMSkinCommand(TWMSkinCommand& m) {
+    if (m.Code == cmdBgIsPatterned) {
+        // The edit's face is the plain colour of its field.
+        m.SetAnswer(0);
         return;
     }
-    if (m_binding.HandleMessage(m)) return;
-    TEdit::WndProc(m);
+    m_skinData.SkinCommand(m);
+    SkinCommand(m);
 }
 
 void TsEdit::SkinCommand(TMessage& m) {
     switch (SkinCommandMessage::Code(m)) {
     case cmdSkinApplied:
     case cmdSkinRemoved:
-        if (SkinCommandMessage::ObjectAs<TsSkinManager>(m) == m_binding.SkinManager()) RefreshSkin();
+        if (SkinCommandMessage::ObjectAs<TsSkinManager>(m) == m_skinData.SkinManager()) RefreshSkin();
         break;
     case cmdUpdateDone:
-        if (m_binding.InUpdate()) {
-            m_binding.SetInUpdate(false);
+        if (m_skinData.InUpdate()) {
+            m_skinData.SetInUpdate(false);
             Invalidate();
             InvalidateFrame();
         }
@@ -165,7 +158,7 @@ void TsEdit::SkinCommand(TMessage& m) {
 }
 
 void TsEdit::WMSize(TWMSize& m) {
-    TEdit::WMSize(m);
+    TsSkinned::WMSize(m);
     InvalidateFrame();
 }
 
@@ -175,15 +168,15 @@ void TsEdit::BoundsChanged(const TRect& oldBounds) {
 }
 
 void TsEdit::WMSetFocus(TWMFocus& m) {
-    TEdit::WMSetFocus(m);
+    TsSkinned::WMSetFocus(m);
     if (PaintsSkinned()) RefreshSkin();
 }
 
 void TsEdit::WMKillFocus(TWMFocus& m) {
-    TEdit::WMKillFocus(m);
-    m_binding.SetHasFocus(false);
-    m_binding.SetMouseOver(false);
-    m_binding.SetFaceStale(true);
+    TsSkinned::WMKillFocus(m);
+    m_skinData.SetHasFocus(false);
+    m_skinData.SetMouseOver(false);
+    m_skinData.SetFaceStale(true);
     if (Visible()) {
         Invalidate();
         InvalidateFrame();
@@ -191,36 +184,36 @@ void TsEdit::WMKillFocus(TWMFocus& m) {
 }
 
 void TsEdit::CMTextChanged(TWMNoParams& m) {
-    TEdit::CMTextChanged(m);
+    TsSkinned::CMTextChanged(m);
     if (!IsLoading()) RefreshSkin();
 }
 
 void TsEdit::CMFontChanged(TWMNoParams& m) {
-    TEdit::CMFontChanged(m);
+    TsSkinned::CMFontChanged(m);
     if (!IsLoading()) RefreshSkin();
 }
 
 void TsEdit::CMVisibleChanged(TCMVisibleChanged& m) {
-    TEdit::CMVisibleChanged(m);
+    TsSkinned::CMVisibleChanged(m);
     if (!IsLoading()) RefreshSkin();
 }
 
 void TsEdit::CMEnabledChanged(TWMNoParams& m) {
-    TEdit::CMEnabledChanged(m);
+    TsSkinned::CMEnabledChanged(m);
     if (!IsLoading()) RefreshSkin();
 }
 
 void TsEdit::CMColorChanged(TWMNoParams& m) {
-    TEdit::CMColorChanged(m);
-    if (m_binding.CustomColor()) m_binding.SetFaceStale(true);
+    TsSkinned::CMColorChanged(m);
+    if (m_skinData.CustomColor()) m_skinData.SetFaceStale(true);
 }
 
 void TsEdit::CMMouseEnter(TCMMouseEnter& m) {
-    TEdit::CMMouseEnter(m);
+    TsSkinned::CMMouseEnter(m);
     if (m.Message.LParam == 0 && PaintsSkinned()) RefreshSkin();
 }
 
 void TsEdit::CMMouseLeave(TCMMouseLeave& m) {
-    TEdit::CMMouseLeave(m);
+    TsSkinned::CMMouseLeave(m);
     if (m.Message.LParam == 0 && PaintsSkinned()) RefreshSkin();
 }

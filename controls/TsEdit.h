@@ -4,27 +4,25 @@
 #include "render/Blend.h"
 #include "render/TsBoundLabel.h"
 #include "render/TsCommonData.h"
-#include "render/TsSkinnedControl.h"
+#include "render/TsSkinned.h"
 
 // The skinned single-line edit. The platform edit keeps the text entry, caret and selection;
 // the skin gives the frame (the border strips of the face bitmap, painted from the section,
 // default "EDIT") and the colours (COLOR and FONTCOLOR, HOTCOLOR and HOTFONTCOLOR while focused
 // or under the pointer). The face also carries the text, which shows when the edit is printed
 // into a bitmap. Without a skin it paints as the platform edit.
-class TsEdit : public TEdit, public TsSkinnedControl {
+class TsEdit : public TsSkinned<TEdit> {
 public:
     explicit TsEdit(TComponent* owner);
     ~TsEdit() override;
     std::string ClassName() const override { return "TsEdit"; }
 
-    TsCommonData& SkinData() override { return m_binding; }
-    const TsCommonData& SkinData() const { return m_binding; }
     TDisabledKinds DisabledKind() const { return m_disabledKind; }
     void SetDisabledKind(TDisabledKinds kinds);
     TsBoundLabel& BoundLabel() { return m_boundLabel; }
 
     // Paints skinned: a loaded skin and a valid section.
-    bool PaintsSkinned() const { return m_binding.Skinned(true); }
+    bool PaintsSkinned() const { return m_skinData.Skinned(true); }
     // The width of the frame strips copied from the face.
     int FrameWidth() const;
     // Rebuilds the face bitmap: the section's face over the parent, the text on it, the
@@ -34,7 +32,7 @@ public:
     void Loaded() override;
 
 protected:
-    void WndProc(TMessage& m) override;
+    void WMSkinCommand(TWMSkinCommand& m) override;
     void PaintWindow(TCanvas& canvas) override;
     void PaintNonClient(TCanvas& canvas) override;
     void WMPrint(TWMPrint& m) override;
@@ -59,7 +57,6 @@ private:
     void FollowSectionColors();
     void CopyFrameStrips(TCanvas& canvas, int width);
 
-    TsCommonData m_binding;
     TDisabledKinds m_disabledKind = DefaultDisabledKinds;
     TsBoundLabel m_boundLabel;
 };

@@ -21,12 +21,12 @@ namespace {
 const std::string DefaultCaptionSection = "CHECKBOX";
 } // namespace
 
-TsGroupBox::TsGroupBox(TComponent* owner) : TGroupBox(owner), m_binding(this, TsCreateFace::Yes) {
+TsGroupBox::TsGroupBox(TComponent* owner) : TsSkinned<TGroupBox>(owner) {
     TControlStyle style = ControlStyle();
     style.Exclude(TControlStyleFlag::csOpaque);
     SetControlStyle(style);
-    m_binding.SetKindCode(KindCode::GroupBox);
-    m_binding.ApplyDefaults();
+    m_skinData.SetKindCode(KindCode::GroupBox);
+    m_skinData.ApplyDefaults();
 }
 
 TsGroupBox::~TsGroupBox() {
@@ -35,25 +35,25 @@ TsGroupBox::~TsGroupBox() {
 
 void TsGroupBox::Loaded() {
     TGroupBox::Loaded();
-    m_binding.ApplyDefaults();
+    m_skinData.ApplyDefaults();
 }
 
 void TsGroupBox::SetCaptionLayout(TsCaptionLayout layout) {
     if (layout == m_captionLayout) return;
     m_captionLayout = layout;
-    if (!Caption().empty()) m_binding.Invalidate();
+    if (!Caption().empty()) m_skinData.Invalidate();
 }
 
 void TsGroupBox::SetCaptionYOffset(std::int32_t offset) {
     if (offset == m_captionYOffset) return;
     m_captionYOffset = offset;
-    m_binding.Invalidate();
+    m_skinData.Invalidate();
 }
 
 void TsGroupBox::SetCaptionSkin(const std::string& section) {
     if (section == m_captionSkin) return;
     m_captionSkin = section;
-    m_binding.Invalidate();
+    m_skinData.Invalidate();
 }
 
 void TsGroupBox::AdjustClientRect(TRect& rect) const {
@@ -106,9 +106,9 @@ TColor TsGroupBox::ParentColour() const {
 }
 
 void TsGroupBox::RebuildFace() {
-    m_binding.PrepareFace();
-    TBitmap& face = *m_binding.FaceBitmap();
-    const ParentBackground background = m_binding.GetParentFace();
+    m_skinData.PrepareFace();
+    TBitmap& face = *m_skinData.FaceBitmap();
+    const ParentBackground background = m_skinData.GetParentFace();
     const TRect plate = CaptionPlateRect();
     // The band above the frame shows what lies behind the box.
     if (background.Ready && background.Bitmap) {
@@ -122,15 +122,15 @@ void TsGroupBox::RebuildFace() {
     }
     const int frameTop = m_captionYOffset < 0 ? 0 : plate.Height() / 2;
     if (frameTop < Height())
-        PaintFace(m_binding, background, FillCentre::No, CornerFlag::Yes, 0, face, {Left(), Top() + frameTop},
-                  {0, frameTop, Width(), Height()});
+        PaintFace(m_skinData, background, FillCentre::No, CornerFlag::Yes, 0, face,
+                  {Left(), Top() + frameTop}, {0, frameTop, Width(), Height()});
     if (!Caption().empty()) DrawCaption(face, background, plate);
-    RepaintCorners(m_binding, 0, cnBottomLeft | cnBottomRight);
-    m_binding.SetFaceStale(false);
+    RepaintCorners(m_skinData, 0, cnBottomLeft | cnBottomRight);
+    m_skinData.SetFaceStale(false);
 }
 
 void TsGroupBox::DrawCaption(TBitmap& face, const ParentBackground& background, const TRect& plate) {
-    TsSkinManager* manager = m_binding.SkinManager();
+    TsSkinManager* manager = m_skinData.SkinManager();
     const int state = Focused() ? 1 : 0;
     // The plate is painted only where it lies inside the face.
     const TRect inside = plate.Intersect(face.BoundsRect());
@@ -149,34 +149,34 @@ void TsGroupBox::DrawCaption(TBitmap& face, const ParentBackground& background, 
         }
     }
     TCanvas canvas(face);
-    DrawSkinText(canvas, Caption(), TTextLook{true, false}, m_binding,
+    DrawSkinText(canvas, Caption(), TTextLook{true, false}, m_skinData,
                  TextFlags::DT_CENTER | TextFlags::DT_VCENTER | TextFlags::DT_SINGLELINE, plate);
 }
 
 // ---------------------------------------------------------------- painting
 
 void TsGroupBox::UpdatePartlyHidden() {
-    if (!m_binding.BgIsPatterned() || !Parent()) {
-        m_binding.SetPartlyHidden(false);
+    if (!m_skinData.BgIsPatterned() || !Parent()) {
+        m_skinData.SetPartlyHidden(false);
         return;
     }
     const TRect client = Parent()->ClientRect();
     const TPoint topLeft{Left() + 1, Top() + 1};
     const TPoint bottomRight{Left() + Width() - 1, Top() + Height() - 1};
-    m_binding.SetPartlyHidden(!client.Contains(topLeft) || !client.Contains(bottomRight));
+    m_skinData.SetPartlyHidden(!client.Contains(topLeft) || !client.Contains(bottomRight));
 }
 
 void TsGroupBox::PaintSkinned(TCanvas& canvas, bool printing) {
     if (IsDestroying() || (!Visible() && !printing)) return;
-    if (printing) m_binding.SetInUpdate(false);
-    m_binding.SetInUpdate(m_binding.IsUpdating());
-    if (m_binding.InUpdate()) return;
-    const bool rebuild = m_binding.PartlyHidden() || m_binding.FaceStale() ||
-                         m_binding.FaceBitmap()->Size() != TSize{Width(), Height()};
+    if (printing) m_skinData.SetInUpdate(false);
+    m_skinData.SetInUpdate(m_skinData.IsUpdating());
+    if (m_skinData.InUpdate()) return;
+    const bool rebuild = m_skinData.PartlyHidden() || m_skinData.FaceStale() ||
+                         m_skinData.FaceBitmap()->Size() != TSize{Width(), Height()};
     UpdatePartlyHidden();
     if (rebuild) RebuildFace();
     const TRect whole{0, 0, Width(), Height()};
-    CopyFaceToScreen(*this, m_binding, whole, {0, 0}, false, canvas, whole);
+    CopyFaceToScreen(*this, m_skinData, whole, {0, 0}, false, canvas, whole);
     PaintGraphicChildren(canvas, *this, {0, 0});
     for (TControl* child : std::vector<TControl*>(ControlList()))
         if (child->IsWindowed() && !child->IsDestroying()) SendSkinCommand(child, cmdUpdateDone);
@@ -214,12 +214,12 @@ void TsGroupBox::WMEraseBkgnd(TWMEraseBkgnd& m) {
 
 void TsGroupBox::CMFontChanged(TWMNoParams& m) {
     TGroupBox::CMFontChanged(m);
-    if (!Caption().empty()) m_binding.Invalidate();
+    if (!Caption().empty()) m_skinData.Invalidate();
 }
 
 void TsGroupBox::WriteDumpFields(TJsonWriter& json) const {
     TGroupBox::WriteDumpFields(json);
-    WriteSkinDumpField(json, m_binding, 0);
+    WriteSkinDumpField(json, m_skinData, 0);
 }
 
 // ---------------------------------------------------------------- messages
@@ -234,30 +234,29 @@ void TsGroupBox::ForwardToChildren(const TMessage& m) {
     }
 }
 
-void TsGroupBox::SkinCommand(TMessage& m) {
-    const bool own = SkinCommandMessage::ObjectAs<TsSkinManager>(m) == m_binding.SkinManager();
+void TsGroupBox::SkinCommand(TWMSkinCommand& m) {
+    const bool own = SkinCommandMessage::ObjectAs<TsSkinManager>(m) == m_skinData.SkinManager();
     switch (SkinCommandMessage::Code(m)) {
     case cmdSkinLoaded:
         ForwardToChildren(m);
-        if (own) m_binding.HandleMessage(m);
+        if (own) m_skinData.SkinCommand(m);
         return;
     case cmdSkinRemoved:
     case cmdSkinApplied:
-        if (own) m_binding.HandleMessage(m);
+        if (own) m_skinData.SkinCommand(m);
         ForwardToChildren(m);
         if (own) Invalidate();
         return;
     case cmdIsSkinAware:
-        SkinCommandMessage::AnswerLParam(m, 1);
-        SkinCommandMessage::AnswerResult(m, 1);
+        m.SetAnswer(1);
         return;
     case cmdGetCaptionHeight:
         SkinCommandMessage::AnswerResult(m, SkinCaptionBandHeight());
         return;
     case cmdUpdateDone:
         if (PaintsSkinned()) {
-            if (m_binding.InUpdate()) {
-                m_binding.SetInUpdate(false);
+            if (m_skinData.InUpdate()) {
+                m_skinData.SetInUpdate(false);
                 if (IsShowing()) Invalidate();
             }
             return;
@@ -265,7 +264,7 @@ void TsGroupBox::SkinCommand(TMessage& m) {
         break;
     case cmdIsInUpdate:
         if (PaintsSkinned()) {
-            const TLParam updating = m_binding.FaceStale() || m_binding.IsUpdating() ? 1 : 0;
+            const TLParam updating = m_skinData.FaceStale() || m_skinData.IsUpdating() ? 1 : 0;
             SkinCommandMessage::AnswerLParam(m, updating);
             SkinCommandMessage::AnswerResult(m, updating);
             return;
@@ -274,29 +273,29 @@ void TsGroupBox::SkinCommand(TMessage& m) {
     default:
         break;
     }
-    m_binding.HandleMessage(m);
+    m_skinData.SkinCommand(m);
 }
 
-void TsGroupBox::WndProc(TMessage& m) {
-    if (SkinCommandMessage::Is(m)) {
-        SkinCommand(m);
-        return;
-    }
-    switch (m.Msg) {
-    case WM_MOVE:
-        m_binding.SetFaceStale(m_binding.FaceStale() || m_binding.BgIsPatterned());
-        break;
-    case WM_WINDOWPOSCHANGED:
-    case CM_VISIBLECHANGED:
-        m_binding.SetFaceStale(true);
-        break;
-    case CM_TEXTCHANGED:
-        m_binding.Invalidate();
-        TGroupBox::WndProc(m);
-        return;
-    default:
-        break;
-    }
-    if (m_binding.HandleMessage(m)) return;
-    TGroupBox::WndProc(m);
+void TsGroupBox::WMSkinCommand(TWMSkinCommand& m) {
+    SkinCommand(m);
+}
+
+void TsGroupBox::WMMove(TWMMove& m) {
+    m_skinData.SetFaceStale(m_skinData.FaceStale() || m_skinData.BgIsPatterned());
+    TsSkinned::WMMove(m);
+}
+
+void TsGroupBox::WMWindowPosChanged(TWMWindowPosMsg& m) {
+    m_skinData.SetFaceStale(true);
+    TsSkinned::WMWindowPosChanged(m);
+}
+
+void TsGroupBox::CMVisibleChanged(TCMVisibleChanged& m) {
+    m_skinData.SetFaceStale(true);
+    TsSkinned::CMVisibleChanged(m);
+}
+
+void TsGroupBox::CMTextChanged(TWMNoParams& m) {
+    m_skinData.Invalidate();
+    TsSkinned::CMTextChanged(m);
 }

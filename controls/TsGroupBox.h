@@ -5,14 +5,14 @@
 
 #include "platform/toolkit/TGroupBox.h"
 #include "render/TsCommonData.h"
-#include "render/TsSkinnedControl.h"
+#include "render/TsSkinned.h"
 
 // The skinned group box: a container whose face is the section's frame (default "GROUPBOX")
 // below a caption band that shows the parent's pixels, with the caption written on a small
 // skinned plate (the "CHECKBOX" section, or CaptionSkin). The face is copied to the window
 // around the children and serves as their parent background. Without a skin it paints as the
 // platform group box.
-class TsGroupBox : public TGroupBox, public TsSkinnedControl {
+class TsGroupBox : public TsSkinned<TGroupBox> {
 public:
     // Where the caption plate sits.
     enum class TsCaptionLayout { clTopLeft, clTopCenter, clTopRight };
@@ -21,8 +21,6 @@ public:
     ~TsGroupBox() override;
     std::string ClassName() const override { return "TsGroupBox"; }
 
-    TsCommonData& SkinData() override { return m_binding; }
-    const TsCommonData& SkinData() const { return m_binding; }
     void WriteDumpFields(TJsonWriter& json) const override;
     TsCaptionLayout CaptionLayout() const { return m_captionLayout; }
     void SetCaptionLayout(TsCaptionLayout layout);
@@ -43,7 +41,11 @@ public:
     void Loaded() override;
 
 protected:
-    void WndProc(TMessage& m) override;
+    void WMSkinCommand(TWMSkinCommand& m) override;
+    void WMMove(TWMMove& m) override;
+    void WMWindowPosChanged(TWMWindowPosMsg& m) override;
+    void CMVisibleChanged(TCMVisibleChanged& m) override;
+    void CMTextChanged(TWMNoParams& m) override;
     void AdjustClientRect(TRect& rect) const override;
     void WMPaint(TWMPaint& m) override;
     void WMPrint(TWMPrint& m) override;
@@ -51,8 +53,8 @@ protected:
     void CMFontChanged(TWMNoParams& m) override;
 
 private:
-    bool PaintsSkinned() const { return m_binding.Skinned(true); }
-    void SkinCommand(TMessage& m);
+    bool PaintsSkinned() const { return m_skinData.Skinned(true); }
+    void SkinCommand(TWMSkinCommand& m);
     void ForwardToChildren(const TMessage& m);
     // The skinned paint of the client area onto the canvas.
     void PaintSkinned(TCanvas& canvas, bool printing);
@@ -62,6 +64,5 @@ private:
 
     TsCaptionLayout m_captionLayout = TsCaptionLayout::clTopLeft;
     std::int32_t m_captionYOffset = 0;
-    TsCommonData m_binding;
     std::string m_captionSkin;
 };

@@ -1,5 +1,7 @@
 #include "controls/TsSpeedButton.h"
 
+#include <exception>
+
 #include "platform/canvas/TCanvas.h"
 #include "platform/graphics/SystemColors.h"
 #include "platform/toolkit/ClassicLook.h"
@@ -10,7 +12,7 @@
 #include "render/SkinCommandMessage.h"
 #include "skin/TsSkinManager.h"
 
-TsSpeedButton::TsSpeedButton(TComponent* owner) : TGraphicControl(owner), m_binding(this, TsCreateFace::Yes) {
+TsSpeedButton::TsSpeedButton(TComponent* owner) : TsSkinned<TGraphicControl>(owner) {
     TControlStyle style = ControlStyle();
     style.Exclude(TControlStyleFlag::csSetCaption);
     style.Exclude(TControlStyleFlag::csDoubleClicks);
@@ -18,8 +20,8 @@ TsSpeedButton::TsSpeedButton(TComponent* owner) : TGraphicControl(owner), m_bind
     style.Exclude(TControlStyleFlag::csClickEvents);
     SetControlStyle(style);
     SetBounds(0, 0, 23, 22);
-    m_binding.SetKindCode(KindCode::SpeedButton);
-    m_binding.ApplyDefaults();
+    m_skinData.SetKindCode(KindCode::SpeedButton);
+    m_skinData.ApplyDefaults();
 }
 
 TsSpeedButton::~TsSpeedButton() {
@@ -29,87 +31,93 @@ TsSpeedButton::~TsSpeedButton() {
 
 void TsSpeedButton::Loaded() {
     TGraphicControl::Loaded();
-    m_binding.ApplyDefaults();
+    m_skinData.ApplyDefaults();
 }
 
 void TsSpeedButton::SetGlyph(const TBitmap& glyph) {
     m_glyph = glyph;
-    m_binding.Invalidate();
+    m_skinData.Invalidate();
 }
 
 void TsSpeedButton::SetFlat(bool flat) {
     if (flat == m_flat) return;
     m_flat = flat;
-    m_binding.Invalidate();
+    m_skinData.Invalidate();
 }
 
 void TsSpeedButton::SetDisabledKind(TDisabledKinds kinds) {
     if (kinds == m_disabledKind) return;
     m_disabledKind = kinds;
-    m_binding.Invalidate();
+    m_skinData.Invalidate();
 }
 
 int TsSpeedButton::FaceState() const {
     if (m_behaviour.IsPushed()) return 2;
-    if (m_binding.IsHot() || (m_behaviour.IsHot() && IsEnabledInTree())) return 1;
+    if (m_skinData.IsHot() || (m_behaviour.IsHot() && IsEnabledInTree())) return 1;
     return 0;
 }
 
 // ---------------------------------------------------------------- messages
 
-void TsSpeedButton::WndProc(TMessage& m) {
-    if (SkinCommandMessage::Is(m)) {
-        HandleSkinCommand(m);
-        return;
-    }
-    const bool wasOver = m_binding.MouseOver();
-    const bool handled = m_binding.HandleMessage(m);
-    // Enter and leave passed up from children name them in LParam; only the button's own count.
-    if (m.Msg == CM_MOUSEENTER && m.LParam == 0) OnPointerEnter(wasOver);
-    if (m.Msg == CM_MOUSELEAVE && m.LParam == 0) OnPointerLeave();
-    if (!handled) TGraphicControl::WndProc(m);
-}
-
-void TsSpeedButton::HandleSkinCommand(TMessage& m) {
-    m_binding.HandleMessage(m);
-    switch (SkinCommandMessage::Code(m)) {
+void TsSpeedButton::WMSkinCommand(TWMSkinCommand& m) {
+    m_skinData.SkinCommand(m);
+    switch (m.Code) {
     case cmdRebuildFace:
         RebuildFace();
         break;
     case cmdStopAnimation:
-        AnimStop(m_anim, m_binding);
-        break;
     case cmdSkinLoaded:
     case cmdSkinRemoved:
-        AnimStop(m_anim, m_binding);
+        StopFade(m_anim);
         break;
     case cmdSkinApplied:
-        AnimStop(m_anim, m_binding);
-        if (SkinCommandMessage::ObjectAs<TsSkinManager>(m) == m_binding.SkinManager()) m_binding.Invalidate();
+        StopFade(m_anim);
+        if (SkinCommandMessage::ObjectAs<TsSkinManager>(m) == m_skinData.SkinManager())
+            m_skinData.Invalidate();
         break;
     default:
         break;
     }
 }
 
+// Enter and leave passed up from children name them; only the button's own count. The
+// binding sees them first.
+void TsSpeedButton::CMMouseEnter(TCMMouseEnter& m) {
+    const bool wasOver = m_skinData.MouseOver();
+    m_skinData.MouseEntered(m.Child);
+    if (!m.Child) OnPointerEnter(wasOver);
+    TGraphicControl::CMMouseEnter(m);
+}
+
+void TsSpeedButton::CMMouseLeave(TCMMouseLeave& m) {
+    m_skinData.MouseLeft();
+    if (!m.Child) OnPointerLeave();
+    TGraphicControl::CMMouseLeave(m);
+}
+
 void TsSpeedButton::OnPointerEnter(bool wasOver) {
     m_behaviour.MouseEnter();
     if (wasOver) return;
-    m_binding.SetMouseOver(true);
+    m_skinData.SetMouseOver(true);
     Fade(TAnimatEvent::aeMouseEnter, FadeSpeed::Full);
 }
 
 void TsSpeedButton::OnPointerLeave() {
     m_behaviour.MouseLeave();
-    m_binding.SetMouseOver(false);
+    m_skinData.SetMouseOver(false);
     Fade(TAnimatEvent::aeMouseLeave, FadeSpeed::Full);
 }
 
 void TsSpeedButton::Fade(TAnimatEvent event, FadeSpeed speed) {
-    if (m_binding.Skinned(true))
-        AnimFadeOrRepaint(m_anim, m_binding, speed, ShouldAnimate(event, m_animatEvents));
-    else
+    if (!m_skinData.Skinned(true)) {
         Repaint();
+        return;
+    }
+    try {
+        FadeOrRepaint(m_anim, m_skinData, TFadeEnd::OwnPaint, speed, ShouldAnimate(event, m_animatEvents));
+    } catch (const std::exception&) {
+        // A failed fade must not fail the mouse event that started it.
+    }
 }
 
 void TsSpeedButton::WMLButtonDown(TWMMouse& m) {
@@ -131,7 +139,7 @@ void TsSpeedButton::WMLButtonUp(TWMMouse& m) {
 void TsSpeedButton::WMMouseMove(TWMMouse& m) {
     TGraphicControl::WMMouseMove(m);
     if (m_behaviour.MouseMove(ClientRect().Contains(PointFromLParam(m.Message.LParam))).Changed) {
-        m_binding.SetFaceStale(true);
+        m_skinData.SetFaceStale(true);
         Repaint();
     }
 }
@@ -139,15 +147,16 @@ void TsSpeedButton::WMMouseMove(TWMMouse& m) {
 void TsSpeedButton::WMCaptureChanged(TWMCaptureChanged& m) {
     TGraphicControl::WMCaptureChanged(m);
     if (m_behaviour.Cancel().Changed) {
-        m_binding.SetFaceStale(true);
+        m_skinData.SetFaceStale(true);
         Repaint();
     }
 }
 
 void TsSpeedButton::CMEnabledChanged(TWMNoParams& m) {
+    m_skinData.ForgetFocusAndPointer();
     m_behaviour.Cancel();
-    AnimStop(m_anim, m_binding);
-    m_binding.Invalidate();
+    StopFade(m_anim);
+    m_skinData.Invalidate();
     TGraphicControl::CMEnabledChanged(m);
 }
 
@@ -183,10 +192,10 @@ void TsSpeedButton::DrawGlyph(TCanvas& canvas, TPoint at) const {
 }
 
 void TsSpeedButton::RebuildFace() {
-    if (!m_binding.Skinned()) return;
-    m_binding.PrepareFace();
-    TBitmap& face = *m_binding.FaceBitmap();
-    const ParentBackground background = m_binding.GetParentFace();
+    if (!m_skinData.Skinned()) return;
+    m_skinData.PrepareFace();
+    TBitmap& face = *m_skinData.FaceBitmap();
+    const ParentBackground background = m_skinData.GetParentFace();
     const TPoint position{Left(), Top()};
     const int state = FaceState();
     if (m_flat && state == 0 && background.Ready && background.Bitmap) {
@@ -197,30 +206,30 @@ void TsSpeedButton::RebuildFace() {
             {0, 0}, *background.Bitmap,
             TRect::FromBounds(background.OffsetX + Left(), background.OffsetY + Top(), Width(), Height()));
     } else {
-        PaintFace(m_binding, background, FillCentre::Yes, CornerFlag::Yes, state, face, position,
+        PaintFace(m_skinData, background, FillCentre::Yes, CornerFlag::Yes, state, face, position,
                   {0, 0, Width(), Height()});
     }
     DrawGlyph(face, GlyphOrigin());
     if (!IsEnabledInTree()) ApplyDisabledLook(face, m_disabledKind, Parent(), position, background);
-    m_binding.SetFaceStale(false);
+    m_skinData.SetFaceStale(false);
 }
 
 void TsSpeedButton::Paint(TCanvas& canvas) {
-    if (m_binding.Skinned(true))
+    if (m_skinData.Skinned(true))
         PaintSkinned(canvas);
     else
         PaintNative(canvas);
 }
 
 void TsSpeedButton::PaintSkinned(TCanvas& canvas) {
-    m_binding.SetInUpdate(m_binding.IsUpdating());
-    if (m_binding.InUpdate()) return;
+    m_skinData.SetInUpdate(m_skinData.IsUpdating());
+    if (m_skinData.InUpdate()) return;
     if (m_anim && m_anim->IsRunning() && m_anim->Frame().Width() == Width()) {
         canvas.Draw(0, 0, m_anim->Frame());
         return;
     }
-    if (m_binding.FaceStale() || m_binding.FaceBitmap()->Size() != TSize{Width(), Height()}) RebuildFace();
-    canvas.Draw(0, 0, *m_binding.FaceBitmap());
+    if (m_skinData.FaceStale() || m_skinData.FaceBitmap()->Size() != TSize{Width(), Height()}) RebuildFace();
+    canvas.Draw(0, 0, *m_skinData.FaceBitmap());
 }
 
 void TsSpeedButton::PaintNative(TCanvas& canvas) {

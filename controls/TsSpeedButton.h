@@ -7,23 +7,21 @@
 #include "platform/toolkit/TGraphicControl.h"
 #include "render/Blend.h"
 #include "render/Fade.h"
-#include "render/TsAnimTimer.h"
 #include "render/TsCommonData.h"
-#include "render/TsSkinnedControl.h"
+#include "render/TsFade.h"
+#include "render/TsSkinned.h"
 
 // The skinned speed button: a windowless button painted from its section (default
 // "SPEEDBUTTON") with a glyph in the middle. Its look follows the pointer and the mouse
-// button (normal, hot, pressed) and fades between them through a TsAnimTimer, whose frames it
-// shows in its own paint. The glyph's fuchsia pixels are transparent. Without a skin it
+// button (normal, hot, pressed) and fades between them through a TsFade, whose frames it shows
+// in its own paint. The glyph's fuchsia pixels are transparent. Without a skin it
 // paints as a classic raised button.
-class TsSpeedButton : public TGraphicControl, public TsSkinnedControl {
+class TsSpeedButton : public TsSkinned<TGraphicControl> {
 public:
     explicit TsSpeedButton(TComponent* owner);
     ~TsSpeedButton() override;
     std::string ClassName() const override { return "TsSpeedButton"; }
 
-    TsCommonData& SkinData() override { return m_binding; }
-    const TsCommonData& SkinData() const { return m_binding; }
     const TBitmap& Glyph() const { return m_glyph; }
     void SetGlyph(const TBitmap& glyph);
     // A flat button shows no face in its normal state.
@@ -41,7 +39,7 @@ public:
     int FaceState() const;
     bool IsPushed() const { return m_behaviour.IsPushed(); }
     // The running fade, or null.
-    const TsAnimTimer* Animation() const { return m_anim.get(); }
+    const TsFade* Animation() const { return m_anim.get(); }
     // Rebuilds the face bitmap for the current state.
     void RebuildFace();
 
@@ -49,7 +47,9 @@ public:
     void WriteDumpFields(TJsonWriter& json) const override;
 
 protected:
-    void WndProc(TMessage& m) override;
+    void WMSkinCommand(TWMSkinCommand& m) override;
+    void CMMouseEnter(TCMMouseEnter& m) override;
+    void CMMouseLeave(TCMMouseLeave& m) override;
     void Paint(TCanvas& canvas) override;
     // The skinned paint: the fade frame while one runs, else the face (rebuilt when stale).
     void PaintSkinned(TCanvas& canvas);
@@ -60,7 +60,6 @@ protected:
     void CMEnabledChanged(TWMNoParams& m) override;
 
 private:
-    void HandleSkinCommand(TMessage& m);
     void OnPointerEnter(bool wasOver);
     void OnPointerLeave();
     void Fade(TAnimatEvent event, FadeSpeed speed);
@@ -69,12 +68,11 @@ private:
     void DrawGlyph(TCanvas& canvas, TPoint at) const;
     TPoint GlyphOrigin() const;
 
-    TsCommonData m_binding;
     TBitmap m_glyph;
     bool m_flat = false;
     bool m_transparent = false;
     TAnimatEvents m_animatEvents = DefaultAnimatEvents;
     TDisabledKinds m_disabledKind = DefaultDisabledKinds;
     TButtonBehaviour m_behaviour;
-    std::unique_ptr<TsAnimTimer> m_anim;
+    std::unique_ptr<TsFade> m_anim;
 };

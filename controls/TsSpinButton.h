@@ -23,8 +23,6 @@ public:
     void SetUpGlyph(const TBitmap& glyph);
     const TBitmap& DownGlyph() const;
     void SetDownGlyph(const TBitmap& glyph);
-    // The arrow that shows the focus while the spin button has it (null: none yet).
-    TsTimerSpeedButton* FocusedButton() const { return m_focusedButton; }
     TWinControl* FocusControl() const { return m_focusControl; }
     void SetFocusControl(TWinControl* control) { m_focusControl = control; }
     // The skinned edit whose face the arrows paint over (the owning spin edit).

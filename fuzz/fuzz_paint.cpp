@@ -26,6 +26,7 @@
 #include "render/Layers.h"
 #include "render/ParentColors.h"
 #include "render/SkinCommandMessage.h"
+#include "render/TsBoundControl.h"
 #include "render/TsCommonData.h"
 #include "skin/SkinProcessState.h"
 #include "skin/TacSkinConvertor.h"
@@ -62,25 +63,10 @@ void ReadImages(TacSkinConvertor& reader) {
     reader.ReleaseSource();
 }
 
-class TFuzzControl : public TWinControl {
-public:
-    TFuzzControl() : TWinControl(nullptr), m_binding(this, TsCreateFace::Yes) {}
-    ~TFuzzControl() override { MarkDestroying(); }
-    TsCommonData& Binding() { return m_binding; }
-
-protected:
-    void WndProc(TMessage& m) override {
-        if (!m_binding.HandleMessage(m) && !SkinCommandMessage::Is(m)) TWinControl::WndProc(m);
-    }
-
-private:
-    TsCommonData m_binding;
-};
-
 struct TWorld {
     TsSkinManager Manager{nullptr};
     TWinControl Parent{nullptr};
-    TFuzzControl Control;
+    TsBoundControl Control;
     TBitmap ParentFace{64, 48, TPixelFormat::pf32bit};
     TacSkinConvertor Images;
 

@@ -26,4 +26,9 @@ struct SkinCommandMessage {
     static TLParam LParamAnswer(const TMessage& m) { return m.LParam; }
     static void AnswerLParam(TMessage& m, TLParam value) { m.LParam = value; }
     static void AnswerResult(TMessage& m, TLResult value) { m.Result = value; }
+    // A query's answer, for both ways of asking.
+    static void Answer(TMessage& m, TLParam value) {
+        AnswerLParam(m, value);
+        AnswerResult(m, TLResult(value));
+    }
 };

@@ -295,24 +295,9 @@ ParentBackground TsCommonData::GetParentFace() const {
 
 // ---------------------------------------------------------------- skin commands
 
-bool TsCommonData::HandleMessage(TMessage& message) {
-    if (SkinCommandMessage::Is(message)) {
-        HandleSkinCommand(message);
-        return false;
-    }
-    bool handled = false;
-    HandleWindowMessage(message, handled);
-    return handled;
-}
-
-void TsCommonData::HandleSkinCommand(TMessage& m) {
-    // Queries answer in LParam (read after direct dispatch) and in Result (what a send through
-    // the window system returns), so both ways of asking get the same answer.
-    auto answer = [&m](TLParam value) {
-        SkinCommandMessage::AnswerLParam(m, value);
-        SkinCommandMessage::AnswerResult(m, value);
-    };
-    switch (SkinCommandMessage::Code(m)) {
+void TsCommonData::SkinCommand(TWMSkinCommand& command) {
+    TMessage& m = command;
+    switch (command.Code) {
     case cmdSkinLoaded:
         OnSkinLoaded(SkinCommandMessage::ObjectAs<TsSkinManager>(m));
         break;
@@ -331,7 +316,7 @@ void TsCommonData::HandleSkinCommand(TMessage& m) {
         }
         break;
     case cmdIsSkinAware:
-        answer(1);
+        SkinCommandMessage::Answer(m, 1);
         break;
     case cmdSetInUpdate:
         m_inUpdate = SkinCommandMessage::Small(m) == 1;
@@ -339,16 +324,16 @@ void TsCommonData::HandleSkinCommand(TMessage& m) {
     case cmdIsInUpdate:
         // The face of a control that paints natively is never rebuilt, so it stays stale;
         // its children must not wait for it.
-        answer((m_faceStale && Skinned()) || IsUpdating() ? 1 : 0);
+        SkinCommandMessage::Answer(m, (m_faceStale && Skinned()) || IsUpdating() ? 1 : 0);
         break;
     case cmdIsPartlyHidden:
-        answer(m_partlyHidden ? 1 : 0);
+        SkinCommandMessage::Answer(m, m_partlyHidden ? 1 : 0);
         break;
     case cmdSetAnimatedChild:
         m_animatedChild = SkinCommandMessage::ObjectAs<TControl>(m);
         break;
     case cmdBgIsPatterned:
-        if (m_sectionIndex >= 0 && Skinned()) answer(AnswerBgIsPatterned());
+        if (m_sectionIndex >= 0 && Skinned()) SkinCommandMessage::Answer(m, AnswerBgIsPatterned());
         break;
     case cmdParentBgChanged:
         OnParentBgChanged(SkinCommandMessage::Small(m) == 1);
@@ -450,70 +435,96 @@ void TsCommonData::ComputeBgColor() {
 
 // ---------------------------------------------------------------- window messages
 
-void TsCommonData::HandleWindowMessage(TMessage& m, bool& handled) {
-    TWinControl* windowed = AsWindowed(m_control);
+bool TsCommonData::HandleMessage(TMessage& m) {
     switch (m.Msg) {
+    case WM_SKINCOMMAND: {
+        TWMSkinCommand command(m);
+        SkinCommand(command);
+        break;
+    }
     case WM_MOVE:
-        if (m_control && BgIsPatterned()) SendSkinCommand(m_control, cmdParentBgChanged, 0, 1);
+        Moved();
         break;
     case WM_SIZE:
-        if (!Skinned()) break;
-        m_faceStale = true;
-        if (windowed &&
-            SkinManager()->Model().GeneralData[std::size_t(m_sectionIndex)].GradientPercent >= 1) {
-            const std::vector<TControl*> children = windowed->ControlList();
-            for (TControl* child : children) {
-                const TAnchors anchors = child->Anchors();
-                if (child->IsDestroying() || anchors.Has(TAnchorKind::akRight) ||
-                    anchors.Has(TAnchorKind::akBottom))
-                    continue;
-                QuerySkinCommand(child, cmdParentBgChanged, 0, 1);
-            }
-        }
+        Resized();
         break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-        if (windowed && windowed->CanFocus() && windowed->TabStop()) {
-            m_faceStale = true;
-            m_hasFocus = m.Msg == WM_SETFOCUS;
-        }
+        FocusChanged(m.Msg == WM_SETFOCUS);
         break;
     case WM_FONTCHANGE:
     case CM_ENABLEDCHANGED:
-        m_hasFocus = false;
-        m_mouseOver = false;
+        ForgetFocusAndPointer();
         break;
     case WM_UPDATEUISTATE:
-        // Unskinned controls keep the platform's look; the toolkit has no themes to restore.
-        if (Skinned()) handled = true;
-        break;
+        return SwallowsUIState();
     case WM_PARENTNOTIFY:
-        if (LoWord(m.WParam) == WM_PARENTNOTIFY_CREATE) AnnounceToForm();
+        if (LoWord(m.WParam) == WM_PARENTNOTIFY_CREATE) ChildCreated();
         break;
     case CM_VISIBLECHANGED:
-        if (m.WParam == 1)
-            m_faceStale = true;
-        else if (m_faceBitmap)
-            m_faceBitmap->SetSize(0, 0);
+        VisibilityChanged(m.WParam == 1);
         break;
     case CM_MOUSEENTER:
-        OnMouseEnter(m);
+        MouseEntered(PointerFromLParam<TControl>(m.LParam));
         break;
     case CM_MOUSELEAVE:
-        if (m_control && m_control->IsDesigning()) break;
-        if (!IsNoHoverKind(m_kindCode)) m_mouseOver = false;
+        MouseLeft();
         break;
     default:
         break;
     }
+    return false;
 }
 
-void TsCommonData::OnMouseEnter(TMessage& m) {
+void TsCommonData::Moved() {
+    if (m_control && BgIsPatterned()) SendSkinCommand(m_control, cmdParentBgChanged, 0, 1);
+}
+
+void TsCommonData::Resized() {
+    if (!Skinned()) return;
+    m_faceStale = true;
+    TWinControl* windowed = AsWindowed(m_control);
+    if (!windowed || SkinManager()->Model().GeneralData[std::size_t(m_sectionIndex)].GradientPercent < 1)
+        return;
+    const std::vector<TControl*> children = windowed->ControlList();
+    for (TControl* child : children) {
+        const TAnchors anchors = child->Anchors();
+        if (child->IsDestroying() || anchors.Has(TAnchorKind::akRight) || anchors.Has(TAnchorKind::akBottom))
+            continue;
+        QuerySkinCommand(child, cmdParentBgChanged, 0, 1);
+    }
+}
+
+void TsCommonData::FocusChanged(bool focused) {
+    TWinControl* windowed = AsWindowed(m_control);
+    if (windowed && windowed->CanFocus() && windowed->TabStop()) {
+        m_faceStale = true;
+        m_hasFocus = focused;
+    }
+}
+
+void TsCommonData::ForgetFocusAndPointer() {
+    m_hasFocus = false;
+    m_mouseOver = false;
+}
+
+void TsCommonData::VisibilityChanged(bool visible) {
+    if (visible)
+        m_faceStale = true;
+    else if (m_faceBitmap)
+        m_faceBitmap->SetSize(0, 0);
+}
+
+void TsCommonData::MouseLeft() {
+    if (m_control && m_control->IsDesigning()) return;
+    if (!IsNoHoverKind(m_kindCode)) m_mouseOver = false;
+}
+
+void TsCommonData::MouseEntered(const TControl* entered) {
     if (!m_control || m_control->IsDesigning()) return;
     TWinControl* windowed = AsWindowed(m_control);
     TsSkinManager* defaultManager = DefaultManager();
     if (windowed && defaultManager) {
-        const TControl* entered = PointerFromLParam<TControl>(m.LParam);
         const std::vector<TControl*> children = windowed->ControlList();
         for (TControl* child : children) {
             if (child == entered || child->IsDestroying()) continue;

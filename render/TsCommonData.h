@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/graphics/TBitmap.h"
-#include "platform/toolkit/Messages.h"
+#include "platform/toolkit/MessageRecords.h"
 #include "render/KindCodes.h"
 #include "render/ParentBackground.h"
 #include "skin/TsManagerClient.h"
@@ -21,9 +21,10 @@ enum class TsCreateFace { No, Yes };
 // control copies to the screen), tracks the visual state that painting reads, and handles the
 // skin command message (WM_SKINCOMMAND) and the window messages that change the face.
 //
-// A control calls HandleMessage first for WM_SKINCOMMAND and for the window messages it
-// lists, then does its own work. The effective manager is the explicit one when set, else
-// the process's default manager.
+// Each message's part is a named method below; a skinned control's typed handlers call them
+// (TsSkinned does it for every skinned control) before their own work. HandleMessage routes a
+// raw message to the same methods, for the adapters that take over a window's procedure. The
+// effective manager is the explicit one when set, else the process's default manager.
 class TsCommonData final : public TsManagerClient {
 public:
     // The owner is a control (the usual case) or a frame provider.
@@ -108,8 +109,30 @@ public:
     void EndUpdate();
     // The parent's face (cmdGetFace); not ready when there is no parent or it has no face.
     ParentBackground GetParentFace() const;
-    // The binding's part of the control's window procedure; true when the message is handled
-    // and the control must not pass it on.
+
+    // --- the binding's part of each message ---
+    // WM_SKINCOMMAND: answers the queries and follows the manager's skin changes.
+    void SkinCommand(TWMSkinCommand& command);
+    // WM_MOVE: a patterned background tells the control its background changed.
+    void Moved();
+    // WM_SIZE: the face is stale; a gradient's children not anchored right or bottom are told
+    // their background changed.
+    void Resized();
+    // WM_SETFOCUS / WM_KILLFOCUS of a control that takes the focus by tab.
+    void FocusChanged(bool focused);
+    // WM_FONTCHANGE and CM_ENABLEDCHANGED.
+    void ForgetFocusAndPointer();
+    // WM_UPDATEUISTATE is swallowed while skinned.
+    bool SwallowsUIState() const { return Skinned(); }
+    // WM_PARENTNOTIFY of a child created: the form hears of the control again.
+    void ChildCreated() { AnnounceToForm(); }
+    // CM_VISIBLECHANGED: a shown control's face is stale, a hidden one's is dropped.
+    void VisibilityChanged(bool visible);
+    // CM_MOUSEENTER of the control (entered null) or passed up from a child.
+    void MouseEntered(const TControl* entered);
+    // CM_MOUSELEAVE.
+    void MouseLeft();
+    // Routes a raw message to the methods above; true when the control must not pass it on.
     bool HandleMessage(TMessage& message);
 
     // The explicit manager is gone: the binding follows the default manager from now on.
@@ -117,15 +140,12 @@ public:
     TCustomForm* ClientForm() const override;
 
 private:
-    void HandleSkinCommand(TMessage& message);
-    void HandleWindowMessage(TMessage& message, bool& handled);
     void OnSkinLoaded(TsSkinManager* manager);
     void OnSkinRemoved(TsSkinManager* manager);
     void OnSkinApplied(TsSkinManager* manager);
     TLParam AnswerBgIsPatterned();
     void OnParentBgChanged(bool redrawWindow);
     void ComputeBgColor();
-    void OnMouseEnter(TMessage& message);
     // Tells the owner that the skin applies (cmdSkinApplied) or not (cmdSkinRemoved).
     void NotifyOwnerOfSkin(bool swallowErrors);
     // Colours of an edit-like control from the section, unless custom.

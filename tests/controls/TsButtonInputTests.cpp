@@ -1,7 +1,7 @@
 #include "ButtonTestSupport.h"
 
 #include "render/FadeWeight.h"
-#include "render/TsFadeTimer.h"
+#include "render/TsFade.h"
 
 using namespace buttontest;
 

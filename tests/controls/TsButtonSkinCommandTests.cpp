@@ -1,7 +1,7 @@
 #include "ButtonTestSupport.h"
 
 #include "render/SkinCommandMessage.h"
-#include "render/TsFadeTimer.h"
+#include "render/TsFade.h"
 #include "skin/SkinCommands.h"
 
 using namespace buttontest;

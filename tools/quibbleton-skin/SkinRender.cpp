@@ -20,6 +20,7 @@
 #include "render/SkinCommandMessage.h"
 #include "render/SkinCommandQueries.h"
 #include "render/Text.h"
+#include "render/TsBoundControl.h"
 #include "render/TsCommonData.h"
 #include "skin/SkinProcessState.h"
 #include "skin/TsSkinManager.h"
@@ -172,22 +173,6 @@ private:
     std::optional<TBitmap> m_face;
 };
 
-// The rendered control: its binding sees every message first, as a skinned control's does.
-class TRenderedControl : public TWinControl {
-public:
-    TRenderedControl() : TWinControl(nullptr), m_binding(this, TsCreateFace::Yes) {}
-    ~TRenderedControl() override { MarkDestroying(); }
-    TsCommonData& Binding() { return m_binding; }
-
-protected:
-    void WndProc(TMessage& m) override {
-        if (!m_binding.HandleMessage(m) && !SkinCommandMessage::Is(m)) TWinControl::WndProc(m);
-    }
-
-private:
-    TsCommonData m_binding;
-};
-
 // A push button shown in the state and focus the options ask for; its face is made by the
 // button's own face rebuild, exactly as the program makes it.
 class TRenderedButton : public TsButton {
@@ -256,7 +241,7 @@ int RenderSkinFace(const std::vector<std::string>& args, std::ostream& out, std:
             if (DefaultManager() == &manager) SetDefaultManager(previousDefault);
             return 0;
         }
-        TRenderedControl control;
+        TsBoundControl control;
         control.SetBounds(0, 0, o.Width, o.Height);
         control.SetParent(&parent);
         TFont font = control.Font();

@@ -5,8 +5,7 @@
 #include "render/Fade.h"
 #include "render/FadeWeight.h"
 #include "render/KindCodes.h"
-#include "render/TsAnimTimer.h"
-#include "render/TsFadeTimer.h"
+#include "render/TsFade.h"
 
 namespace {
 
@@ -26,7 +25,7 @@ protected:
                 Paint(nextLook_);
                 break;
             case cmdStopAnimation:
-                StopFade(slot_, button_->Binding());
+                StopFade(slot_);
                 ++stops_;
                 break;
             case cmdReleaseRegion:
@@ -59,7 +58,7 @@ protected:
     }
 
     TTestSkinned* button_ = nullptr;
-    TsFadeTimer* slot_ = nullptr;
+    std::unique_ptr<TsFade> slot_;
     std::uint8_t oldLook_ = 200;
     std::uint8_t nextLook_ = 40;
     std::vector<int> frames_;
@@ -76,7 +75,7 @@ TEST_F(FadeTest, WeightsFollowTheLevelRule) {
 }
 
 TEST_F(FadeTest, TwentyStepsDrawOneFramePerTenMilliseconds) {
-    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::Window, FadeSpeed::Full, true);
     ASSERT_NE(slot_, nullptr);
     EXPECT_TRUE(frames_.empty());
     std::vector<int> weights;
@@ -96,7 +95,7 @@ TEST_F(FadeTest, TwentyStepsDrawOneFramePerTenMilliseconds) {
 }
 
 TEST_F(FadeTest, FramesReachTheWindow) {
-    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::Window, FadeSpeed::Full, true);
     Wait(10);
     ASSERT_EQ(frames_.size(), 1u);
     const TRect r = button_->SurfaceRect();
@@ -106,7 +105,7 @@ TEST_F(FadeTest, FramesReachTheWindow) {
 
 TEST_F(FadeTest, AFramePresentsOnlyWhatOfTheButtonShows) {
     RunUntil(Backend().NowMs());
-    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::Window, FadeSpeed::Full, true);
     const std::uint64_t before = Backend().PresentCount();
     Wait(10);
     ASSERT_EQ(frames_.size(), 1u);
@@ -115,7 +114,7 @@ TEST_F(FadeTest, AFramePresentsOnlyWhatOfTheButtonShows) {
 }
 
 TEST_F(FadeTest, PressFadesInHalfTheSteps) {
-    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Halved, 1, true);
+    FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::Window, FadeSpeed::Halved, true);
     Wait(100);
     const std::vector<int> weights = {230, 204, 179, 153, 127, 102, 76, 51, 25, 0};
     EXPECT_EQ(frames_, ExpectedFrames(oldLook_, nextLook_, weights));
@@ -124,15 +123,15 @@ TEST_F(FadeTest, PressFadesInHalfTheSteps) {
 }
 
 TEST_F(FadeTest, InterruptedFadeReusesItsTimerWithTheReachedLevel) {
-    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::Window, FadeSpeed::Full, true);
     Wait(50); // levels 1 to 5 drawn; the next is 6
     ASSERT_EQ(frames_.size(), 5u);
-    TsFadeTimer* first = slot_;
+    TsFade* first = slot_.get();
     frames_.clear();
     const std::uint8_t target = nextLook_;
     nextLook_ = 120;
-    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
-    EXPECT_EQ(slot_, first);
+    FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::Window, FadeSpeed::Full, true);
+    EXPECT_EQ(slot_.get(), first);
     EXPECT_EQ(slot_->StepCount(), 6);
     EXPECT_EQ(slot_->FadeLevel(), 1);
     Wait(60);
@@ -148,7 +147,7 @@ TEST_F(FadeTest, InterruptedFadeReusesItsTimerWithTheReachedLevel) {
 TEST_F(FadeTest, ZeroStepsRepaintAtOnce) {
     Section("BUTTON").FadingIterations = 1;
     const int paints = button_->Paints;
-    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Halved, 1, true);
+    FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::Window, FadeSpeed::Halved, true);
     EXPECT_EQ(slot_, nullptr);
     EXPECT_GT(button_->Paints, paints);
     Wait(30);
@@ -157,7 +156,7 @@ TEST_F(FadeTest, ZeroStepsRepaintAtOnce) {
 
 TEST_F(FadeTest, AHugeStepCountStillShowsTheNewFaceWithinHalfASecond) {
     Section("BUTTON").FadingIterations = INT32_MAX;
-    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::Window, FadeSpeed::Full, true);
     ASSERT_NE(slot_, nullptr);
     Wait(500);
     ASSERT_FALSE(frames_.empty());
@@ -175,7 +174,7 @@ TEST_F(FadeTest, ACountBelowOneFadesInOneStep) {
         Section("BUTTON").FadingIterations = count;
         frames_.clear();
         Paint(oldLook_);
-        FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+        FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::Window, FadeSpeed::Full, true);
         ASSERT_NE(slot_, nullptr) << count;
         Wait(20);
         EXPECT_EQ(frames_, std::vector<int>{FrameByte(oldLook_, nextLook_, 0)}) << count;
@@ -186,7 +185,7 @@ TEST_F(FadeTest, ACountBelowOneFadesInOneStep) {
 TEST_F(FadeTest, WithoutFadingEveryChangeRepaintsAtOnce) {
     Section("BUTTON").FadingEnabled = false;
     const int paints = button_->Paints;
-    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::Window, FadeSpeed::Full, true);
     EXPECT_EQ(slot_, nullptr);
     EXPECT_GT(button_->Paints, paints);
     EXPECT_TRUE(button_->Binding().FaceStale());
@@ -194,12 +193,12 @@ TEST_F(FadeTest, WithoutFadingEveryChangeRepaintsAtOnce) {
 
 TEST_F(FadeTest, StaleFaceDoesNotFade) {
     button_->Binding().SetFaceStale(true);
-    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::Window, FadeSpeed::Full, true);
     EXPECT_EQ(slot_, nullptr);
 }
 
 TEST_F(FadeTest, DisabledButtonStopsFading) {
-    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::Window, FadeSpeed::Full, true);
     Wait(30);
     ASSERT_EQ(frames_.size(), 3u);
     button_->SetEnabled(false);
@@ -212,7 +211,7 @@ TEST_F(FadeTest, DisabledButtonStopsFading) {
 
 TEST_F(FadeTest, ChangeDuringASkinLoadRepaintsAtOnce) {
     SetLoadingSkin(true);
-    FadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, 1, true);
+    FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::Window, FadeSpeed::Full, true);
     SetLoadingSkin(false);
     EXPECT_EQ(slot_, nullptr);
 }
@@ -255,7 +254,7 @@ protected:
         button_ = Add<TTestSkinnedGraphic>(KindCode::SpeedButton, panel_, {10, 10, 30, 30}, "SPEEDBUTTON");
         button_->OnSkinCommand = [this](TMessage& m) {
             if (SkinCommandMessage::Code(m) == cmdRebuildFace) Paint(120);
-            if (SkinCommandMessage::Code(m) == cmdStopAnimation) AnimStop(slot_, button_->Binding());
+            if (SkinCommandMessage::Code(m) == cmdStopAnimation) StopFade(slot_);
         };
         button_->OnPaint = [this](TCanvas&) {
             if (slot_ && slot_->IsRunning()) {
@@ -273,13 +272,13 @@ protected:
 
     TTestSkinned* panel_ = nullptr;
     TTestSkinnedGraphic* button_ = nullptr;
-    std::unique_ptr<TsAnimTimer> slot_;
+    std::unique_ptr<TsFade> slot_;
     std::vector<int> frames_;
     bool animatedChildSeen_ = false;
 };
 
 TEST_F(AnimFadeTest, FirstFrameAtOnceThenOnePerTick) {
-    AnimFadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, true);
+    FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::OwnPaint, FadeSpeed::Full, true);
     ASSERT_NE(slot_, nullptr);
     EXPECT_EQ(frames_.size(), 1u);
     EXPECT_TRUE(animatedChildSeen_);
@@ -297,7 +296,7 @@ TEST_F(AnimFadeTest, FirstFrameAtOnceThenOnePerTick) {
 
 TEST_F(AnimFadeTest, AHugeStepCountEndsWithinHalfASecond) {
     Section("SPEEDBUTTON").FadingIterations = INT32_MAX;
-    AnimFadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Full, true);
+    FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::OwnPaint, FadeSpeed::Full, true);
     ASSERT_NE(slot_, nullptr);
     Wait(500);
     EXPECT_EQ(slot_, nullptr);
@@ -308,7 +307,7 @@ TEST_F(AnimFadeTest, AHugeStepCountEndsWithinHalfASecond) {
 
 TEST_F(AnimFadeTest, ZeroStepsRepaintAtOnce) {
     Section("SPEEDBUTTON").FadingIterations = 1;
-    AnimFadeOrRepaint(slot_, button_->Binding(), FadeSpeed::Halved, true);
+    FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::OwnPaint, FadeSpeed::Halved, true);
     EXPECT_EQ(slot_, nullptr);
     EXPECT_TRUE(button_->Binding().FaceStale());
 }
