@@ -3,9 +3,9 @@
 #include "controls/ButtonFace.h"
 #include "controls/ButtonFacePaint.h"
 #include "platform/canvas/TCanvas.h"
+#include "platform/toolkit/SkinCommandMessage.h"
 #include "platform/toolkit/TButton.h"
 #include "render/Corners.h"
-#include "render/SkinCommandMessage.h"
 #include "skin/SkinCommands.h"
 #include "skin/TsSkinManager.h"
 

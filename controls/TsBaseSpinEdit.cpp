@@ -4,8 +4,9 @@
 #include "controls/TsTimerSpeedButton.h"
 #include "platform/core/VirtualKeys.h"
 #include "platform/toolkit/MessageBeep.h"
-#include "render/SkinCommandMessage.h"
+#include "platform/toolkit/SkinCommandMessage.h"
 #include "render/SkinCommandQueries.h"
+#include "skin/SkinCommands.h"
 #include "skin/TsSkinManager.h"
 
 TsBaseSpinEdit::TsBaseSpinEdit(TComponent* owner) : TsEdit(owner) {

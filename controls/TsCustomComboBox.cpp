@@ -11,6 +11,7 @@
 #include "platform/graphics/SystemColors.h"
 #include "platform/graphics/SystemMetrics.h"
 #include "platform/text/TextFlags.h"
+#include "platform/toolkit/SkinCommandMessage.h"
 #include "platform/toolkit/TApplication.h"
 #include "platform/toolkit/TComboBoxList.h"
 #include "platform/toolkit/TCustomEdit.h"
@@ -18,8 +19,8 @@
 #include "render/Corners.h"
 #include "render/Face.h"
 #include "render/KindCodes.h"
-#include "render/SkinCommandMessage.h"
 #include "render/SkinCommandQueries.h"
+#include "skin/SkinCommands.h"
 #include "skin/TsSkinManager.h"
 
 namespace {

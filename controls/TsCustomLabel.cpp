@@ -5,12 +5,13 @@
 #include "platform/canvas/TCanvas.h"
 #include "platform/graphics/SystemColors.h"
 #include "platform/text/TextFlags.h"
+#include "platform/toolkit/SkinCommandMessage.h"
 #include "platform/toolkit/TWinControl.h"
 #include "render/Blend.h"
 #include "render/Face.h"
 #include "render/ParentColors.h"
-#include "render/SkinCommandMessage.h"
 #include "render/SkinCommandQueries.h"
+#include "skin/SkinCommands.h"
 #include "skin/SkinProcessState.h"
 
 using namespace TextFlags;

@@ -3,10 +3,11 @@
 #include "controls/PrintChildren.h"
 #include "platform/canvas/TCanvas.h"
 #include "platform/text/TextFlags.h"
+#include "platform/toolkit/SkinCommandMessage.h"
 #include "render/Corners.h"
 #include "render/Face.h"
-#include "render/SkinCommandMessage.h"
 #include "render/Text.h"
+#include "skin/SkinCommands.h"
 #include "skin/TsSkinManager.h"
 
 // Sections: construction and properties; face; painting; messages.

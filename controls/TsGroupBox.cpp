@@ -6,13 +6,14 @@
 #include "platform/canvas/TCanvas.h"
 #include "platform/graphics/SystemColors.h"
 #include "platform/text/TextFlags.h"
+#include "platform/toolkit/SkinCommandMessage.h"
 #include "render/Corners.h"
 #include "render/Face.h"
 #include "render/FaceToScreen.h"
-#include "render/SkinCommandMessage.h"
 #include "render/SkinCommandQueries.h"
 #include "render/SkinDump.h"
 #include "render/Text.h"
+#include "skin/SkinCommands.h"
 #include "skin/TsSkinManager.h"
 
 // Sections: construction and properties; caption geometry; face; painting; messages.

@@ -1,7 +1,8 @@
 #include "controls/TsLabel.h"
 
 #include "platform/graphics/SystemColors.h"
-#include "render/SkinCommandMessage.h"
+#include "platform/toolkit/SkinCommandMessage.h"
+#include "skin/SkinCommands.h"
 #include "skin/SkinProcessState.h"
 
 TsLabel::TsLabel(TComponent* owner) : TsCustomLabel(owner) {}

@@ -9,6 +9,7 @@
 #include "platform/canvas/TCanvas.h"
 #include "platform/graphics/SystemColors.h"
 #include "platform/text/TextFlags.h"
+#include "platform/toolkit/SkinCommandMessage.h"
 #include "platform/toolkit/TApplication.h"
 #include "platform/toolkit/TCustomForm.h"
 #include "render/Corners.h"
@@ -16,9 +17,9 @@
 #include "render/FaceToScreen.h"
 #include "render/Layers.h"
 #include "render/ParentColors.h"
-#include "render/SkinCommandMessage.h"
 #include "render/SkinCommandQueries.h"
 #include "render/Text.h"
+#include "skin/SkinCommands.h"
 #include "skin/SkinProcessState.h"
 #include "skin/TsSkinManager.h"
 

@@ -5,11 +5,12 @@
 #include "platform/canvas/TCanvas.h"
 #include "platform/graphics/SystemColors.h"
 #include "platform/toolkit/ClassicLook.h"
+#include "platform/toolkit/SkinCommandMessage.h"
 #include "platform/toolkit/TJsonWriter.h"
 #include "platform/toolkit/TWinControl.h"
 #include "render/Corners.h"
 #include "render/Face.h"
-#include "render/SkinCommandMessage.h"
+#include "skin/SkinCommands.h"
 #include "skin/TsSkinManager.h"
 
 TsSpeedButton::TsSpeedButton(TComponent* owner) : TsSkinned<TGraphicControl>(owner) {

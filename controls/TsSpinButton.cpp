@@ -7,8 +7,9 @@
 #include "controls/TsTimerSpeedButton.h"
 #include "platform/canvas/TCanvas.h"
 #include "platform/graphics/SystemColors.h"
-#include "render/SkinCommandMessage.h"
+#include "platform/toolkit/SkinCommandMessage.h"
 #include "render/SkinCommandQueries.h"
+#include "skin/SkinCommands.h"
 
 namespace {
 constexpr int MinimumWidth = 15;

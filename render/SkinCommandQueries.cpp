@@ -1,8 +1,9 @@
 #include "render/SkinCommandQueries.h"
 
+#include "platform/toolkit/SkinCommandMessage.h"
 #include "platform/toolkit/TApplication.h"
 #include "platform/toolkit/TWinControl.h"
-#include "render/SkinCommandMessage.h"
+#include "skin/SkinCommands.h"
 
 namespace {
 

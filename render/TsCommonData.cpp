@@ -5,14 +5,15 @@
 
 #include "platform/core/CodePage.h"
 #include "platform/graphics/SystemColors.h"
+#include "platform/toolkit/SkinCommandMessage.h"
 #include "platform/toolkit/TCustomEdit.h"
 #include "platform/toolkit/TCustomForm.h"
 #include "platform/toolkit/TWinControl.h"
 #include "render/ParentColors.h"
-#include "render/SkinCommandMessage.h"
 #include "render/SkinCommandQueries.h"
 #include "render/TsFrameOwner.h"
 #include "render/TsSkinnedControl.h"
+#include "skin/SkinCommands.h"
 #include "skin/SkinProcessState.h"
 #include "skin/TsSkinManager.h"
 

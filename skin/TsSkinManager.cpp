@@ -5,12 +5,15 @@
 //   - skin names and hover notice
 #include "skin/TsSkinManager.h"
 
+#include "platform/toolkit/SkinCommandMessage.h"
+
 #include <algorithm>
 
 #include "platform/core/Exceptions.h"
 #include "platform/os/FileSystem.h"
 #include "platform/os/ProgramPaths.h"
 #include "platform/toolkit/Messages.h"
+#include "platform/toolkit/SkinCommandMessage.h"
 #include "platform/toolkit/TApplication.h"
 #include "platform/toolkit/TCustomForm.h"
 #include "platform/toolkit/TScreen.h"
@@ -58,27 +61,25 @@ private:
     bool m_previous;
 };
 
-TWParam CommandWParam(std::uint16_t code) {
-    return MakeWParam(0, code);
-}
-
 // True when the control answers cmdIsSkinAware with 1, by direct dispatch or through its
 // window.
 bool IsSkinAware(TControl* control) {
-    TMessage message{WM_SKINCOMMAND, CommandWParam(cmdIsSkinAware), 0, 0};
+    TMessage message = SkinCommandMessage::Make(cmdIsSkinAware);
     control->PerformMessage(message);
-    if (message.LParam == 1 || message.Result == 1) return true;
+    if (SkinCommandMessage::LParamAnswer(message) == 1 || message.Result == 1) return true;
     auto* windowed = dynamic_cast<TWinControl*>(control);
-    return windowed && windowed->HandleAllocated() &&
-           windowed->SendMessage(WM_SKINCOMMAND, CommandWParam(cmdIsSkinAware), 0) == 1;
+    if (!windowed || !windowed->HandleAllocated()) return false;
+    const TMessage query = SkinCommandMessage::Make(cmdIsSkinAware);
+    return windowed->SendMessage(query.Msg, query.WParam, query.LParam) == 1;
 }
 
 void Deliver(TControl* control, std::uint16_t code, TLParam lParam, bool throughWindow) {
     try {
+        TMessage command = SkinCommandMessage::Make(code, lParam);
         if (throughWindow)
-            static_cast<TWinControl*>(control)->SendMessage(WM_SKINCOMMAND, CommandWParam(code), lParam);
+            static_cast<TWinControl*>(control)->SendMessage(command.Msg, command.WParam, command.LParam);
         else
-            control->Perform(WM_SKINCOMMAND, CommandWParam(code), lParam);
+            control->PerformMessage(command);
     } catch (const std::exception&) {
         // A control's failure to handle a skin command must not stop the others.
     }

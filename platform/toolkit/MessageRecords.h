@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/toolkit/Messages.h"
+#include "platform/toolkit/SkinCommandMessage.h"
 
 class TCanvas;
 class TControl;
@@ -249,21 +250,19 @@ struct TCMVisibleChanged : TMessageRecord {
 };
 
 // --- the skin command ---
-// WM_SKINCOMMAND (0xA100): the skin engine's command to a control. The high word of WParam
-// is the command code (cmdSkinLoaded ...), the low word a small argument; LParam carries an
-// object argument (a skin manager, a rectangle ...), which the toolkit passes as an opaque
+// WM_SKINCOMMAND (0xA100): the skin engine's command to a control, decoded by its one codec
+// (SkinCommandMessage): the command code (cmdSkinLoaded ...), a small argument and an object
+// argument (a skin manager, a rectangle ...), which the toolkit passes as an opaque
 // pointer-sized value since it knows no skin types. An answer goes two ways: SetAnswer writes
 // LParam, where a sender that called the handler directly reads it, and Result, which
 // SendMessage and Perform return.
 struct TWMSkinCommand : TMessageRecord {
     explicit TWMSkinCommand(TMessage& m)
-        : TMessageRecord(m), Code(HiWord(m.WParam)), Argument(LoWord(m.WParam)), ObjectArgument(m.LParam) {}
+        : TMessageRecord(m), Code(SkinCommandMessage::Code(m)), Argument(SkinCommandMessage::Small(m)),
+          ObjectArgument(SkinCommandMessage::Object(m)) {}
     // The object argument as a pointer of the type the command code names.
     template <class T> T* Object() const { return PointerFromLParam<T>(ObjectArgument); }
-    void SetAnswer(TLResult answer) {
-        Message.LParam = TLParam(answer);
-        Result = answer;
-    }
+    void SetAnswer(TLResult answer) { SkinCommandMessage::Answer(Message, TLParam(answer)); }
     std::uint16_t Code;
     std::uint16_t Argument;
     TLParam ObjectArgument;

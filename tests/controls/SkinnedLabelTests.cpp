@@ -3,10 +3,11 @@
 #include "controls/LabelPaintGuard.h"
 #include "controls/TsLabel.h"
 #include "platform/graphics/SystemColors.h"
+#include "platform/toolkit/SkinCommandMessage.h"
 #include "platform/toolkit/TFormDesign.h"
 #include "render/Blend.h"
-#include "render/SkinCommandMessage.h"
 #include "render/SkinCommandQueries.h"
+#include "skin/SkinCommands.h"
 
 using namespace labeltest;
 

@@ -4,8 +4,8 @@
 #include "platform/toolkit/TJsonWriter.h"
 #include <cmath>
 
+#include "platform/toolkit/SkinCommandMessage.h"
 #include "render/Blend.h"
-#include "render/SkinCommandMessage.h"
 #include "render/SkinCommandQueries.h"
 #include "skin/SkinCommands.h"
 

@@ -1,6 +1,6 @@
 #include "ButtonTestSupport.h"
 
-#include "render/SkinCommandMessage.h"
+#include "platform/toolkit/SkinCommandMessage.h"
 #include "render/TsFade.h"
 #include "skin/SkinCommands.h"
 

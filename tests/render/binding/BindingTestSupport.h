@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/toolkit/SkinCommandMessage.h"
 #include "platform/toolkit/TCustomControl.h"
 #include "platform/toolkit/TGraphicControl.h"
 #include "platform/toolkit/ToolkitTestSupport.h"
-#include "render/SkinCommandMessage.h"
 #include "render/SkinCommandQueries.h"
 #include "render/TsCommonData.h"
 #include "render/TsSkinnedControl.h"
+#include "skin/SkinCommands.h"
 #include "skin/SkinProcessState.h"
 #include "skin/TsSkinManager.h"
 
@@ -125,7 +126,6 @@ protected:
         if (!section.empty()) control->Binding().SetSkinSection(section);
         return control;
     }
-
 
     std::unique_ptr<TsSkinManager> manager_;
     TForm* form_ = nullptr;

@@ -3,10 +3,9 @@
 #include <cstdint>
 
 #include "platform/toolkit/Messages.h"
-#include "skin/SkinCommands.h"
 
-// How a skin command travels in a window message: WM_SKINCOMMAND with the sub-code in the
-// high word of WParam, a small argument (0 or 1) in the low word, an object argument in
+// How a skin command (its sub-codes are the skin engine's) travels in a window message: WM_SKINCOMMAND with
+// the sub-code in the high word of WParam, a small argument (0 or 1) in the low word, an object argument in
 // LParam. A query answers into LParam (read back after direct dispatch) and into Result
 // (what a send through the window system returns). This is the only place that knows the
 // layout; everything else goes through it.
