@@ -22,8 +22,10 @@ public:
     static constexpr const char* ScalableFamily = "Tahoma";
     static constexpr const char* FallbackFamily = "DejaVu Sans";
 
-    // The library of the process, with the program's default font folder besides the
-    // system's fonts.
+    // The folder of fonts the program adds to the system's: Wine's fonts on Linux, none where
+    // the system has its own font.
+    static std::string DefaultFontFolder();
+    // The library of the process, with DefaultFontFolder() besides the system's fonts.
     static TFontLibrary& Instance();
     // A library of its own whose extra font folder is fontFolder (a missing one is left out).
     explicit TFontLibrary(const std::string& fontFolder);

@@ -52,8 +52,12 @@ struct TFontLibrary::TState {
     TFaceCache Faces;
 };
 
+std::string TFontLibrary::DefaultFontFolder() {
+    return TFontFinder::DefaultFontFolder;
+}
+
 TFontLibrary& TFontLibrary::Instance() {
-    static TFontLibrary library(TFontFinder::DefaultFontFolder);
+    static TFontLibrary library(DefaultFontFolder());
     return library;
 }
 

@@ -15,8 +15,12 @@ struct TFontLibrary::TState {
     TFaceCache Faces;
 };
 
+std::string TFontLibrary::DefaultFontFolder() {
+    return {};
+}
+
 TFontLibrary& TFontLibrary::Instance() {
-    static TFontLibrary library("");
+    static TFontLibrary library(DefaultFontFolder());
     return library;
 }
 
