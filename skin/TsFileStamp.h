@@ -8,7 +8,7 @@
 struct TsFileStamp {
     bool Exists = false;
     std::uint64_t Device = 0;
-    std::uint64_t Inode = 0;
+    std::uint64_t Inode = 0; // the file's number on its volume
     std::int64_t Size = 0;
     std::int64_t ModifiedNanoseconds = 0;
 

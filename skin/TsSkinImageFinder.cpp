@@ -1,8 +1,6 @@
 #include "skin/TsSkinImageFinder.h"
 
 #include <algorithm>
-#include <climits>
-#include <cstdlib>
 #include <span>
 
 #include "platform/core/Exceptions.h"
@@ -49,10 +47,9 @@ std::string TsSkinImageFinder::FolderFile(std::string_view name) const {
     const std::string found = FindFileIgnoringCase(ExtractFilePath(full), ExtractFileName(full));
     if (found.empty()) return {};
     // A link inside the folder may still point elsewhere: the file must really lie in it.
-    char resolvedFile[PATH_MAX];
-    char resolvedFolder[PATH_MAX];
-    if (!::realpath(found.c_str(), resolvedFile) || !::realpath(m_skinPath.c_str(), resolvedFolder))
-        return {};
+    const std::string resolvedFile = RealPath(found);
+    const std::string resolvedFolder = RealPath(m_skinPath);
+    if (resolvedFile.empty() || resolvedFolder.empty()) return {};
     const std::string folder = IncludeTrailingPathDelimiter(resolvedFolder);
     if (!std::string_view(resolvedFile).starts_with(folder)) return {};
     return resolvedFile;

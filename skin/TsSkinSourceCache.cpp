@@ -1,9 +1,8 @@
 #include "skin/TsSkinSourceCache.h"
 
-#include <climits>
-#include <cstdlib>
 #include <unordered_map>
 
+#include "platform/os/FileSystem.h"
 #include "skin/TsSharedSkinSource.h"
 
 namespace {
@@ -17,8 +16,8 @@ TEntries& Entries() {
 }
 
 std::string KeyOf(char kind, const std::string& path) {
-    char resolved[PATH_MAX];
-    return std::string(1, kind) + (::realpath(path.c_str(), resolved) ? std::string(resolved) : path);
+    const std::string resolved = RealPath(path);
+    return std::string(1, kind) + (resolved.empty() ? path : resolved);
 }
 
 template <typename Make> std::shared_ptr<TsSharedSkinSource> Find(const std::string& key, Make make) {

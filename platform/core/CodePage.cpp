@@ -1,53 +1,21 @@
 #include "platform/core/CodePage.h"
 
+#include "platform/core/CodePageConversion.h"
 #include "platform/core/Utf8.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <iconv.h>
 
 namespace {
 
 const char kReplacement[] = "\xEF\xBF\xBD";
-
-// Converts with iconv; an input byte that cannot be converted is replaced and skipped.
-bool Convert(std::string_view input, const char* from, const char* to, std::string_view replacement,
-             std::string& output) {
-    iconv_t cd = ::iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    output.clear();
-    output.reserve(input.size() * 2);
-    char* in = const_cast<char*>(input.data());
-    std::size_t inLeft = input.size();
-    char buffer[4096];
-    while (inLeft > 0) {
-        char* out = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t result = ::iconv(cd, &in, &inLeft, &out, &outLeft);
-        output.append(buffer, static_cast<std::size_t>(out - buffer));
-        if (result == static_cast<std::size_t>(-1)) {
-            if (errno == E2BIG) continue;
-            // An undefined or incomplete sequence: replace one byte and carry on.
-            output.append(replacement);
-            if (inLeft > 0) {
-                ++in;
-                --inLeft;
-            }
-        }
-    }
-    ::iconv_close(cd);
-    return true;
-}
 
 std::string NormaliseCodePageName(std::string name) {
     while (!name.empty() && (name.back() == ' ' || name.back() == '\t'))
         name.pop_back();
     while (!name.empty() && (name.front() == ' ' || name.front() == '\t'))
         name.erase(name.begin());
-    if (name.empty()) return "CP1251";
+    if (name.empty()) return SystemAnsiCodePage();
     bool digits = true;
     for (char c : name)
         digits = digits && c >= '0' && c <= '9';
@@ -75,7 +43,7 @@ std::string AnsiCodePage() {
 
 std::string DecodeCodePage(std::string_view bytes, const std::string& codePage) {
     std::string result;
-    if (Convert(bytes, codePage.c_str(), "UTF-8", kReplacement, result)) return result;
+    if (DecodeFromCodePage(bytes, codePage, kReplacement, result)) return result;
     result.clear();
     for (char c : bytes) {
         if (static_cast<unsigned char>(c) < 0x80)
@@ -90,7 +58,7 @@ std::string AnsiToDisplayText(std::string_view bytes) {
     if (IsValidUtf8(bytes)) return std::string(bytes);
     std::string codePage = AnsiCodePage();
     std::string result;
-    if (Convert(bytes, codePage.c_str(), "UTF-8", kReplacement, result)) return result;
+    if (DecodeFromCodePage(bytes, codePage, kReplacement, result)) return result;
     return DecodeCodePage(bytes, "CP1251");
 }
 
@@ -98,30 +66,9 @@ std::string Utf8ToAnsi(std::string_view utf8) {
     // Text that is not UTF-8 is taken to be in the code page already.
     if (!IsValidUtf8(utf8)) return std::string(utf8);
     std::string result;
-    const std::string target = AnsiCodePage();
-    // Character by character, so that a character the code page lacks becomes one "?".
-    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
-    std::size_t i = 0;
-    iconv_t cd = ::iconv_open(target.c_str(), "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) cd = ::iconv_open("CP1251", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(utf8);
-    while (i < utf8.size()) {
-        std::size_t length = p[i] < 0x80 ? 1 : p[i] < 0xE0 ? 2 : p[i] < 0xF0 ? 3 : 4;
-        char* in = const_cast<char*>(utf8.data() + i);
-        std::size_t inLeft = length;
-        char buffer[16];
-        char* out = buffer;
-        std::size_t outLeft = sizeof buffer;
-        if (::iconv(cd, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) {
-            ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
-            result.push_back('?');
-        } else {
-            result.append(buffer, static_cast<std::size_t>(out - buffer));
-        }
-        i += length;
-    }
-    ::iconv_close(cd);
-    return result;
+    if (EncodeToCodePage(utf8, AnsiCodePage(), result)) return result;
+    if (EncodeToCodePage(utf8, "CP1251", result)) return result;
+    return std::string(utf8);
 }
 
 char UpCase(char c) {

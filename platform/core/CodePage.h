@@ -4,12 +4,13 @@
 #include <string_view>
 
 // 8-bit text. Files hold bytes; the rest of the system shows UTF-8. Text that is valid UTF-8
-// is taken as it stands, anything else is decoded from the ANSI code page: Windows-1251 unless
-// the environment variable QUIBBLETON_CODEPAGE names another ("1252", "CP1252", "KOI8-R").
+// is taken as it stands, anything else is decoded from the ANSI code page: the system's own
+// (on Windows GetACP(), elsewhere Windows-1251) unless the environment variable
+// QUIBBLETON_CODEPAGE names another ("1252", "CP1252", "KOI8-R").
 
 bool IsValidUtf8(std::string_view text);
 
-// The iconv name of the ANSI code page in effect, such as "CP1251".
+// The name of the ANSI code page in effect, such as "CP1251" (iconv's names).
 std::string AnsiCodePage();
 
 // Bytes from a file to UTF-8 for display: valid UTF-8 is returned unchanged, anything else is

@@ -6,7 +6,11 @@
 #include <string_view>
 #include <vector>
 
-// File and folder services. Paths are byte strings with "/" as the only delimiter.
+// File and folder services. Paths are byte strings with "/" as the only delimiter that these
+// functions split at; the bytes are UTF-8 (on Windows they become the UTF-16 of the system's
+// wide calls, and bytes that are not valid UTF-8 are read in the ANSI code page; elsewhere they
+// are the file system's own bytes). On Windows the system also takes "\" between the parts
+// and a drive ("C:/Games/"), and paths of any length.
 
 bool FileExists(const std::string& path);      // anything but a folder (symbolic links followed)
 bool DirectoryExists(const std::string& path); // a folder (symbolic links followed)
@@ -47,6 +51,25 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Creates the folder and every missing parent; true when the folder exists afterwards.
 bool ForceDirectories(const std::string& folder);
+// Creates the one folder, its parent existing; true when the folder exists afterwards.
+bool MakeDirectory(const std::string& folder);
+
+// The absolute path of the file or folder with every link resolved ("/" between the parts on
+// every system); empty when it does not exist.
+std::string RealPath(const std::string& path);
+// Whether a symbolic link (on Windows any reparse point, junctions included) stands at the path.
+bool IsSymbolicLink(const std::string& path);
+
+// What tells a file apart from an earlier state of itself (links followed): the volume, the
+// file's number on it, its size and the time of its last change.
+struct TFileStatus {
+    bool Exists = false;
+    std::uint64_t Device = 0;
+    std::uint64_t FileId = 0;
+    std::int64_t Size = 0;
+    std::int64_t ModifiedNanoseconds = 0;
+};
+TFileStatus FileStatus(const std::string& path);
 
 std::string IncludeTrailingPathDelimiter(const std::string& path);
 std::string ExcludeTrailingPathDelimiter(const std::string& path);

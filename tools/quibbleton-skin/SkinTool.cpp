@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <ostream>
 
-#include <sys/stat.h>
-
 #include "SkinCheck.h"
 #include "SkinJson.h"
 #include "platform/core/Exceptions.h"
@@ -114,9 +112,7 @@ void RequireSafeName(const std::string& name) {
 // anything else that is no regular file, or a file that may not be written, is refused as
 // every write refuses it.
 void RequireReplaceable(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
-        throw TToolError("refusing to write '" + path + "': a link stands there");
+    if (IsSymbolicLink(path)) throw TToolError("refusing to write '" + path + "': a link stands there");
     ReplaceableFile(path);
 }
 
