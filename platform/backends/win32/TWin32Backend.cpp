@@ -10,6 +10,7 @@
 #include "platform/backends/PresentRects.h"
 #include "platform/backends/win32/Win32Input.h"
 #include "platform/backends/win32/Win32WindowStyle.h"
+#include "platform/core/win32/WideText.h"
 
 // The toolkit's interface names its own operations after the windows they stand for.
 #undef CreateWindow
@@ -17,15 +18,6 @@
 namespace {
 
 const wchar_t* const WindowClassName = L"QuibbletonWindow";
-
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    if (length <= 0) return {};
-    std::wstring wide(std::size_t(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), length);
-    return wide;
-}
 
 bool KeyHeld(int key) {
     return (GetKeyState(key) & 0x8000) != 0;
@@ -118,7 +110,7 @@ TNativeWindowId TWin32Backend::IdOf(HWND window) const {
 TNativeWindowId TWin32Backend::CreateWindow(const TRect& screenBounds, const std::string& title,
                                             TNativeWindowStyle style) {
     const TWin32WindowStyle chosen = ChooseWindowStyle(style, false);
-    HWND handle = CreateWindowExW(chosen.ExStyle, WindowClassName, Widen(title).c_str(), chosen.Style,
+    HWND handle = CreateWindowExW(chosen.ExStyle, WindowClassName, Utf8ToWide(title).c_str(), chosen.Style,
                                   screenBounds.Left, screenBounds.Top, std::max(1, screenBounds.Width()),
                                   std::max(1, screenBounds.Height()), nullptr, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
@@ -152,7 +144,7 @@ void TWin32Backend::SetWindowBounds(TNativeWindowId id, const TRect& screenBound
 }
 
 void TWin32Backend::SetWindowTitle(TNativeWindowId id, const std::string& title) {
-    if (TWindow* window = Find(id)) SetWindowTextW(window->Handle, Widen(title).c_str());
+    if (TWindow* window = Find(id)) SetWindowTextW(window->Handle, Utf8ToWide(title).c_str());
 }
 
 // The toolkit activates its windows itself (RaiseWindow); showing one never takes the focus,
