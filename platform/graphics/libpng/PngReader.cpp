@@ -1,20 +1,15 @@
-#include "PngReader.h"
+#include "platform/graphics/PngReader.h"
 
 #include <cstring>
 #include <png.h>
 
-namespace {
-
-constexpr png_uint_32 MaxSide = 16384;
-
-} // namespace
-
-std::optional<TBitmap> ReadPngFile(const std::string& path) {
+std::optional<TBitmap> ReadPng(std::span<const std::uint8_t> data) {
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return std::nullopt;
-    if (image.width == 0 || image.height == 0 || image.width > MaxSide || image.height > MaxSide) {
+    if (!png_image_begin_read_from_memory(&image, data.data(), data.size())) return std::nullopt;
+    if (image.width == 0 || image.height == 0 || image.width > png_uint_32(MaxPngSide) ||
+        image.height > png_uint_32(MaxPngSide)) {
         png_image_free(&image);
         return std::nullopt;
     }
