@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "platform/graphics/PngImageReader.h"
+#include "platform/graphics/PngReader.h"
 
 extern const unsigned char ProgramIconPng[];
 extern const std::size_t ProgramIconPng_size;

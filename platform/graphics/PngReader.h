@@ -13,4 +13,8 @@
 std::optional<TBitmap> ReadPng(std::span<const std::uint8_t> data);
 std::optional<TBitmap> ReadPngFile(const std::string& path);
 
+// Reads a PNG image with its opacity: a 32-bit bitmap whose fourth byte is each pixel's
+// opacity (the form the program's icon takes). Empty where ReadPng gives nothing.
+TBitmap ReadPngImageWithOpacity(std::span<const std::uint8_t> data);
+
 inline constexpr int MaxPngSide = 16384;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/graphics/PngImageReader.h"
+#include "platform/graphics/PngReader.h"
 #include "platform/graphics/PngWriter.h"
 
 TEST(PngImageReader, OpaqueImageKeepsItsColoursAndIsFullyOpaque) {

@@ -26,7 +26,8 @@ TEST(PngReader, ReadsAFile) {
     const auto path = std::filesystem::temp_directory_path() / "quibbleton_gfx_read.png";
     const TBitmap b = Stripes(6, 5);
     WritePng(b, path);
-    EXPECT_EQ(ReadPngFile(path.string()), b);
+    const std::u8string name = path.generic_u8string();
+    EXPECT_EQ(ReadPngFile(std::string(name.begin(), name.end())), b);
     std::filesystem::remove(path);
 }
 
