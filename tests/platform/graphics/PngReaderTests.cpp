@@ -4,6 +4,7 @@
 
 #include "platform/graphics/PngReader.h"
 #include "platform/graphics/PngWriter.h"
+#include "platform/os/PathText.h"
 
 namespace {
 
@@ -26,8 +27,7 @@ TEST(PngReader, ReadsAFile) {
     const auto path = std::filesystem::temp_directory_path() / "quibbleton_gfx_read.png";
     const TBitmap b = Stripes(6, 5);
     WritePng(b, path);
-    const std::u8string name = path.generic_u8string();
-    EXPECT_EQ(ReadPngFile(std::string(name.begin(), name.end())), b);
+    EXPECT_EQ(ReadPngFile(PathText(path)), b);
     std::filesystem::remove(path);
 }
 
