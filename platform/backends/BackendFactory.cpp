@@ -3,21 +3,20 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "platform/backends/sdl/TSdlBackend.h"
+#include "platform/backends/WindowBackend.h"
 
 std::unique_ptr<TBackend> CreateBackendFromEnvironment(const THeadlessBackendMaker& makeHeadless) {
     const char* variable = std::getenv("QUIBBLETON_BACKEND");
-    const std::string choice = variable && *variable ? variable : "sdl";
+    const std::string windows = WindowBackendName;
+    const std::string choice = variable && *variable ? variable : windows;
     if (choice == "headless") return makeHeadless();
-    if (choice == "sdl") {
+    if (choice == windows) {
         std::string error;
-        std::unique_ptr<TSdlBackend> backend = TSdlBackend::Create(error);
-        if (!backend)
-            std::cerr << "quibbleton: cannot open a window, no display is available (" << error
-                      << "). Set DISPLAY, or run without windows with QUIBBLETON_BACKEND=headless.\n";
+        std::unique_ptr<TBackend> backend = CreateWindowBackend(error);
+        if (!backend) std::cerr << "quibbleton: " << error << "\n";
         return backend;
     }
-    std::cerr << "quibbleton: QUIBBLETON_BACKEND must be \"sdl\" or \"headless\", not \"" << choice
-              << "\".\n";
+    std::cerr << "quibbleton: QUIBBLETON_BACKEND must be \"" << windows << "\" or \"headless\", not \""
+              << choice << "\".\n";
     return nullptr;
 }

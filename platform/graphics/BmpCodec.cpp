@@ -10,6 +10,7 @@
 
 #include "platform/core/Exceptions.h"
 #include "platform/os/FileSystem.h"
+#include "platform/os/PathText.h"
 
 namespace {
 
@@ -336,7 +337,7 @@ TBmpPictureInfo ReadBmpInfo(std::span<const std::uint8_t> data) {
 }
 
 TBitmap ReadBmpFile(const std::filesystem::path& path) {
-    return ReadBmp(ReadFileBytes(path.string()));
+    return ReadBmp(ReadFileBytes(PathText(path)));
 }
 
 std::vector<std::uint8_t> WriteBmp(const TBitmap& bitmap, const TBmpWriteOptions& options) {
@@ -432,5 +433,5 @@ std::vector<std::uint8_t> WriteBmp(const TBitmap& bitmap, const TBmpWriteOptions
 }
 
 void WriteBmpFile(const TBitmap& bitmap, const std::filesystem::path& path, const TBmpWriteOptions& options) {
-    WriteFileAtomically(path.string(), WriteBmp(bitmap, options));
+    WriteFileAtomically(PathText(path), WriteBmp(bitmap, options));
 }

@@ -7,15 +7,15 @@
 #include "platform/graphics/TBitmap.h"
 
 // Decodes a whole JPEG file held in memory into a 24-bit bitmap (grey and CMYK pictures are
-// converted to colour). Damaged or truncated data (whatever libjpeg warns of as corrupt),
-// pictures larger than MaxJpegPixels and progressive pictures whose scans would cost more
-// than MaxJpegScanWork raise EInvalidGraphic; the decoder never reads outside the given
-// bytes.
+// converted to colour). Damaged or truncated data (whatever the decoder warns of as
+// corrupt, and on every platform what the markers show: see JpegLayout.h), pictures larger
+// than MaxJpegPixels and progressive pictures whose scans would cost more than
+// MaxJpegScanWork raise EInvalidGraphic, the last two before anything is decoded; the
+// decoder never reads outside the given bytes.
 TBitmap ReadJpeg(std::span<const std::uint8_t> data);
 
 // The scans (start-of-scan markers) of a JPEG file up to its end-of-image marker, counted
-// without decoding: marker segments are skipped by their lengths, so markers inside them
-// (an embedded thumbnail's, say) do not count.
+// without decoding (ReadJpegLayout's count).
 int CountJpegScans(std::span<const std::uint8_t> data);
 
 // Encodes a 24- or 32-bit bitmap (8-bit ones go through their palette) as a baseline JPEG.

@@ -10,7 +10,7 @@
 #include "platform/os/FileSystem.h"
 #include "skin/SkinProcessState.h"
 #include "skin/storedskins/StoredSkinPackages.h"
-#include "tools/quibbleton-skin/PngReader.h"
+#include "platform/graphics/PngReader.h"
 #include "tools/quibbleton-skin/SkinPreview.h"
 #include "tools/quibbleton-skin/SkinRender.h"
 #include "tools/quibbleton-skin/TPreviewSheetLayout.h"

@@ -14,7 +14,7 @@
 #include "platform/text/TextFlags.h"
 #include "skin/TsSkinLoader.h"
 #include "skin/storedskins/StoredSkinPackages.h"
-#include "tools/quibbleton-skin/PngReader.h"
+#include "platform/graphics/PngReader.h"
 #include "tools/quibbleton-skin/SkinRender.h"
 #include "tools/quibbleton-skin/SkinTool.h"
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <ostream>
 
-#include "PngReader.h"
+#include "platform/graphics/PngReader.h"
 #include "SkinIntoManager.h"
 #include "SkinTool.h"
 #include "controls/TsButton.h"

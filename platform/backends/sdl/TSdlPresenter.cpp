@@ -2,25 +2,12 @@
 
 #include <SDL2/SDL.h>
 
+#include "platform/backends/PresentRects.h"
 #include "platform/backends/sdl/SdlLibrary.h"
 
 static_assert(SDL_BYTEORDER == SDL_LIL_ENDIAN, "32-bit bitmaps are shown as XRGB8888 words");
 
-namespace {
-
-// Past this many rectangles the per-rectangle requests cost more than the pixels between them.
-constexpr std::size_t MaxRectsCopiedApart = 32;
-
-} // namespace
-
 TSdlPresenter::TSdlPresenter(SDL_Window* window) : m_window(window) {}
-
-std::vector<TRect> TSdlPresenter::RectsToCopy(const TRegion& damaged, const TRect& bounds) {
-    TRegion clipped = damaged;
-    clipped.Intersect(bounds);
-    if (clipped.Rects().size() > MaxRectsCopiedApart) return {clipped.Bounds()};
-    return clipped.Rects();
-}
 
 void TSdlPresenter::Present(const TBitmap& picture, const TRegion& damaged) {
     if (picture.IsEmpty()) return;
@@ -29,7 +16,7 @@ void TSdlPresenter::Present(const TBitmap& picture, const TRegion& damaged) {
         m_x11 = TX11Presenter::Create(m_window);
     }
     if (m_x11 && TX11Presenter::Takes(picture)) {
-        m_x11->Put(picture, RectsToCopy(damaged, picture.BoundsRect()));
+        m_x11->Put(picture, RectsToPresent(damaged, picture.BoundsRect()));
         return;
     }
     PresentThroughSdl(picture, damaged);
@@ -52,7 +39,7 @@ void TSdlPresenter::PresentThroughSdl(const TBitmap& picture, const TRegion& dam
     if (!upload) return;
     const bool whole = target != m_filled || target->w != m_filledWidth || target->h != m_filledHeight;
     const std::vector<TRect> rects =
-        whole ? std::vector<TRect>{picture.BoundsRect()} : RectsToCopy(damaged, picture.BoundsRect());
+        whole ? std::vector<TRect>{picture.BoundsRect()} : RectsToPresent(damaged, picture.BoundsRect());
     std::vector<SDL_Rect> updated;
     updated.reserve(rects.size());
     for (const TRect& r : rects) {

@@ -21,10 +21,6 @@ public:
     // damaged is in picture coordinates; what lies outside the picture is ignored.
     void Present(const TBitmap& picture, const TRegion& damaged);
 
-    // The rectangles to copy for damaged within bounds: its own, or their bounding box when
-    // there are so many that one copy costs less than a copy per rectangle.
-    static std::vector<TRect> RectsToCopy(const TRegion& damaged, const TRect& bounds);
-
 private:
     void PresentThroughSdl(const TBitmap& picture, const TRegion& damaged);
 

@@ -5,7 +5,7 @@
 
 #include "tests/app/e2e/ScriptLines.h"
 #include "tests/app/support/TProgramSandbox.h"
-#include "tools/quibbleton-skin/PngReader.h"
+#include "platform/graphics/PngReader.h"
 
 namespace {
 

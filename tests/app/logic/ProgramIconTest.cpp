@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/quibbleton-skin/PngReader.h"
+#include "platform/graphics/PngReader.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/backends/BackendFactory.h"
+#include "platform/backends/WindowBackend.h"
 #include "platform/backends/headless/THeadlessBackend.h"
 #include "platform/os/OsTestSupport.h"
 
@@ -40,6 +41,8 @@ TEST(BackendFactory, UnknownChoiceGivesNoBackendAndNeverAsksTheMaker) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(CreateBackendFromEnvironment(maker.Maker()), nullptr);
     const std::string error = testing::internal::GetCapturedStderr();
-    EXPECT_NE(error.find("QUIBBLETON_BACKEND must be \"sdl\" or \"headless\""), std::string::npos) << error;
+    const std::string expected =
+        std::string("QUIBBLETON_BACKEND must be \"") + WindowBackendName + "\" or \"headless\"";
+    EXPECT_NE(error.find(expected), std::string::npos) << error;
     EXPECT_EQ(maker.Calls, 0);
 }

@@ -1,7 +1,8 @@
 #include "DemoRunner.h"
 
+#include "platform/graphics/PngReader.h"
+
 #include <fcntl.h>
-#include <png.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -120,17 +121,15 @@ unsigned TRgbImage::Pixel(int x, int y) const {
 
 TRgbImage ReadPng(const std::string& path) {
     TRgbImage image;
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&png, path.c_str())) return image;
-    png.format = PNG_FORMAT_RGB;
-    std::vector<unsigned char> pixels(PNG_IMAGE_SIZE(png));
-    if (!png_image_finish_read(&png, nullptr, pixels.data(), 0, nullptr)) {
-        png_image_free(&png);
-        return image;
-    }
-    image.Width = int(png.width);
-    image.Height = int(png.height);
-    image.Pixels = std::move(pixels);
+    const std::optional<TBitmap> png = ReadPngFile(path);
+    if (!png) return image;
+    image.Width = png->Width();
+    image.Height = png->Height();
+    image.Pixels.reserve(std::size_t(image.Width) * std::size_t(image.Height) * 3);
+    for (int y = 0; y < image.Height; ++y)
+        for (int x = 0; x < image.Width; ++x) {
+            const TColor c = png->GetPixel(x, y);
+            image.Pixels.insert(image.Pixels.end(), {GetRValue(c), GetGValue(c), GetBValue(c)});
+        }
     return image;
 }

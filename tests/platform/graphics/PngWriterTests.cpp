@@ -1,26 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <png.h>
-
-#include <cstring>
 #include <filesystem>
 
 #include "platform/core/Exceptions.h"
+#include "platform/graphics/PngReader.h"
 #include "platform/graphics/PngWriter.h"
 
 namespace {
 
-// Decodes PNG data to blue, green, red rows with libpng's reader.
+// Decodes PNG data to blue, green, red rows with the platform's reader.
 TBitmap Decode(const std::vector<std::uint8_t>& data) {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&image, data.data(), data.size())) return {};
-    image.format = PNG_FORMAT_BGR;
-    TBitmap b(static_cast<int>(image.width), static_cast<int>(image.height));
-    if (!png_image_finish_read(&image, nullptr, b.ScanLine(0), static_cast<png_int_32>(b.RowStep()), nullptr))
-        return {};
-    return b;
+    return ReadPng(data).value_or(TBitmap());
 }
 
 TBitmap Pattern(int width, int height, TPixelFormat format) {

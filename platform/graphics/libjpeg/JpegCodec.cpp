@@ -10,6 +10,7 @@
 #include <jerror.h>
 
 #include "platform/core/Exceptions.h"
+#include "platform/graphics/JpegLayout.h"
 
 namespace {
 
@@ -76,17 +77,9 @@ bool DecodeInto(std::span<const std::uint8_t> data, TBitmap& out, std::string& e
     info.progress = &progress;
     jpeg_mem_src(&info, data.data(), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&info, TRUE);
-    const std::int64_t pixels = std::int64_t(info.image_width) * info.image_height;
-    if (info.image_width == 0 || info.image_height == 0 || info.image_width > unsigned(MaxJpegSide) ||
-        info.image_height > unsigned(MaxJpegSide) || pixels > MaxJpegPixels) {
-        error = "picture too large";
-        jpeg_destroy_decompress(&info);
-        return false;
-    }
     // The scans are counted up front as well, so a picture of too many costs no decoding.
-    const std::int64_t scans = CountJpegScans(data);
-    if (scans > MaxJpegScans || scans * pixels > MaxJpegScanWork) {
-        error = "too many scans for the picture's size";
+    error = JpegBoundsFault(info.image_width, info.image_height, CountJpegScans(data));
+    if (!error.empty()) {
         jpeg_destroy_decompress(&info);
         return false;
     }
@@ -159,25 +152,6 @@ bool EncodeInto(const TBitmap& bitmap, int quality, std::vector<std::uint8_t>& o
 }
 
 } // namespace
-
-int CountJpegScans(std::span<const std::uint8_t> data) {
-    if (data.size() < 2 || data[0] != 0xFF || data[1] != 0xD8) return 0;
-    int scans = 0;
-    std::size_t i = 2;
-    while (i + 1 < data.size()) {
-        const std::uint8_t marker = data[i + 1];
-        // Entropy-coded bytes, stuffed zeros, fill bytes, restarts and TEM carry no length.
-        if (data[i] != 0xFF || marker == 0x00 || marker == 0xFF || marker == 0x01 ||
-            (marker >= 0xD0 && marker <= 0xD7)) {
-            i += data[i] == 0xFF && marker != 0xFF ? 2 : 1;
-            continue;
-        }
-        if (marker == 0xD9 || i + 3 >= data.size()) break;
-        if (marker == 0xDA) ++scans;
-        i += 2 + ((std::size_t(data[i + 2]) << 8) | data[i + 3]);
-    }
-    return scans;
-}
 
 TBitmap ReadJpeg(std::span<const std::uint8_t> data) {
     if (data.empty()) throw EInvalidGraphic("JPEG image is empty");
