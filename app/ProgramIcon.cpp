@@ -2,11 +2,11 @@
 
 #include <cstddef>
 
-#include "platform/graphics/PngImageReader.h"
+#include "platform/graphics/PngReader.h"
 
 extern const unsigned char ProgramIconPng[];
 extern const std::size_t ProgramIconPng_size;
 
 TBitmap ProgramIcon() {
-    return ReadPngImageWithOpacity(std::span(ProgramIconPng, ProgramIconPng_size));
+    return ReadPngWithOpacity(std::span(ProgramIconPng, ProgramIconPng_size)).value_or(TBitmap());
 }

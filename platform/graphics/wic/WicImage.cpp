@@ -60,7 +60,7 @@ void ThrowWicError(const std::string& what, HRESULT result) {
 }
 
 TBitmap DecodeWithWic(std::span<const std::uint8_t> data, const GUID& container, const TWicSizeCheck& check,
-                      const std::string& what) {
+                      const std::string& what, TWicPixels pixels) {
     if (data.empty() || data.size() > std::numeric_limits<DWORD>::max())
         throw EInvalidGraphic(what + ": no picture");
     TWicSession session;
@@ -83,13 +83,16 @@ TBitmap DecodeWithWic(std::span<const std::uint8_t> data, const GUID& container,
     // Every decoder's pixels convert to 32-bit blue, green, red (not all to 24-bit: grey ones
     // under Wine do not), which then loses its unused byte.
     ComPtr<IWICBitmapSource> converted;
-    Check(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.Get(), converted.GetAddressOf()), what);
+    const bool opaque = pixels == TWicPixels::Opaque;
+    Check(WICConvertBitmapSource(opaque ? GUID_WICPixelFormat32bppBGR : GUID_WICPixelFormat32bppBGRA,
+                                 frame.Get(), converted.GetAddressOf()),
+          what);
     TBitmap bitmap(int(width), int(height), TPixelFormat::pf32bit);
     const std::uint64_t size = std::uint64_t(bitmap.RowStep()) * height;
     if (size > std::numeric_limits<UINT>::max()) throw EInvalidGraphic(what + ": picture too large");
     Check(converted->CopyPixels(nullptr, UINT(bitmap.RowStep()), UINT(size), bitmap.ScanLine(0)),
           what + ": broken picture");
-    bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+    if (opaque) bitmap.SetPixelFormat(TPixelFormat::pf24bit);
     return bitmap;
 }
 
