@@ -52,7 +52,7 @@ BENCHMARK(BM_DrawLineScalable);
 void BM_FontLibraryStart(benchmark::State& state) {
     const TFont font = PhraseFont(8);
     for (auto _ : state) {
-        TFontLibrary library(TFontFinder::DefaultFontFolder);
+        TFontLibrary library(TFontLibrary::DefaultFontFolder());
         std::lock_guard lock(library.Mutex());
         benchmark::DoNotOptimize(library.Face(font));
     }

@@ -5,17 +5,7 @@
 
 #include "platform/core/Color.h"
 #include "platform/graphics/SystemColors.h"
-
-// Font styles as a small bit set.
-enum class TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-
-struct TFontStyles {
-    std::uint8_t Bits = 0;
-    bool Has(TFontStyle s) const { return (Bits & std::uint8_t(s)) != 0; }
-    TFontStyles With(TFontStyle s) const { return {std::uint8_t(Bits | std::uint8_t(s))}; }
-    TFontStyles Without(TFontStyle s) const { return {std::uint8_t(Bits & ~std::uint8_t(s))}; }
-    friend bool operator==(const TFontStyles&, const TFontStyles&) = default;
-};
+#include "platform/text/TFontStyles.h"
 
 // A font description in the original platform's terms. A negative Height is the
 // character (em) height in pixels, a positive one the cell height (ascent + descent);

@@ -1,35 +1,33 @@
 #pragma once
 
-#include <list>
-#include <map>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <string>
-#include <tuple>
-#include <vector>
 
 #include "platform/text/TFont.h"
 #include "platform/text/TFontFace.h"
-#include "platform/text/TFontFinder.h"
 
-// The process's fonts: family names resolved through fontconfig, FreeType faces opened per
-// name, style and height, kept in a small least-recently-used cache. Every use of the
-// library or of a face it returns must hold Mutex().
+// The process's fonts: family names resolved through the platform's font services, faces
+// opened per name, style and height, kept in a small least-recently-used cache. Every use of
+// the library or of a face it returns must hold Mutex().
 //
-// "MS Sans Serif", the system's own font, is a bitmap font: a height one of its strikes
-// serves is drawn from that strike, any other height from the scalable "Tahoma" (its bold
-// face for bold), and "DejaVu Sans" is the last fallback of every family.
+// "MS Sans Serif", the system's own font, is a bitmap font. Where the system has no such font
+// of its own (fontconfig), a height one of its strikes serves is drawn from that strike, any
+// other height from the scalable "Tahoma" (its bold face for bold), and "DejaVu Sans" is the
+// last fallback of every family. Where the system has it (GDI), the system chooses and
+// substitutes, and "Tahoma" draws the characters a face lacks.
 class TFontLibrary {
 public:
     static constexpr const char* SystemFamily = "MS Sans Serif";
     static constexpr const char* ScalableFamily = "Tahoma";
     static constexpr const char* FallbackFamily = "DejaVu Sans";
 
-    // The library of the process, finding fonts in TFontFinder::DefaultFontFolder besides
-    // the system's.
+    // The folder of fonts the program adds to the system's: Wine's fonts on Linux, none where
+    // the system has its own font.
+    static std::string DefaultFontFolder();
+    // The library of the process, with DefaultFontFolder() besides the system's fonts.
     static TFontLibrary& Instance();
-    // A library of its own whose extra font folder is fontFolder.
+    // A library of its own whose extra font folder is fontFolder (a missing one is left out).
     explicit TFontLibrary(const std::string& fontFolder);
     ~TFontLibrary();
     TFontLibrary(const TFontLibrary&) = delete;
@@ -44,28 +42,8 @@ public:
     TFontFace* FallbackFace(const TFont& font);
 
 private:
-    struct TFontChoice {
-        TFontFinder::TFontFile File;
-        std::optional<TFontStrike> Strike;
-    };
-    using TResolveKey = std::tuple<std::string, bool, bool, int>;
-    using TFaceKey = std::tuple<std::string, bool, bool, int>;
-    struct TCachedFace {
-        TFaceKey Key;
-        std::unique_ptr<TFontFace> Face;
-    };
-
-    const TFontChoice& Resolve(const std::string& family, bool bold, bool italic, int height);
-    std::optional<TFontStrike> SystemStrike(int height);
-    std::unique_ptr<TFontFace> OpenFallback(int height, TFontStyles styles);
+    struct TState;
 
     std::mutex m_mutex;
-    FT_Library m_freetype = nullptr;
-    TFontFinder m_finder;
-    // The system font's bitmap file and its strikes, looked up once.
-    bool m_systemLookedUp = false;
-    std::optional<TFontFinder::TFontFile> m_systemFile;
-    std::vector<TFontStrike> m_systemStrikes;
-    std::map<TResolveKey, TFontChoice> m_resolved;
-    std::list<TCachedFace> m_faces; // most recently used first
+    std::unique_ptr<TState> m_state;
 };

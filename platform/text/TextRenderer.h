@@ -8,8 +8,8 @@
 #include "platform/graphics/TRegion.h"
 #include "platform/text/TFont.h"
 
-// Text layout and rasterising behind TCanvas: fonts found by family name through
-// fontconfig, shaped with HarfBuzz and drawn by FreeType with grayscale antialiasing.
+// Text layout and rasterising behind TCanvas: faces from the font library, laid out here and
+// their glyphs' coverage blended into the bitmap.
 namespace TextRenderer {
 
 // Lays out text in rect (bitmap coordinates) by TextFlags and, unless DT_CALCRECT is given,

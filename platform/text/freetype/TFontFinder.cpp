@@ -1,4 +1,4 @@
-#include "platform/text/TFontFinder.h"
+#include "platform/text/freetype/TFontFinder.h"
 
 #include <sys/stat.h>
 

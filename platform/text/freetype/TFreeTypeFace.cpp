@@ -1,4 +1,4 @@
-#include "platform/text/TFontFace.h"
+#include "platform/text/freetype/TFreeTypeFace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,9 +39,9 @@ int ItalicShift(int above) {
 
 } // namespace
 
-std::unique_ptr<TFontFace> TFontFace::Open(FT_Library library, const std::string& path, int faceIndex,
-                                           int height, TFontStyles styles) {
-    std::unique_ptr<TFontFace> face(new TFontFace);
+std::unique_ptr<TFreeTypeFace> TFreeTypeFace::Open(FT_Library library, const std::string& path, int faceIndex,
+                                                   int height, TFontStyles styles) {
+    std::unique_ptr<TFreeTypeFace> face(new TFreeTypeFace);
     if (FT_New_Face(library, path.c_str(), faceIndex, &face->m_face) != 0) {
         face->m_face = nullptr;
         return nullptr;
@@ -68,7 +68,7 @@ std::unique_ptr<TFontFace> TFontFace::Open(FT_Library library, const std::string
     return face;
 }
 
-std::vector<TFontStrike> TFontFace::Strikes(FT_Library library, const std::string& path, int faceIndex) {
+std::vector<TFontStrike> TFreeTypeFace::Strikes(FT_Library library, const std::string& path, int faceIndex) {
     std::vector<TFontStrike> strikes;
     FT_Face face = nullptr;
     if (FT_New_Face(library, path.c_str(), faceIndex, &face) != 0) return strikes;
@@ -86,9 +86,10 @@ std::vector<TFontStrike> TFontFace::Strikes(FT_Library library, const std::strin
     return strikes;
 }
 
-std::unique_ptr<TFontFace> TFontFace::OpenStrike(FT_Library library, const std::string& path, int faceIndex,
-                                                 const TFontStrike& strike, TFontStyles styles) {
-    std::unique_ptr<TFontFace> face(new TFontFace);
+std::unique_ptr<TFreeTypeFace> TFreeTypeFace::OpenStrike(FT_Library library, const std::string& path,
+                                                         int faceIndex, const TFontStrike& strike,
+                                                         TFontStyles styles) {
+    std::unique_ptr<TFreeTypeFace> face(new TFreeTypeFace);
     if (FT_New_Face(library, path.c_str(), faceIndex, &face->m_face) != 0) {
         face->m_face = nullptr;
         return nullptr;
@@ -106,23 +107,23 @@ std::unique_ptr<TFontFace> TFontFace::OpenStrike(FT_Library library, const std::
     return face;
 }
 
-void TFontFace::CreateShaper() {
+void TFreeTypeFace::CreateShaper() {
     m_hbFont = hb_ft_font_create_referenced(m_face);
     hb_ft_font_set_load_flags(m_hbFont, m_loadFlags);
     m_buffer = hb_buffer_create();
 }
 
-std::string TFontFace::FamilyName() const {
+std::string TFreeTypeFace::FamilyName() const {
     return m_face && m_face->family_name ? m_face->family_name : "";
 }
 
-TFontFace::~TFontFace() {
+TFreeTypeFace::~TFreeTypeFace() {
     if (m_buffer) hb_buffer_destroy(m_buffer);
     if (m_hbFont) hb_font_destroy(m_hbFont);
     if (m_face) FT_Done_Face(m_face);
 }
 
-void TFontFace::ComputeMetrics(int height) {
+void TFreeTypeFace::ComputeMetrics(int height) {
     const long long upem = m_face->units_per_EM;
     long long ascender = m_face->ascender;
     long long descender = -m_face->descender;
@@ -168,7 +169,7 @@ void TFontFace::ComputeMetrics(int height) {
     if (m_synthesis.Bold) m.AveCharWidth += 1;
 }
 
-void TFontFace::ComputeStrikeMetrics(const TFontStrike& strike) {
+void TFreeTypeFace::ComputeStrikeMetrics(const TFontStrike& strike) {
     TFontMetrics& m = m_metrics;
     m.CellHeight = strike.Height;
     m.Ascent = strike.Ascent;
@@ -186,7 +187,7 @@ void TFontFace::ComputeStrikeMetrics(const TFontStrike& strike) {
     if (m_synthesis.Bold) m.AveCharWidth += 1;
 }
 
-std::vector<TShapedGlyph> TFontFace::Shape(std::u32string_view text) {
+std::vector<TShapedGlyph> TFreeTypeFace::Shape(std::u32string_view text) {
     std::vector<TShapedGlyph> glyphs;
     if (text.empty()) return glyphs;
     hb_buffer_clear_contents(m_buffer);
@@ -213,11 +214,11 @@ std::vector<TShapedGlyph> TFontFace::Shape(std::u32string_view text) {
     return glyphs;
 }
 
-bool TFontFace::HasGlyphFor(char32_t c) const {
+bool TFreeTypeFace::HasGlyphFor(char32_t c) const {
     return FT_Get_Char_Index(m_face, FT_ULong(c)) != 0;
 }
 
-const TGlyphImage& TFontFace::Glyph(std::uint32_t index) {
+const TGlyphImage& TFreeTypeFace::Glyph(std::uint32_t index) {
     auto found = m_glyphs.find(index);
     if (found != m_glyphs.end()) return found->second;
     if (m_glyphBytes > MaxGlyphCacheBytes) {
@@ -240,7 +241,7 @@ const TGlyphImage& TFontFace::Glyph(std::uint32_t index) {
     return m_glyphs.emplace(index, std::move(image)).first->second;
 }
 
-void TFontFace::CopyBitmap(const FT_Bitmap& bm, TGlyphImage& image) const {
+void TFreeTypeFace::CopyBitmap(const FT_Bitmap& bm, TGlyphImage& image) const {
     // Other pixel modes (colour glyphs) are not drawn.
     if (bm.pixel_mode != FT_PIXEL_MODE_GRAY && bm.pixel_mode != FT_PIXEL_MODE_MONO) return;
     image.Width = int(bm.width);
@@ -259,7 +260,7 @@ void TFontFace::CopyBitmap(const FT_Bitmap& bm, TGlyphImage& image) const {
     }
 }
 
-void TFontFace::MakeUpStrikeStyles(TGlyphImage& image) const {
+void TFreeTypeFace::MakeUpStrikeStyles(TGlyphImage& image) const {
     if (image.Width == 0 || image.Height == 0) return;
     if (m_synthesis.Bold) {
         // Every pixel also covers its right neighbour.

@@ -8,10 +8,11 @@
 
 #include "platform/core/Utf8.h"
 #include "platform/graphics/SystemColors.h"
-#include "platform/text/TFontFinder.h"
 #include "platform/text/TFontLibrary.h"
 #include "platform/text/TextFlags.h"
 #include "platform/text/TextRenderer.h"
+#include "platform/text/freetype/TFontFinder.h"
+#include "platform/text/freetype/TFreeTypeFace.h"
 
 using namespace TextFlags;
 
@@ -242,7 +243,7 @@ TEST(SystemFontFallback, TheBitmapFileCoversLatinAndCyrillic) {
     EXPECT_NE(FT_Get_Char_Index(face, U'A'), 0u);
     EXPECT_FALSE(FT_IS_SCALABLE(face));
     // Every strike of the file can be selected.
-    EXPECT_EQ(TFontFace::Strikes(ft, file->Path, file->Index).size(), std::size_t(face->num_fixed_sizes));
+    EXPECT_EQ(TFreeTypeFace::Strikes(ft, file->Path, file->Index).size(), std::size_t(face->num_fixed_sizes));
     FT_Done_Face(face);
     FT_Done_FreeType(ft);
     EXPECT_FALSE(TFontFinder("/nonexistent").BitmapFont("MS Sans Serif"));
@@ -251,8 +252,8 @@ TEST(SystemFontFallback, TheBitmapFileCoversLatinAndCyrillic) {
 TEST(SystemFontFallback, ScalableFilesHaveNoStrikes) {
     FT_Library ft = nullptr;
     ASSERT_EQ(FT_Init_FreeType(&ft), 0);
-    EXPECT_TRUE(TFontFace::Strikes(ft, WineFolder + "/tahoma.ttf", 0).empty());
-    EXPECT_TRUE(TFontFace::Strikes(ft, "/nonexistent.ttf", 0).empty());
+    EXPECT_TRUE(TFreeTypeFace::Strikes(ft, WineFolder + "/tahoma.ttf", 0).empty());
+    EXPECT_TRUE(TFreeTypeFace::Strikes(ft, "/nonexistent.ttf", 0).empty());
     FT_Done_FreeType(ft);
 }
 
