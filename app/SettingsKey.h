@@ -17,7 +17,8 @@ std::string StyleValueName(int manager);
 std::string HueValueName(int manager);
 
 // Points the accessor at HKEY_LOCAL_MACHINE and opens the settings key with full access,
-// creating it when it is missing. Its changes wait for the store's lock on the application's
+// creating it when it is missing (where the user may not write there, the accessor keeps the
+// settings in the user's own key, TRegistry.h). Its changes wait for the store's lock on the application's
 // clock. False when that fails: the caller then reads and writes
 // nothing and reports nothing.
 bool OpenSettingsKey(TRegistry& registry);

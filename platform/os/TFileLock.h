@@ -8,7 +8,8 @@ enum class TLockResult { Acquired, Busy, Failed };
 
 // An exclusive advisory lock (flock) on a file, created when missing. The lock belongs to the
 // open file, so the system drops it when the object closes it or the process ends, a crash
-// included; the file is opened close-on-exec so that started programs do not inherit it.
+// included; the file is opened close-on-exec so that started programs do not inherit it. Not
+// on Windows, where neither the named mutex nor the registry needs a lock file.
 class TFileLock {
 public:
     // How often a waiting lock asks again.

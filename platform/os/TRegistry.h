@@ -5,10 +5,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 
+class TSystemRegistryKeys;
+
+// The roots by the registry's numbers: a file that includes <windows.h> must not include this
+// header, whose names the system's header defines again.
 using HKEY = std::uint32_t;
 inline constexpr HKEY HKEY_CLASSES_ROOT = 0x80000000u;
 inline constexpr HKEY HKEY_CURRENT_USER = 0x80000001u;
@@ -29,7 +34,8 @@ struct TRegDataInfo {
     int DataSize = 0;
 };
 
-// The registry accessor. The store is one file in the registry-export format (see
+// The registry accessor. On Windows the store is the system's registry (below); elsewhere it
+// is one file in the registry-export format (see
 // TRegistryFile) at ${XDG_CONFIG_HOME:-$HOME/.config}/quibbleton/registry.reg, or at the path
 // in the environment variable QUIBBLETON_REGISTRY. Nothing is cached: every call reads the
 // file afresh, and every change rewrites it atomically under a lock on a sibling ".lock" file,
@@ -37,6 +43,16 @@ struct TRegDataInfo {
 // a bounded time for the lock and fails when another process holds it longer. A file that
 // cannot be read or parsed is a store whose keys cannot be opened; it is never overwritten,
 // and no change writes a file that reading would refuse.
+//
+// On Windows every text goes to the registry as UTF-16 from the program's UTF-8 and comes back
+// as UTF-8 (so a text value's data size is that of its UTF-8 form with its NUL); there is no
+// store file, no lock and no QUIBBLETON_REGISTRY. A key of HKEY_LOCAL_MACHINE that the process
+// may not open for writing (a standard user's case) is kept under HKEY_CURRENT_USER instead:
+// values are written there, and read from there in preference to those of the machine's key,
+// which stay readable. A value written under HKEY_LOCAL_MACHINE is removed from the user's
+// key, so that no older copy there hides it. WriteStrings writes the values one by one; when
+// one is refused, the ones written before it are given back their former values (or removed),
+// as far as the registry lets them be.
 class TRegistry {
 public:
     // The largest store file that is read; a change that would write a larger one fails.
@@ -44,7 +60,7 @@ public:
     static constexpr unsigned DefaultLockWaitMs = 3000;
 
     TRegistry();                               // store from the environment, root HKEY_CURRENT_USER
-    explicit TRegistry(std::string storePath); // a given store file
+    explicit TRegistry(std::string storePath); // a given store file (not on Windows)
     ~TRegistry() { CloseKey(); }
 
     HKEY RootKey() const { return RootKey_; }
@@ -95,11 +111,16 @@ public:
     // False when the value did not exist or the store could not be changed.
     bool DeleteValue(std::string_view name);
 
-    // ${XDG_CONFIG_HOME:-$HOME/.config}/quibbleton/registry.reg, or $QUIBBLETON_REGISTRY.
+    // ${XDG_CONFIG_HOME:-$HOME/.config}/quibbleton/registry.reg, or $QUIBBLETON_REGISTRY; empty
+    // on Windows.
     static std::string DefaultStorePath();
     static std::string RootName(HKEY root); // "HKEY_LOCAL_MACHINE"; empty for an unknown root
 
 private:
+    [[noreturn]] static void ThrowSetFailed(std::string_view name);
+    // A text value of the type holding the bytes and their NUL.
+    static TRegValue TextValue(std::uint32_t type, std::string_view text);
+
     enum class TStoreState { Missing, Unusable, Loaded };
     struct TLoadedStore {
         TStoreState State = TStoreState::Missing;
@@ -121,4 +142,6 @@ private:
     bool HasCurrentKey_ = false;
     unsigned LockWaitMs_ = DefaultLockWaitMs;
     const TWaitClock* LockClock_ = &TWaitClock::System();
+    // The system's open keys, where the store is the system's registry.
+    std::shared_ptr<TSystemRegistryKeys> Keys_;
 };

@@ -51,10 +51,17 @@ std::optional<UINT> CodePageNumber(const std::string& name) {
     return number;
 }
 
+// The system's tables give the bytes that a Windows code page leaves undefined (0x98 of
+// Windows-1251) the C1 control of the same number; only the ISO 8859 pages define those.
+bool HasUndefinedMapping(UINT codePage, std::wstring_view wide) {
+    if (codePage >= 28591 && codePage <= 28606) return false;
+    return std::any_of(wide.begin(), wide.end(), [](wchar_t unit) { return unit >= 0x80 && unit <= 0x9F; });
+}
+
 // Whether the bytes are exactly one character of the code page.
 bool DecodeOne(UINT codePage, const char* bytes, int count, wchar_t (&wide)[4], int& units) {
     units = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, count, wide, 4);
-    return units > 0;
+    return units > 0 && !HasUndefinedMapping(codePage, std::wstring_view(wide, std::size_t(units)));
 }
 
 } // namespace
@@ -76,7 +83,8 @@ bool DecodeFromCodePage(std::string_view bytes, const std::string& codePage, std
         if (units > 0) {
             std::wstring wide(std::size_t(units), L'\0');
             if (::MultiByteToWideChar(*number, MB_ERR_INVALID_CHARS, bytes.data(), count, wide.data(),
-                                      units) == units) {
+                                      units) == units &&
+                !HasUndefinedMapping(*number, wide)) {
                 utf8 = WideToUtf8(wide);
                 return true;
             }

@@ -8,22 +8,6 @@
 #include <pwd.h>
 #include <unistd.h>
 
-namespace {
-
-[[noreturn]] void ThrowSetFailed(std::string_view name) {
-    throw ERegistryException("Failed to set data for '" + std::string(name) + "'");
-}
-
-TRegValue TextValue(std::uint32_t type, std::string_view text) {
-    TRegValue value;
-    value.Type = type;
-    value.Data.assign(text.begin(), text.end());
-    value.Data.push_back(0);
-    return value;
-}
-
-} // namespace
-
 TRegistry::TRegistry() : StorePath_(DefaultStorePath()) {}
 
 TRegistry::TRegistry(std::string storePath) : StorePath_(std::move(storePath)) {}
@@ -45,38 +29,6 @@ std::string TRegistry::DefaultStorePath() {
         config = IncludeTrailingPathDelimiter(home) + ".config";
     }
     return IncludeTrailingPathDelimiter(config) + "quibbleton/registry.reg";
-}
-
-std::string TRegistry::RootName(HKEY root) {
-    switch (root) {
-    case HKEY_CLASSES_ROOT:
-        return "HKEY_CLASSES_ROOT";
-    case HKEY_CURRENT_USER:
-        return "HKEY_CURRENT_USER";
-    case HKEY_LOCAL_MACHINE:
-        return "HKEY_LOCAL_MACHINE";
-    case HKEY_USERS:
-        return "HKEY_USERS";
-    case HKEY_CURRENT_CONFIG:
-        return "HKEY_CURRENT_CONFIG";
-    default:
-        return std::string();
-    }
-}
-
-void TRegistry::SetRootKey(HKEY root) {
-    CloseKey();
-    RootKey_ = root;
-}
-
-void TRegistry::CloseKey() {
-    CurrentPath_.clear();
-    HasCurrentKey_ = false;
-}
-
-void TRegistry::SetLockWait(unsigned ms, const TWaitClock& clock) {
-    LockWaitMs_ = ms;
-    LockClock_ = &clock;
 }
 
 TRegistry::TLoadedStore TRegistry::Load() const {
@@ -122,14 +74,6 @@ bool TRegistry::Modify(const std::function<bool(TRegistryFile&)>& change) {
     return true;
 }
 
-std::string TRegistry::ResolveKey(std::string_view key) const {
-    std::string path;
-    if (!key.starts_with("\\") && HasCurrentKey_) path = CurrentPath_;
-    for (const auto& part : TRegistryFile::SplitKey(key))
-        path += (path.empty() ? "" : "\\") + part;
-    return path;
-}
-
 std::string TRegistry::FullKey(std::string_view relative) const {
     const std::string root = RootName(RootKey_);
     if (relative.empty()) return root;
@@ -165,48 +109,6 @@ std::optional<TRegValue> TRegistry::FindValue(std::string_view name) const {
     return store.File.FindValue(FullKey(CurrentPath_), name);
 }
 
-bool TRegistry::ValueExists(std::string_view name) const {
-    return FindValue(name).has_value();
-}
-
-bool TRegistry::GetDataInfo(std::string_view name, TRegDataInfo& info) const {
-    const auto value = FindValue(name);
-    if (!value) {
-        info = {};
-        return false;
-    }
-    switch (value->Type) {
-    case REG_SZ:
-        info.RegData = TRegDataType::rdString;
-        break;
-    case REG_EXPAND_SZ:
-        info.RegData = TRegDataType::rdExpandString;
-        break;
-    case REG_DWORD:
-        info.RegData = TRegDataType::rdInteger;
-        break;
-    case REG_BINARY:
-        info.RegData = TRegDataType::rdBinary;
-        break;
-    default:
-        info.RegData = TRegDataType::rdUnknown;
-        break;
-    }
-    info.DataSize = static_cast<int>(value->Data.size());
-    return true;
-}
-
-TRegDataType TRegistry::GetDataType(std::string_view name) const {
-    TRegDataInfo info;
-    GetDataInfo(name, info);
-    return info.RegData;
-}
-
-int TRegistry::GetDataSize(std::string_view name) const {
-    TRegDataInfo info;
-    return GetDataInfo(name, info) ? info.DataSize : -1;
-}
-
 std::vector<std::string> TRegistry::GetValueNames() const {
     if (!HasCurrentKey_) return {};
     const TLoadedStore store = Load();
@@ -214,32 +116,10 @@ std::vector<std::string> TRegistry::GetValueNames() const {
     return store.File.ValueNames(FullKey(CurrentPath_));
 }
 
-std::string TRegistry::ReadString(std::string_view name) const {
-    const auto value = FindValue(name);
-    if (!value || value->Data.empty()) return std::string();
-    if (value->Type != REG_SZ && value->Type != REG_EXPAND_SZ)
-        throw ERegistryException("Invalid data type for '" + std::string(name) + "'");
-    std::string text(value->Data.begin(), value->Data.end());
-    if (const auto nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
-    return text;
-}
-
-std::int32_t TRegistry::ReadInteger(std::string_view name) const {
-    const auto value = FindValue(name);
-    if (!value) throw ERegistryException("Failed to get data for '" + std::string(name) + "'");
-    if (value->Type != REG_DWORD || value->Data.size() != 4)
-        throw ERegistryException("Invalid data type for '" + std::string(name) + "'");
-    return static_cast<std::int32_t>(value->DwordNumber());
-}
-
 void TRegistry::WriteValue(std::string_view name, const TRegValue& value) {
     if (!HasCurrentKey_) ThrowSetFailed(name);
     const std::string full = FullKey(CurrentPath_);
     if (!Modify([&](TRegistryFile& file) { return file.SetValue(full, name, value); })) ThrowSetFailed(name);
-}
-
-void TRegistry::WriteString(std::string_view name, std::string_view value) {
-    WriteValue(name, TextValue(REG_SZ, value));
 }
 
 void TRegistry::WriteStrings(std::span<const TRegNamedString> values) {
@@ -257,21 +137,6 @@ void TRegistry::WriteStrings(std::span<const TRegNamedString> values) {
         return true;
     });
     if (!stored) ThrowSetFailed(refused);
-}
-
-void TRegistry::WriteExpandString(std::string_view name, std::string_view value) {
-    WriteValue(name, TextValue(REG_EXPAND_SZ, value));
-}
-
-void TRegistry::WriteInteger(std::string_view name, std::int32_t value) {
-    WriteValue(name, TRegValue::Dword(static_cast<std::uint32_t>(value)));
-}
-
-void TRegistry::WriteBinaryData(std::string_view name, std::span<const std::uint8_t> bytes) {
-    TRegValue data;
-    data.Type = REG_BINARY;
-    data.Data.assign(bytes.begin(), bytes.end());
-    WriteValue(name, data);
 }
 
 bool TRegistry::DeleteValue(std::string_view name) {

@@ -3,49 +3,11 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/automation/HeadlessSession.h"
+#include "platform/automation/TDriverFixture.h"
 #include "platform/automation/TScriptDriver.h"
 #include "platform/core/VirtualKeys.h"
-
-namespace {
-
-class TFakeTarget : public TAutomationTarget {
-public:
-    std::string DumpWindowTree() override { return R"({"screen":[1,1],"windows":[]})"; }
-    std::optional<TRect> FindNamedControl(const std::string& name) override {
-        if (name == "Button1") return TRect::FromBounds(100, 200, 80, 24);
-        return std::nullopt;
-    }
-};
-
-struct TDriverFixture : ::testing::Test {
-    THeadlessBackend backend;
-    TFakeTarget target;
-    std::optional<int> status;
-    std::ostringstream out, err;
-    std::unique_ptr<TScriptDriver> driver;
-
-    void Load(const std::string& script) {
-        auto reader = std::make_unique<TScriptReader>(std::make_unique<std::istringstream>(script));
-        driver = std::make_unique<TScriptDriver>(backend, std::move(reader), [this](int s) { status = s; });
-        driver->SetTarget(&target);
-        driver->SetStreams(out, err);
-        driver->Attach();
-    }
-    // Runs idle turns as the toolkit's loop would, with no timers, until the script ends.
-    std::vector<TBackendEvent> RunToEnd() {
-        std::vector<TBackendEvent> all;
-        for (int turn = 0; turn < 100 && !status; ++turn)
-            for (auto& e : backend.WaitEvents(std::nullopt))
-                all.push_back(e);
-        return all;
-    }
-};
-
-} // namespace
 
 TEST_F(TDriverFixture, EndOfScriptFinishesWithStatusZero) {
     Load("# nothing\n\n");
@@ -167,65 +129,6 @@ TEST_F(TDriverFixture, ShotWritesAPngOfTheScreen) {
     file.read(signature, 8);
     EXPECT_EQ(std::string(signature + 1, 3), "PNG");
     std::filesystem::remove(path);
-}
-
-namespace {
-
-// A fresh folder for one test's outputs, removed with everything in it.
-struct TOutputFolder {
-    std::filesystem::path Path = std::filesystem::temp_directory_path() /
-                                 ("quibbleton-driver-" + std::to_string(::getpid()) + "-" +
-                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    TOutputFolder() {
-        std::filesystem::remove_all(Path);
-        std::filesystem::create_directories(Path);
-    }
-    ~TOutputFolder() { std::filesystem::remove_all(Path); }
-};
-
-// Opening a FIFO for writing waits for a reader; a hang ends the test binary here.
-class NoHang {
-public:
-    NoHang() { ::alarm(20); }
-    ~NoHang() { ::alarm(0); }
-};
-
-} // namespace
-
-TEST_F(TDriverFixture, ShotOnAFifoStopsWithStatusTwoAndLeavesTheFifo) {
-    NoHang guard;
-    TOutputFolder folder;
-    const auto path = folder.Path / "screen.png";
-    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    Load("shot " + path.string() + "\n");
-    RunToEnd();
-    EXPECT_EQ(status, 2);
-    EXPECT_NE(err.str().find("It is not a regular file"), std::string::npos) << err.str();
-    EXPECT_TRUE(std::filesystem::is_fifo(path));
-}
-
-TEST_F(TDriverFixture, ShotThroughALinkToTheNullDeviceLeavesTheDevice) {
-    TOutputFolder folder;
-    const auto path = folder.Path / "screen.png";
-    std::filesystem::create_symlink("/dev/null", path);
-    Load("shot " + path.string() + "\n");
-    RunToEnd();
-    EXPECT_EQ(status, 2);
-    EXPECT_NE(err.str().find("It is not a regular file"), std::string::npos) << err.str();
-    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
-    EXPECT_TRUE(std::filesystem::is_symlink(path));
-}
-
-TEST_F(TDriverFixture, DumpOnAFifoStopsWithStatusTwoWithoutWaiting) {
-    NoHang guard;
-    TOutputFolder folder;
-    const auto path = folder.Path / "tree.json";
-    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    Load("dump " + path.string() + "\n");
-    RunToEnd();
-    EXPECT_EQ(status, 2);
-    EXPECT_NE(err.str().find("It is not a regular file"), std::string::npos) << err.str();
-    EXPECT_TRUE(std::filesystem::is_fifo(path));
 }
 
 TEST_F(TDriverFixture, DumpToAFileWritesTheTree) {

@@ -3,11 +3,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(CodePage, InvalidUtf8DecodesAsWindows1251) {
-    TScopedEnv codePage("QUIBBLETON_CODEPAGE", std::nullopt);
-    EXPECT_EQ(AnsiToDisplayText("\xCF\xF0"), "Пр");
-}
-
 TEST(CodePage, ValidUtf8IsKept) {
     TScopedEnv codePage("QUIBBLETON_CODEPAGE", std::nullopt);
     EXPECT_EQ(AnsiToDisplayText("Привет, world"), "Привет, world");
@@ -38,12 +33,6 @@ TEST(CodePage, Utf8ValidationRejectsOverlongAndSurrogates) {
     EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));
     EXPECT_FALSE(IsValidUtf8("\xE0\x80\x80"));
     EXPECT_FALSE(IsValidUtf8("\xD0"));
-}
-
-TEST(CodePage, Utf8ToAnsiEncodesAndReplacesMissingCharacters) {
-    TScopedEnv codePage("QUIBBLETON_CODEPAGE", std::nullopt);
-    EXPECT_EQ(Utf8ToAnsi("Пр"), "\xCF\xF0");
-    EXPECT_EQ(Utf8ToAnsi("a€😀b"), "a\x88?b");
 }
 
 TEST(LetterCase, AsciiLettersOnly) {

@@ -4,15 +4,21 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <random>
 #include <string>
 
 // A fresh folder below the system's temporary folder, removed with everything in it.
 class TTempFolder {
 public:
     TTempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quibbleton-os-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-        Path_ = pattern + "/";
+        std::random_device random;
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        for (int attempt = 0; Path_.empty(); ++attempt) {
+            if (attempt == 100) std::abort();
+            const std::filesystem::path candidate = base / ("quibbleton-os-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error)) Path_ = candidate.generic_string() + "/";
+        }
     }
     ~TTempFolder() {
         std::error_code error;
@@ -32,21 +38,25 @@ class TScopedEnv {
 public:
     TScopedEnv(const char* name, const std::optional<std::string>& value) : Name_(name) {
         if (const char* old = std::getenv(name)) Old_ = old;
-        if (value)
-            ::setenv(name, value->c_str(), 1);
-        else
-            ::unsetenv(name);
+        Set(value);
     }
-    ~TScopedEnv() {
-        if (Old_)
-            ::setenv(Name_.c_str(), Old_->c_str(), 1);
-        else
-            ::unsetenv(Name_.c_str());
-    }
+    ~TScopedEnv() { Set(Old_); }
     TScopedEnv(const TScopedEnv&) = delete;
     TScopedEnv& operator=(const TScopedEnv&) = delete;
 
 private:
+    void Set(const std::optional<std::string>& value) const {
+#ifdef _WIN32
+        // An empty value removes the variable.
+        ::_putenv_s(Name_.c_str(), value ? value->c_str() : "");
+#else
+        if (value)
+            ::setenv(Name_.c_str(), value->c_str(), 1);
+        else
+            ::unsetenv(Name_.c_str());
+#endif
+    }
+
     std::string Name_;
     std::optional<std::string> Old_;
 };

@@ -1,5 +1,5 @@
 #include "platform/os/TStringList.h"
-#include "OsTestSupport.h"
+#include "platform/os/OsTestSupport.h"
 #include "platform/core/Exceptions.h"
 
 #include <gtest/gtest.h>

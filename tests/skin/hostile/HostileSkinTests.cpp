@@ -10,104 +10,17 @@
 #include <span>
 #include <string>
 
-#include <sys/stat.h>
-#include <zlib.h>
-
 #include "platform/graphics/BmpCodec.h"
 #include "platform/os/FileSystem.h"
 #include "skin/TacSkinOptions.h"
 #include "skin/TsInheritedReader.h"
 #include "skin/TsSkinImageFinder.h"
 #include "skin/TsSkinLoader.h"
-#include "skin/support/ChildProcess.h"
+#include "skin/hostile/HostileSkinSupport.h"
 #include "skin/support/SkinTestSupport.h"
 
 using namespace skintest;
-
-namespace {
-
-constexpr std::int64_t MB = 1024 * 1024;
-constexpr int Refused = 3;
-constexpr int Loaded = 4;
-
-// A zlib stream of `size` zero bytes, deflated piece by piece so the zeros never sit in memory.
-std::vector<std::uint8_t> DeflateZeros(std::int64_t size) {
-    z_stream zs{};
-    deflateInit(&zs, Z_BEST_SPEED);
-    std::vector<std::uint8_t> zeros(1 << 20, 0);
-    std::vector<std::uint8_t> out;
-    std::vector<std::uint8_t> chunk(1 << 16);
-    std::int64_t left = size;
-    int status = Z_OK;
-    do {
-        const std::size_t piece = std::size_t(std::min<std::int64_t>(left, std::int64_t(zeros.size())));
-        zs.next_in = zeros.data();
-        zs.avail_in = uInt(piece);
-        left -= std::int64_t(piece);
-        const int flush = left == 0 ? Z_FINISH : Z_NO_FLUSH;
-        do {
-            zs.next_out = chunk.data();
-            zs.avail_out = uInt(chunk.size());
-            status = deflate(&zs, flush);
-            out.insert(out.end(), chunk.data(), chunk.data() + (chunk.size() - zs.avail_out));
-        } while (zs.avail_out == 0);
-    } while (left > 0);
-    deflateEnd(&zs);
-    EXPECT_EQ(status, Z_STREAM_END);
-    return out;
-}
-
-// A run-length BMP that declares width x height and holds only "end of picture".
-std::vector<std::uint8_t> TinyRunLengthBmp(int width, int height) {
-    std::vector<std::uint8_t> out = {'B', 'M'};
-    AppendInt(out, 14 + 40 + 8 + 2); // file size
-    AppendInt(out, 0);
-    AppendInt(out, 14 + 40 + 8); // pixel offset
-    AppendInt(out, 40);
-    AppendInt(out, width);
-    AppendInt(out, height);
-    out.insert(out.end(), {1, 0, 8, 0}); // planes, bits per pixel
-    AppendInt(out, 1);                   // run-length, 8 bits
-    AppendInt(out, 2);
-    AppendInt(out, 2835);
-    AppendInt(out, 2835);
-    AppendInt(out, 2); // colours
-    AppendInt(out, 0);
-    out.insert(out.end(), {0, 0, 0, 0, 255, 255, 255, 0});
-    out.insert(out.end(), {0, 1});
-    return out;
-}
-
-// The streams are kept: the largest takes a while to make.
-const std::vector<std::uint8_t>& ZeroStream(std::int64_t size) {
-    static std::map<std::int64_t, std::vector<std::uint8_t>> made;
-    auto found = made.find(size);
-    if (found == made.end()) found = made.emplace(size, DeflateZeros(size)).first;
-    return found->second;
-}
-
-int LoadFolderSkin(const std::filesystem::path& folder) {
-    const TacSkinOptions options = TacSkinOptions::Parse(ReadFileBytes((folder / "Options.dat").string()));
-    TsSkinModel model;
-    TsSkinLoader loader(model);
-    try {
-        loader.Load({&options, nullptr, folder.string() + "/"});
-    } catch (const ESkinTooLarge&) {
-        return Refused;
-    }
-    return Loaded;
-}
-
-std::string Chain(int sections, bool loop) {
-    std::string text = "[S0]\r\nCOLOR=123\r\n";
-    if (loop) text = "[S0]\r\nPARENTCLASS=S" + std::to_string(sections - 1) + "\r\n";
-    for (int i = 1; i < sections; ++i)
-        text += "[S" + std::to_string(i) + "]\r\nPARENTCLASS=S" + std::to_string(i - 1) + "\r\n";
-    if (loop) text += "SHADOWBLUR=9\r\n";
-    return text;
-}
-
-} // namespace
+using namespace hostiletest;
 
 // ---- numbers at the ends of the int range
 
@@ -262,33 +175,6 @@ TEST(HostilePaths, JpegNamesAreFoundInAnyLetterCase) {
 
 // ---- memory
 
-TEST(HostileMemory, PackageEntriesTogetherBeyondTheBudgetAreRefused) {
-    // Twelve entries that each declare 256 MB of zeros: a few megabytes of package.
-    const std::vector<std::uint8_t> zeros = ZeroStream(256 * MB);
-    std::vector<std::uint8_t> package = {'M', 'V', 'z', 'f'};
-    AppendInt(package, 12);
-    for (int i = 0; i < 12; ++i) {
-        const std::string name = "Z" + std::to_string(i) + ".BMP";
-        AppendInt(package, std::int32_t(name.size()));
-        AppendText(package, name);
-        AppendInt(package, std::int32_t(256 * MB));
-        package.insert(package.end(), zeros.begin(), zeros.end());
-    }
-    const TChildResult child = RunInChild(1024 * MB, [&] {
-        TacSkinConvertor reader;
-        reader.LendSource(package);
-        try {
-            reader.LoadPackage();
-        } catch (const ESkinTooLarge&) {
-            return Refused;
-        }
-        return Loaded;
-    });
-    EXPECT_TRUE(child.Exited);
-    EXPECT_EQ(child.Code, Refused);
-    EXPECT_LT(child.PeakBytes, 700 * MB);
-}
-
 TEST(HostileMemory, SmallerPackageTotalRefusesTheEntryThatPassesIt) {
     // Three entries of 32 KB of zeros: the program's total holds them all, a total of
     // 80 KB (the package file counts too) holds the first two and refuses the third.
@@ -337,20 +223,6 @@ TEST(HostileMemory, EntriesAreCountedTogetherBeforeInflating) {
     ASSERT_EQ(reader.Files().size(), 1u);
     EXPECT_EQ(reader.Files()[0].Data.size(), std::size_t(MB));
     reader.ReleaseSource();
-}
-
-TEST(HostileMemory, TinyRunLengthPictureNamedManyTimesIsRefused) {
-    TTempFolder folder;
-    std::string options = "[GLOBALINFO]\r\n[BUTTON]\r\n";
-    for (int i = 0; i < 20; ++i)
-        options += "K" + std::to_string(i) + "=!HUGE.BMP!1!0!0\r\n";
-    folder.Write("Options.dat", options);
-    folder.Write("HUGE.BMP", TinyRunLengthBmp(8192, 4096));
-    const std::filesystem::path path = folder.Path();
-    const TChildResult child = RunInChild(1024 * MB, [&] { return LoadFolderSkin(path); });
-    EXPECT_TRUE(child.Exited);
-    EXPECT_EQ(child.Code, Refused);
-    EXPECT_LT(child.PeakBytes, 700 * MB);
 }
 
 TEST(HostileMemory, OptionsTextOfTooManySectionsIsRefusedBeforeItsRecordsAreBuilt) {
@@ -426,39 +298,6 @@ TEST(HostileMemory, BudgetCountsEveryCopyAndConversion) {
     }
 }
 
-// A [BUTTON] whose two gradients hold `items` segments each, and `heirs` sections that hold
-// nothing but PARENTCLASS=BUTTON.
-std::string InheritedGradients(int items, int heirs) {
-    std::string gradient;
-    for (int i = 0; i < items; ++i)
-        gradient += std::to_string(i % 10) + ";1;1;0;0;";
-    std::string text =
-        "[GLOBALINFO]\r\n[BUTTON]\r\nGRADIENTDATA=" + gradient + "\r\nHOTGRADIENTDATA=" + gradient + "\r\n";
-    for (int i = 0; i < heirs; ++i)
-        text += "[HEIR" + std::to_string(i) + "]\r\nPARENTCLASS=BUTTON\r\n";
-    return text;
-}
-
-TEST(HostileMemory, InheritedGradientsBeyondTheBudgetAreRefused) {
-    // 2 MB of text per gradient: every heir holds both texts and both arrays, 12 MB each.
-    const std::string text = InheritedGradients(200000, 300);
-    const TChildResult child = RunInChild(1024 * MB, [&] {
-        const TacSkinOptions options = TacSkinOptions::Parse(text);
-        TsSkinModel model;
-        TsSkinLoader loader(model);
-        try {
-            loader.Load({&options, nullptr, ""});
-        } catch (const ESkinTooLarge&) {
-            return Refused;
-        }
-        return Loaded;
-    });
-    EXPECT_TRUE(child.Exited);
-    EXPECT_EQ(child.Code, Refused);
-    EXPECT_LT(child.PeakBytes, 700 * MB);
-    RecordProperty("PeakBytes", std::to_string(child.PeakBytes));
-}
-
 TEST(HostileMemory, InheritedGradientsWithinTheBudgetLoadInEveryHeir) {
     const TacSkinOptions options = TacSkinOptions::Parse(InheritedGradients(1000, 30));
     TsSkinModel model;
@@ -527,32 +366,6 @@ TEST(HostilePaths, ReferenceThroughAFolderNamedLikeABitmapFindsNothing) {
     EXPECT_TRUE(model.MaskData.empty());
     ASSERT_EQ(report.size(), 1u);
     EXPECT_NE(report[0].Message.find("is not named as a .BMP file"), std::string::npos);
-}
-
-TEST(HostilePaths, FinderKeepsToTheSkinFolder) {
-    TTempFolder outside;
-    const std::vector<std::uint8_t> bmp = BmpFile(SolidBitmap(4, 4, MakeColor(9, 9, 9)));
-    const std::filesystem::path secret = outside.Write("SECRET.BMP", bmp);
-    const std::filesystem::path skin = outside.Path() / "Skin";
-    std::filesystem::create_directories(skin / "SUB");
-    outside.Write("Skin/IN.BMP", bmp);
-    outside.Write("Skin/SUB/DEEP.BMP", bmp);
-    std::filesystem::create_symlink(secret, skin / "LINK.BMP");
-    std::filesystem::create_symlink("/dev/zero", skin / "ZERO.BMP");
-    ASSERT_EQ(::mkfifo((skin / "FIFO.BMP").c_str(), 0600), 0);
-
-    const TsSkinImageFinder finder(nullptr, skin.string() + "/");
-    EXPECT_TRUE(finder.Find("IN.BMP"));
-    EXPECT_TRUE(finder.Find("in.bmp"));
-    EXPECT_TRUE(finder.Find("SUB/DEEP.BMP"));
-    EXPECT_TRUE(finder.Find("SUB\\DEEP.BMP"));
-    EXPECT_FALSE(finder.Find("../SECRET.BMP"));
-    EXPECT_FALSE(finder.Find("SUB/../../SECRET.BMP"));
-    EXPECT_FALSE(finder.Find(secret.string()));
-    EXPECT_FALSE(finder.Find("C:" + secret.string()));
-    EXPECT_FALSE(finder.Find("LINK.BMP"));
-    EXPECT_FALSE(finder.Find("ZERO.BMP"));
-    EXPECT_FALSE(finder.Find("FIFO.BMP"));
 }
 
 TEST(HostilePaths, FinderDecodesEachImageOnce) {

@@ -13,57 +13,11 @@
 #include "skin/SkinDirectory.h"
 #include "skin/TsSkinManager.h"
 #include "skin/TsSkinSourceCache.h"
-#include "skin/support/ChildProcess.h"
+#include "skin/manager/SharedSkinSourceTest.h"
 #include "skin/support/SkinTestSupport.h"
 
 using namespace skintest;
-
-namespace {
-
-constexpr std::int64_t MB = 1024 * 1024;
-constexpr TColor MasterColor = 0x2040C0;
-
-// A skin with a small master bitmap, which each manager recolours, and an external image
-// of the given size, which is never recoloured.
-std::string OptionsWithWood() {
-    return "[GLOBALINFO]\nVERSION=1\nMASTERBITMAP=MASTER.BMP\n[FORM]\nCOLOR=255\nPATTERN=WOOD.JPG\n";
-}
-
-void WriteFolderSkin(const TTempFolder& dir, const std::string& name, int woodWidth, int woodHeight) {
-    dir.Write(name + "/Options.dat", OptionsWithWood());
-    dir.Write(name + "/Master.bmp", BmpFile(SolidBitmap(8, 8, MasterColor)));
-    dir.Write(name + "/Wood.jpg", WriteJpeg(SolidBitmap(woodWidth, woodHeight, 0x336699)));
-}
-
-const TsPatternData& Wood(const TsSkinManager& manager) {
-    return manager.Model().PatternData.at(0);
-}
-
-class SharedSkinSourceTest : public ::testing::Test {
-protected:
-    SharedSkinSourceTest() : m_app(std::make_unique<THeadlessBackend>()) {
-        m_form = new TForm(&m_app);
-        m_form->DoCreate();
-    }
-
-    TsSkinManager* NewManager(const std::string& skin, int hue = 0) {
-        auto* manager = new TsSkinManager(m_form);
-        manager->SetActive(false);
-        manager->SetSkinDirectory(m_dir.Path().string());
-        manager->InternalSkins().AddPackage(
-            "First (internal)", BuildPackage({Entry("Options.dat", "[GLOBALINFO]\nVERSION=7\n")}));
-        manager->SetHueOffset(hue);
-        manager->SetSkinName(skin);
-        manager->SetActive(true);
-        return manager;
-    }
-
-    TApplication m_app;
-    TForm* m_form;
-    TTempFolder m_dir;
-};
-
-} // namespace
+using namespace sharedsourcetest;
 
 // ---- sharing
 
@@ -157,28 +111,4 @@ TEST_F(SharedSkinSourceTest, ReplacedPackageIsUnpackedAgain) {
     m_dir.Write("Blue.mvz", package("3.5"));
     manager->SetHueOffset(10);
     EXPECT_EQ(manager->SkinInfo(), "3.5");
-}
-
-// ---- memory
-
-TEST_F(SharedSkinSourceTest, SixManagersTakeAtMostTwiceTheMemoryOfOne) {
-    // A 4000 x 4000 external image: 48 MB decoded, a few kilobytes as a file.
-    WriteFolderSkin(m_dir, "Wood", 4000, 4000);
-    const auto load = [&](int managers) {
-        return RunInChild(1024 * MB, [&] {
-            for (int n = 0; n < managers; ++n)
-                NewManager("Wood", 50 * n);
-            return int(m_form->ComponentCount());
-        });
-    };
-    const TChildResult one = load(1);
-    const TChildResult six = load(6);
-    ASSERT_TRUE(one.Exited);
-    ASSERT_TRUE(six.Exited);
-    EXPECT_EQ(six.Code, one.Code + 5);
-    RecordProperty("PeakBytesOneManager", std::to_string(one.PeakBytes));
-    RecordProperty("PeakBytesSixManagers", std::to_string(six.PeakBytes));
-    if (!UnderAddressSanitizer) {
-        EXPECT_LE(six.PeakBytes, 2 * one.PeakBytes);
-    }
 }

@@ -1,5 +1,5 @@
 #include "platform/os/TRegistry.h"
-#include "OsTestSupport.h"
+#include "platform/os/OsTestSupport.h"
 #include "platform/core/Exceptions.h"
 #include "platform/os/FileSystem.h"
 #include "platform/os/TFileLock.h"

@@ -1,6 +1,6 @@
 // A lock held by another open file is waited for only as long as asked, on the given clock.
 #include "platform/os/TFileLock.h"
-#include "OsTestSupport.h"
+#include "platform/os/OsTestSupport.h"
 
 #include <functional>
 #include <gtest/gtest.h>

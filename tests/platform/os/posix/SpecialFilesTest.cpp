@@ -1,6 +1,6 @@
 // Whole-file reads take regular files only, never wait on a FIFO or a device, and stop at
 // the size their use allows.
-#include "OsTestSupport.h"
+#include "platform/os/OsTestSupport.h"
 #include "platform/core/Exceptions.h"
 #include "platform/os/FileSystem.h"
 #include "platform/os/TRegistry.h"

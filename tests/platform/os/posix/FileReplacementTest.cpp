@@ -1,6 +1,6 @@
 // A write replaces only a regular file that may be written; a FIFO, a device, a link that
 // leads to one or nowhere, and a read-only file stay as they are.
-#include "OsTestSupport.h"
+#include "platform/os/OsTestSupport.h"
 #include "platform/core/Exceptions.h"
 #include "platform/os/FileSystem.h"
 

@@ -1,5 +1,5 @@
 #include "platform/os/FileSystem.h"
-#include "OsTestSupport.h"
+#include "platform/os/OsTestSupport.h"
 #include "platform/core/Exceptions.h"
 #include "platform/os/ProgramPaths.h"
 

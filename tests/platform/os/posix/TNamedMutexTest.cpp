@@ -1,5 +1,5 @@
 #include "platform/os/TNamedMutex.h"
-#include "OsTestSupport.h"
+#include "platform/os/OsTestSupport.h"
 #include "platform/os/FileSystem.h"
 
 #include <cerrno>

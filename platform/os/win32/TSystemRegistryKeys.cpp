@@ -1,0 +1,61 @@
+#include "platform/os/win32/TSystemRegistryKeys.h"
+
+#include "platform/core/CodePage.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::uint32_t kMachineRoot = 0x80000002u;
+constexpr std::uint32_t kUserRoot = 0x80000001u;
+using TAccess = TSystemRegistryKey::TAccess;
+
+} // namespace
+
+std::shared_ptr<TSystemRegistryKeys> TSystemRegistryKeys::Open(std::uint32_t root, const std::string& path,
+                                                               bool canCreate) {
+    auto keys = std::make_shared<TSystemRegistryKeys>();
+    if (keys->Key_.Open(root, path, TAccess::Write, canCreate)) {
+        if (root == kMachineRoot) keys->UserKey_.Open(kUserRoot, path, TAccess::Write, false);
+        return keys;
+    }
+    if (root != kMachineRoot) return nullptr;
+    // A standard user may not write below HKEY_LOCAL_MACHINE.
+    if (!keys->UserKey_.Open(kUserRoot, path, TAccess::Write, canCreate)) return nullptr;
+    keys->WritesToKey_ = false;
+    keys->Key_.Open(root, path, TAccess::Read, false);
+    return keys;
+}
+
+bool TSystemRegistryKeys::Exists(std::uint32_t root, const std::string& path) {
+    return TSystemRegistryKey::Exists(root, path) ||
+           (root == kMachineRoot && TSystemRegistryKey::Exists(kUserRoot, path));
+}
+
+std::optional<TRegValue> TSystemRegistryKeys::Value(std::string_view name) const {
+    if (auto value = UserKey_.Value(name)) return value;
+    return Key_.Value(name);
+}
+
+bool TSystemRegistryKeys::SetValue(std::string_view name, const TRegValue& value) const {
+    if (!WritesToKey_) return UserKey_.SetValue(name, value);
+    if (!Key_.SetValue(name, value)) return false;
+    UserKey_.DeleteValue(name);
+    return true;
+}
+
+bool TSystemRegistryKeys::DeleteValue(std::string_view name) const {
+    const bool fromUserKey = UserKey_.DeleteValue(name);
+    const bool fromKey = WritesToKey_ && Key_.DeleteValue(name);
+    return fromUserKey || fromKey;
+}
+
+std::vector<std::string> TSystemRegistryKeys::ValueNames() const {
+    std::vector<std::string> names = UserKey_.ValueNames();
+    for (std::string& name : Key_.ValueNames()) {
+        const bool listed = std::any_of(names.begin(), names.end(),
+                                        [&](const std::string& other) { return SameText(other, name); });
+        if (!listed) names.push_back(std::move(name));
+    }
+    return names;
+}
