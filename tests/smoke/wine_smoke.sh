@@ -104,7 +104,7 @@ wait_for windows_shown 1 || fail "the skinned close button did not close the phr
 # position stored.
 DISPLAY=":$display" xdotool mousemove $((width - 3)) $((height - 3)) click 1
 expect_clean_end "after a press on the background" "$work/program.log"
-setting LastFrase | grep -q 'REG_SZ *1$' || fail "the phrase position was not stored: $(setting LastFrase)"
+setting LastFrase | grep -q 'REG_SZ *0$' || fail "the phrase position was not stored: $(setting LastFrase)"
 
 # 6. The options dialog: group 0's list opens with a click, Home and Enter pick its first
 # skin, and Ok stores it.
