@@ -8,5 +8,5 @@ extern const unsigned char ProgramIconPng[];
 extern const std::size_t ProgramIconPng_size;
 
 TBitmap ProgramIcon() {
-    return ReadPngImageWithOpacity(std::span(ProgramIconPng, ProgramIconPng_size));
+    return ReadPngWithOpacity(std::span(ProgramIconPng, ProgramIconPng_size)).value_or(TBitmap());
 }

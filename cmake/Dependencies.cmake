@@ -1,7 +1,9 @@
 find_package(Threads REQUIRED)
 if(WIN32)
   # On Windows the platform's own services draw the windows and text, decode the JPEG
-  # textures and write the screenshots; only zlib comes from a package (libz-mingw-w64-dev).
+  # textures and write the screenshots; only zlib comes from a package (libz-mingw-w64-dev),
+  # its static library, so that the programs need no zlib1.dll.
+  set(ZLIB_USE_STATIC_LIBS ON)
   find_package(ZLIB REQUIRED)
   if(QUIBBLETON_TESTS)
     # Debian ships GoogleTest's sources; the cross build compiles them with its own compiler.

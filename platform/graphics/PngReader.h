@@ -12,9 +12,8 @@
 // side; the file variant also gives nothing for a file that is missing or cannot be read.
 std::optional<TBitmap> ReadPng(std::span<const std::uint8_t> data);
 std::optional<TBitmap> ReadPngFile(const std::string& path);
-
-// Reads a PNG image with its opacity: a 32-bit bitmap whose fourth byte is each pixel's
-// opacity (the form the program's icon takes). Empty where ReadPng gives nothing.
-TBitmap ReadPngImageWithOpacity(std::span<const std::uint8_t> data);
+// The same with each pixel's opacity: a 32-bit bitmap whose fourth byte is the opacity (the
+// form the program's icon takes).
+std::optional<TBitmap> ReadPngWithOpacity(std::span<const std::uint8_t> data);
 
 inline constexpr int MaxPngSide = 16384;

@@ -5,8 +5,8 @@
 
 namespace {
 
-// The image in the given layout (PNG_FORMAT_BGR or PNG_FORMAT_BGRA, the bitmap's format to match).
-std::optional<TBitmap> Decode(std::span<const std::uint8_t> data, png_uint_32 layout, TPixelFormat format) {
+std::optional<TBitmap> DecodePng(std::span<const std::uint8_t> data, png_uint_32 format,
+                                 TPixelFormat pixels) {
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
@@ -16,8 +16,8 @@ std::optional<TBitmap> Decode(std::span<const std::uint8_t> data, png_uint_32 la
         png_image_free(&image);
         return std::nullopt;
     }
-    image.format = layout;
-    TBitmap bitmap(int(image.width), int(image.height), format);
+    image.format = format;
+    TBitmap bitmap(int(image.width), int(image.height), pixels);
     const png_int_32 stride = png_int_32(bitmap.RowStep());
     if (!png_image_finish_read(&image, nullptr, bitmap.ScanLine(0), stride, nullptr)) {
         png_image_free(&image);
@@ -29,9 +29,9 @@ std::optional<TBitmap> Decode(std::span<const std::uint8_t> data, png_uint_32 la
 } // namespace
 
 std::optional<TBitmap> ReadPng(std::span<const std::uint8_t> data) {
-    return Decode(data, PNG_FORMAT_BGR, TPixelFormat::pf24bit);
+    return DecodePng(data, PNG_FORMAT_BGR, TPixelFormat::pf24bit);
 }
 
-TBitmap ReadPngImageWithOpacity(std::span<const std::uint8_t> data) {
-    return Decode(data, PNG_FORMAT_BGRA, TPixelFormat::pf32bit).value_or(TBitmap());
+std::optional<TBitmap> ReadPngWithOpacity(std::span<const std::uint8_t> data) {
+    return DecodePng(data, PNG_FORMAT_BGRA, TPixelFormat::pf32bit);
 }

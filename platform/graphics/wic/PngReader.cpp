@@ -7,7 +7,7 @@
 
 namespace {
 
-std::optional<TBitmap> Decode(std::span<const std::uint8_t> data, TWicPixels pixels) {
+std::optional<TBitmap> DecodePng(std::span<const std::uint8_t> data, TWicPixels pixels) {
     const auto withinSides = [](int width, int height) -> std::string {
         return width <= MaxPngSide && height <= MaxPngSide ? "" : "picture too large";
     };
@@ -21,9 +21,9 @@ std::optional<TBitmap> Decode(std::span<const std::uint8_t> data, TWicPixels pix
 } // namespace
 
 std::optional<TBitmap> ReadPng(std::span<const std::uint8_t> data) {
-    return Decode(data, TWicPixels::Colour);
+    return DecodePng(data, TWicPixels::Opaque);
 }
 
-TBitmap ReadPngImageWithOpacity(std::span<const std::uint8_t> data) {
-    return Decode(data, TWicPixels::ColourAndOpacity).value_or(TBitmap());
+std::optional<TBitmap> ReadPngWithOpacity(std::span<const std::uint8_t> data) {
+    return DecodePng(data, TWicPixels::WithOpacity);
 }

@@ -83,8 +83,8 @@ TBitmap DecodeWithWic(std::span<const std::uint8_t> data, const GUID& container,
     // Every decoder's pixels convert to 32-bit blue, green, red (not all to 24-bit: grey ones
     // under Wine do not), which then loses its unused byte.
     ComPtr<IWICBitmapSource> converted;
-    const bool opacity = pixels == TWicPixels::ColourAndOpacity;
-    Check(WICConvertBitmapSource(opacity ? GUID_WICPixelFormat32bppBGRA : GUID_WICPixelFormat32bppBGR,
+    const bool opaque = pixels == TWicPixels::Opaque;
+    Check(WICConvertBitmapSource(opaque ? GUID_WICPixelFormat32bppBGR : GUID_WICPixelFormat32bppBGRA,
                                  frame.Get(), converted.GetAddressOf()),
           what);
     TBitmap bitmap(int(width), int(height), TPixelFormat::pf32bit);
@@ -92,7 +92,7 @@ TBitmap DecodeWithWic(std::span<const std::uint8_t> data, const GUID& container,
     if (size > std::numeric_limits<UINT>::max()) throw EInvalidGraphic(what + ": picture too large");
     Check(converted->CopyPixels(nullptr, UINT(bitmap.RowStep()), UINT(size), bitmap.ScanLine(0)),
           what + ": broken picture");
-    if (!opacity) bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+    if (opaque) bitmap.SetPixelFormat(TPixelFormat::pf24bit);
     return bitmap;
 }
 

@@ -3,13 +3,15 @@
 #include "platform/graphics/PngReader.h"
 #include "platform/graphics/PngWriter.h"
 
-TEST(PngImageReader, OpaqueImageKeepsItsColoursAndIsFullyOpaque) {
+TEST(PngWithOpacity, OpaqueImageKeepsItsColoursAndIsFullyOpaque) {
     TBitmap source(3, 2);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x)
             source.SetPixel(x, y, MakeColor(std::uint8_t(x * 80), std::uint8_t(y * 120), 7));
     const std::vector<std::uint8_t> png = WritePngToMemory(source);
-    const TBitmap read = ReadPngImageWithOpacity(png);
+    const std::optional<TBitmap> decoded = ReadPngWithOpacity(png);
+    ASSERT_TRUE(decoded);
+    const TBitmap& read = *decoded;
     ASSERT_EQ(read.Size(), source.Size());
     ASSERT_EQ(read.PixelFormat(), TPixelFormat::pf32bit);
     for (int y = 0; y < 2; ++y)
@@ -19,16 +21,16 @@ TEST(PngImageReader, OpaqueImageKeepsItsColoursAndIsFullyOpaque) {
         }
 }
 
-TEST(PngImageReader, DataThatIsNoPngGivesNothing) {
+TEST(PngWithOpacity, DataThatIsNoPngGivesNothing) {
     const std::vector<std::uint8_t> bmpLike{'B', 'M', 0, 0, 0, 0, 0, 0};
-    EXPECT_TRUE(ReadPngImageWithOpacity(bmpLike).IsEmpty());
-    EXPECT_TRUE(ReadPngImageWithOpacity({}).IsEmpty());
+    EXPECT_FALSE(ReadPngWithOpacity(bmpLike));
+    EXPECT_FALSE(ReadPngWithOpacity({}));
 }
 
-TEST(PngImageReader, CutShortPngGivesNothing) {
+TEST(PngWithOpacity, CutShortPngGivesNothing) {
     TBitmap source(40, 40);
     source.Fill(MakeColor(1, 2, 3));
     std::vector<std::uint8_t> png = WritePngToMemory(source);
     png.resize(png.size() / 2);
-    EXPECT_TRUE(ReadPngImageWithOpacity(png).IsEmpty());
+    EXPECT_FALSE(ReadPngWithOpacity(png));
 }
