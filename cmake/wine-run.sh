@@ -24,9 +24,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   flock "$WINEPREFIX.lock" bash -c '[ -f "$WINEPREFIX/system.reg" ] || { wineboot -i && wineserver -w; }' >/dev/null 2>&1
 fi
 # Wine reads the fonts in the prefix's Fonts folder; Debian's fonts-wine, with the system's bitmap
-# font "MS Sans Serif" and "Tahoma", is installed outside it.
+# font "MS Sans Serif" and "Tahoma", is installed outside it. The program's captions are Russian,
+# so the prefix gets the bitmap font's Cyrillic file, as a Russian system has (Wine keeps one file
+# per family and style, so the Western one would hide it).
 fonts=$WINEPREFIX/drive_c/windows/Fonts
-if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] && [ ! -e "$fonts/sserife.fon" ]; then
-  cp -n /usr/share/wine/fonts/*.fon /usr/share/wine/fonts/*.ttf "$fonts"/ 2>/dev/null || true
+if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] && [ ! -e "$fonts/sserifer.fon" ]; then
+  cp -n /usr/share/wine/fonts/sserifer.fon /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
+    "$fonts"/ 2>/dev/null || true
+  # Wine loads the bitmap fonts its registry lists, and lists only its own code page's.
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'MS Sans Serif (Cyrillic)' \
+    /d sserifer.fon /f >/dev/null 2>&1 || true
 fi
 exec wine "$program" "$@"

@@ -20,7 +20,6 @@ constexpr FT_Int32 StrikeLoadFlags = FT_LOAD_DEFAULT;
 // The shear of made-up italics, about 12 degrees, as a 16.16 fraction.
 constexpr FT_Fixed ItalicShear = 0x0366A;
 constexpr int MaxPixelHeight = 1000;
-constexpr std::size_t MaxGlyphCacheBytes = 8u << 20;
 
 int RoundDiv(long long a, long long b) {
     if (b == 0) return 0;
@@ -219,12 +218,7 @@ bool TFreeTypeFace::HasGlyphFor(char32_t c) const {
 }
 
 const TGlyphImage& TFreeTypeFace::Glyph(std::uint32_t index) {
-    auto found = m_glyphs.find(index);
-    if (found != m_glyphs.end()) return found->second;
-    if (m_glyphBytes > MaxGlyphCacheBytes) {
-        m_glyphs.clear();
-        m_glyphBytes = 0;
-    }
+    if (const TGlyphImage* cached = m_glyphs.Find(index)) return *cached;
     TGlyphImage image;
     if (FT_Load_Glyph(m_face, index, m_loadFlags) == 0) {
         FT_GlyphSlot slot = m_face->glyph;
@@ -237,8 +231,7 @@ const TGlyphImage& TFreeTypeFace::Glyph(std::uint32_t index) {
             if (m_isStrike) MakeUpStrikeStyles(image);
         }
     }
-    m_glyphBytes += image.Coverage.size() + sizeof(TGlyphImage);
-    return m_glyphs.emplace(index, std::move(image)).first->second;
+    return m_glyphs.Add(index, std::move(image));
 }
 
 void TFreeTypeFace::CopyBitmap(const FT_Bitmap& bm, TGlyphImage& image) const {

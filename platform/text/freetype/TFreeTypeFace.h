@@ -2,13 +2,13 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
 #include "platform/text/TFontFace.h"
+#include "platform/text/TGlyphCache.h"
 
 struct hb_font_t;
 struct hb_buffer_t;
@@ -67,6 +67,5 @@ private:
     TFontMetrics m_metrics;
     FT_Pos m_emboldenStrength = 0;
     int m_emboldenAdvance = 0;
-    std::unordered_map<std::uint32_t, TGlyphImage> m_glyphs;
-    std::size_t m_glyphBytes = 0;
+    TGlyphCache m_glyphs;
 };

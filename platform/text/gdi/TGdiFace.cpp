@@ -11,7 +11,6 @@ namespace {
 
 constexpr int MaxPixelHeight = 1000;
 constexpr int DefaultHeight = -11;
-constexpr std::size_t MaxGlyphCacheBytes = 8u << 20;
 // GGO_GRAY8_BITMAP gives 65 levels of coverage.
 constexpr unsigned GrayLevels = 64;
 // Room left of a drawn glyph for a character that reaches behind its pen position.
@@ -185,18 +184,12 @@ std::vector<TShapedGlyph> TGdiFace::Shape(std::u32string_view text) {
 }
 
 const TGlyphImage& TGdiFace::Glyph(std::uint32_t index) {
-    auto found = m_glyphs.find(index);
-    if (found != m_glyphs.end()) return found->second;
-    if (m_glyphBytes > MaxGlyphCacheBytes) {
-        m_glyphs.clear();
-        m_glyphBytes = 0;
-    }
+    if (const TGlyphImage* cached = m_glyphs.Find(index)) return *cached;
     const char32_t c = char32_t(index);
     TGlyphImage image;
-    if (!m_isStrike && !OutlineGlyph(c, image)) image = DrawnGlyph(c);
-    if (m_isStrike) image = DrawnGlyph(c);
-    m_glyphBytes += image.Coverage.size() + sizeof(TGlyphImage);
-    return m_glyphs.emplace(index, std::move(image)).first->second;
+    const bool outlined = !m_isStrike && OutlineGlyph(c, image);
+    if (!outlined) image = DrawnGlyph(c);
+    return m_glyphs.Add(index, std::move(image));
 }
 
 bool TGdiFace::OutlineGlyph(char32_t c, TGlyphImage& image) const {

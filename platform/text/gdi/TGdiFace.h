@@ -2,11 +2,11 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "platform/text/TFontFace.h"
+#include "platform/text/TGlyphCache.h"
 
 struct HDC__;
 struct HFONT__;
@@ -59,6 +59,5 @@ private:
     TFontMetrics m_metrics;
     // The characters the font has, as ranges [first, last], in order.
     std::vector<std::pair<char32_t, char32_t>> m_ranges;
-    std::unordered_map<std::uint32_t, TGlyphImage> m_glyphs;
-    std::size_t m_glyphBytes = 0;
+    TGlyphCache m_glyphs;
 };
