@@ -17,11 +17,14 @@ if [ -z "${WINEPREFIX:-}" ]; then
   fi
 fi
 export WINEDEBUG=${WINEDEBUG:--all}
+# Wine takes the system's ANSI code page from the locale, and the Unix file names' encoding too,
+# so the locale must exist here: the machine's own by default (C.UTF-8 when it has none).
+locale=${QUIBBLETON_WINE_LOCALE:-${LC_ALL:-${LANG:-C.UTF-8}}}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 # Two tests starting at once must not both make the prefix.
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
-  flock "$WINEPREFIX.lock" bash -c '[ -f "$WINEPREFIX/system.reg" ] || { wineboot -i && wineserver -w; }' >/dev/null 2>&1
+  flock "$WINEPREFIX.lock" env LC_ALL="$locale" bash -c '[ -f "$WINEPREFIX/system.reg" ] || { wineboot -i && wineserver -w; }' >/dev/null 2>&1
 fi
 # Wine reads the fonts in the prefix's Fonts folder; Debian's fonts-wine, with the system's bitmap
 # font "MS Sans Serif" and "Tahoma", is installed outside it. The program's captions are Russian,
@@ -32,7 +35,7 @@ if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] && [ ! -e "$fonts/sserifer.fo
   cp -n /usr/share/wine/fonts/sserifer.fon /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
     "$fonts"/ 2>/dev/null || true
   # Wine loads the bitmap fonts its registry lists, and lists only its own code page's.
-  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'MS Sans Serif (Cyrillic)' \
+  env LC_ALL="$locale" wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'MS Sans Serif (Cyrillic)' \
     /d sserifer.fon /f >/dev/null 2>&1 || true
 fi
-exec wine "$program" "$@"
+exec env LC_ALL="$locale" wine "$program" "$@"

@@ -54,13 +54,11 @@ phase_bench() {
   rm -rf "$results"
 }
 
-# The Windows program, cross-built with MinGW-w64, and its tests under Wine in a prefix of the
-# build folder.
+# The Windows program, cross-built with MinGW-w64 into build-windows/ and packed as the archive
+# its users get (build-windows/dist/), and its tests under Wine in a prefix of that folder.
 phase_windows() {
   echo "== Windows build and its tests under Wine"
-  cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW-w64.cmake \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIBBLETON_BENCH=OFF >/dev/null
-  cmake --build build-windows -j "$jobs"
+  QUIBBLETON_WINDOWS_TESTS=ON bash scripts/build-windows.sh build-windows/dist
   (cd build-windows && WINEDEBUG=-all ctest --output-on-failure -j "$jobs")
 }
 

@@ -14,13 +14,23 @@ bool ForceDirectories(const std::string& folder) {
     return MakeDirectory(trimmed);
 }
 
+namespace {
+
+std::size_t LastDelimiter(const std::string& path) {
+    for (std::size_t i = path.size(); i > 0; --i)
+        if (IsPathDelimiter(path[i - 1])) return i - 1;
+    return std::string::npos;
+}
+
+} // namespace
+
 std::string IncludeTrailingPathDelimiter(const std::string& path) {
-    if (!path.empty() && path.back() == '/') return path;
+    if (!path.empty() && IsPathDelimiter(path.back())) return path;
     return path + "/";
 }
 
 std::string ExcludeTrailingPathDelimiter(const std::string& path) {
-    if (!path.empty() && path.back() == '/') return path.substr(0, path.size() - 1);
+    if (!path.empty() && IsPathDelimiter(path.back())) return path.substr(0, path.size() - 1);
     return path;
 }
 
@@ -31,11 +41,11 @@ std::string ExtractFileExt(const std::string& path) {
 }
 
 std::string ExtractFilePath(const std::string& path) {
-    const auto slash = path.rfind('/');
+    const auto slash = LastDelimiter(path);
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 std::string ExtractFileName(const std::string& path) {
-    const auto slash = path.rfind('/');
+    const auto slash = LastDelimiter(path);
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }

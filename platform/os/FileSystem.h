@@ -6,11 +6,14 @@
 #include <string_view>
 #include <vector>
 
-// File and folder services. Paths are byte strings with "/" as the only delimiter that these
-// functions split at; the bytes are UTF-8 (on Windows they become the UTF-16 of the system's
-// wide calls, and bytes that are not valid UTF-8 are read in the ANSI code page; elsewhere they
-// are the file system's own bytes). On Windows the system also takes "\" between the parts
-// and a drive ("C:/Games/"), and paths of any length.
+// File and folder services. Paths are byte strings whose parts are split at "/", and on Windows
+// at "\" too (IsPathDelimiter); the program itself writes "/". The bytes are UTF-8 (on Windows
+// they become the UTF-16 of the system's wide calls, and bytes that are not valid UTF-8 are read
+// in the ANSI code page; elsewhere they are the file system's own bytes). On Windows a path may
+// start with a drive ("C:/Games/", "Z:\tmp\") and be of any length.
+
+// "/", and on Windows "\" as well.
+bool IsPathDelimiter(char c);
 
 bool FileExists(const std::string& path);      // anything but a folder (symbolic links followed)
 bool DirectoryExists(const std::string& path); // a folder (symbolic links followed)

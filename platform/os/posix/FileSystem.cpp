@@ -81,6 +81,10 @@ int RenameOver(const std::string& temporary, const std::string& path) {
 
 } // namespace
 
+bool IsPathDelimiter(char c) {
+    return c == '/';
+}
+
 bool FileExists(const std::string& path) {
     struct stat info {};
     return !path.empty() && ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);

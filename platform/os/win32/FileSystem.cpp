@@ -136,6 +136,10 @@ bool WriteAll(HANDLE handle, const std::uint8_t* data, std::size_t size) {
 
 } // namespace
 
+bool IsPathDelimiter(char c) {
+    return c == '/' || c == '\\';
+}
+
 bool FileExists(const std::string& path) {
     const DWORD attributes = FollowedAttributes(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/core/Exceptions.h"
+#include "platform/os/OsTestSupport.h"
 #include "platform/os/TStringList.h"
 
 namespace {
@@ -70,7 +71,9 @@ TEST_F(PhraseFile, Utf8FileShowsAsItStands) {
 }
 
 TEST_F(PhraseFile, EightBitFileIsDecodedFromTheCodePage) {
-    // "Привет" in Windows-1251.
+    // "Привет" in Windows-1251, the code page of a Russian system (on Windows the system's own
+    // unless the variable names one).
+    const TScopedEnv codePage("QUIBBLETON_CODEPAGE", "1251");
     const TPhraseEncoding encoding = LoadPhraseFile(Write("\xCF\xF0\xE8\xE2\xE5\xF2\r\n"), m_list);
     ASSERT_EQ(encoding, TPhraseEncoding::AnsiCodePage);
     EXPECT_EQ(PhraseForDisplay(m_list[0], encoding), "Привет");

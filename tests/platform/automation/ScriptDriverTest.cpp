@@ -127,6 +127,7 @@ TEST_F(TDriverFixture, ShotWritesAPngOfTheScreen) {
     std::ifstream file(path, std::ios::binary);
     char signature[8] = {};
     file.read(signature, 8);
+    file.close(); // a file still open may not be removed on Windows
     EXPECT_EQ(std::string(signature + 1, 3), "PNG");
     std::filesystem::remove(path);
 }

@@ -63,11 +63,6 @@ TEST(TBitmapLarge, FullScreenBitmapStartsBlackAndTakesWhatIsWritten) {
     EXPECT_EQ(b.GetPixel(1919, 1079), MakeColor(1, 2, 3));
 }
 
-TEST(TBitmapLarge, LargeBlocksStartOnALargePageBoundary) {
-    TBitmap b(1920, 1080);
-    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(b.ScanLine(0)) % LargePixelBlock, 0u);
-}
-
 TEST(TBitmapLarge, ResizingAPaintedBitmapMakesItBlackAgain) {
     TBitmap b(1600, 900);
     b.Fill(clWhite);

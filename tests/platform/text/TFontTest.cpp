@@ -73,12 +73,3 @@ TEST(TFontLookup, BoldIsMadeUpForAFamilyWithoutABoldFace) {
               TextRenderer::TextExtent(regular, "Button").Width);
 }
 
-TEST(TFontLookup, CharactersTheFaceLacksComeFromTheFallbackFamily) {
-    // The DejaVu Math face has no Cyrillic letters.
-    TFont math;
-    math.SetName("DejaVu Math TeX Gyre");
-    math.SetSize(12);
-    TFont sans = math;
-    sans.SetName("DejaVu Sans");
-    EXPECT_EQ(TextRenderer::TextExtent(math, "Кнопка").Width, TextRenderer::TextExtent(sans, "Кнопка").Width);
-}

@@ -3,6 +3,8 @@
 #include "platform/os/OsTestSupport.h"
 #include "platform/os/ProgramPaths.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -162,4 +164,23 @@ TEST(FileSystemWin32, StatusTellsAChangedFileApart) {
     EXPECT_EQ(after.Size, 5);
     EXPECT_FALSE(FileStatus(folder / "missing").Exists);
     EXPECT_FALSE(IsSymbolicLink(folder / "f"));
+}
+
+TEST(FileSystemWin32, PathsWithBackslashesSplitAtThem) {
+    EXPECT_EQ(ExtractFilePath("Z:\\tmp\\shots\\main.png"), "Z:\\tmp\\shots\\");
+    EXPECT_EQ(ExtractFileName("Z:\\tmp\\shots\\main.png"), "main.png");
+    EXPECT_EQ(ExtractFileName("C:/Games\\Quibbleton/Quibbleton.scr"), "Quibbleton.scr");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("C:\\Games\\"), "C:\\Games\\");
+    EXPECT_EQ(ExcludeTrailingPathDelimiter("C:\\Games\\"), "C:\\Games");
+}
+
+TEST(FileSystemWin32, AFileWrittenAtABackslashedPathReplacesItWhole) {
+    TTempFolder folder;
+    std::string path = folder / "dump.json";
+    std::replace(path.begin(), path.end(), '/', '\\');
+    WriteFileAtomically(path, std::string_view("first"));
+    WriteFileAtomically(path, std::string_view("second"));
+    EXPECT_EQ(ReadWide(Wide(path)), "second");
+    ForceDirectories(folder / "deeper\\still");
+    EXPECT_TRUE(DirectoryExists(folder / "deeper/still"));
 }
