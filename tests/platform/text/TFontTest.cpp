@@ -72,4 +72,3 @@ TEST(TFontLookup, BoldIsMadeUpForAFamilyWithoutABoldFace) {
     EXPECT_GT(TextRenderer::TextExtent(bold, "Button").Width,
               TextRenderer::TextExtent(regular, "Button").Width);
 }
-
