@@ -52,7 +52,9 @@ first_window() { DISPLAY=":$display" xdotool search --onlyvisible --classname '^
 
 # The phrases beside the program, in a home of the test's own; the skins are the stored ones,
 # so the first in the lists is "Desert (internal)".
-printf 'Первая фраза\r\nВторая фраза\r\nТретья фраза\r\n' | iconv -f UTF-8 -t CP1251 >"$work/home/Texts.txt"
+# UTF-8, which the program reads whatever the system's code page (Wine's here is the machine
+# locale's, 1252 for C.UTF-8).
+printf 'Первая фраза\r\nВторая фраза\r\nТретья фраза\r\n' >"$work/home/Texts.txt"
 export QUIBBLETON_HOME="$work/home"
 forget_settings
 
