@@ -63,7 +63,7 @@ dialog_above_and_focused() { [ "$(top_window "$1")" = "$(hex "$1")" ] && [ "$(fo
 start_program() {
   DISPLAY=":$display" QUIBBLETON_BACKEND=sdl "$program" /s 2>>"$work/program.log" &
   app_pid=$!
-  wait_for main_screen_shown || fail "the main screen did not appear"
+  wait_for_start main_screen_shown || fail "the main screen did not appear"
   main=$(first_window)
 }
 
@@ -120,10 +120,10 @@ pictures_match() {
   [ "${difference%% *}" = "0" ]
 }
 picture_settled() { take_shot "$1.a.png" && sleep 0.3 && pictures_equal "$1.a.png" "$1"; }
-# Up to about 20 tries of a screenshot comparison.
+# Up to about 60 tries of a screenshot comparison (a slow build takes a while to settle).
 wait_for_picture() {
   local i
-  for i in $(seq 1 20); do
+  for i in $(seq 1 60); do
     if "$@"; then return 0; fi
     sleep 0.3
   done

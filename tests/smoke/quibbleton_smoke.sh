@@ -40,7 +40,7 @@ start_xvfb "$width" "$height"
 # 3. The main screen in a real window.
 DISPLAY=":$display" QUIBBLETON_BACKEND=sdl "$program" /s 2>"$work/program.log" &
 app_pid=$!
-wait_for main_screen_shown || fail "the main screen did not appear"
+wait_for_start main_screen_shown || fail "the main screen did not appear"
 sleep 0.5
 shot main.png
 main=$(DISPLAY=":$display" xdotool search --onlyvisible --class '^quibbleton$' | head -n 1)

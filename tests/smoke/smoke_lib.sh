@@ -20,6 +20,11 @@ trap smoke_cleanup EXIT
 
 fail() {
   echo "$smoke_name: $*" >&2
+  # What the program said (a sanitizer's report among it) tells why.
+  if [ -s "${work:-}/program.log" ]; then
+    echo "--- the program's output:" >&2
+    tail -n 40 "$work/program.log" >&2
+  fi
   exit 1
 }
 
@@ -33,12 +38,14 @@ export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/
 # Waits up to about 30 s for a command to succeed (a loaded machine starts programs slowly).
 wait_for() {
   local i
-  for i in $(seq 1 300); do
+  for i in $(seq 1 "${wait_tries:-300}"); do
     if "$@" >/dev/null 2>&1; then return 0; fi
     sleep 0.1
   done
   return 1
 }
+# The same for a program starting, which a sanitizer build on a loaded machine makes slow.
+wait_for_start() { wait_tries=900 wait_for "$@"; }
 
 # A control's rectangle on the screen, from the headless dump $work/layout.json: "x y w h".
 bounds_of() {
