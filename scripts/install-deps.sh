@@ -13,6 +13,8 @@ packages=(
   clang libclang-rt-14-dev clang-format
   python3
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 libjpeg-turbo-progs
+  libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
+  fonts-liberation
 )
 
 missing=()
