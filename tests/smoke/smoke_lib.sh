@@ -25,6 +25,18 @@ fail() {
     echo "--- the program's output:" >&2
     tail -n 40 "$work/program.log" >&2
   fi
+  # A program that cannot reach its display: did the X servers end, and what did they say?
+  local pid name
+  for name in xvfb:"$xvfb_pid" xephyr:"$nested_pid"; do
+    pid=${name#*:}
+    name=${name%%:*}
+    [ -n "$pid" ] || continue
+    kill -0 "$pid" 2>/dev/null || echo "--- the $name server has ended" >&2
+    if [ -s "$work/$name.log" ]; then
+      echo "--- $name's output:" >&2
+      tail -n 20 "$work/$name.log" >&2
+    fi
+  done
   exit 1
 }
 
@@ -93,9 +105,11 @@ check_changed() {
   wait_for screens_differ "$1" "$2" || fail "$3"
 }
 
-# Starts an X server of the given size on a free display.
+# Starts an X server of the given size on a free display. -noreset: an X server resets when
+# its last client leaves, as the test's own tools and each run of the program do, and a
+# reset can refuse the next connection or, after a change of size, end a nested server.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 "$1x$2x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 3 -noreset -screen 0 "$1x$2x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   wait_for test -s "$work/display" || fail "Xvfb did not start"
   display=$(head -n 1 "$work/display")
@@ -108,7 +122,7 @@ start_resizeable_screen() {
   command -v Xephyr >/dev/null || fail "Xephyr is not installed"
   start_xvfb 1920 1200
   host=$display
-  DISPLAY=":$host" Xephyr -displayfd 4 -screen "$1x$2" -resizeable -nolisten tcp \
+  DISPLAY=":$host" Xephyr -displayfd 4 -noreset -screen "$1x$2" -resizeable -nolisten tcp \
     4>"$work/nested-display" 2>"$work/xephyr.log" &
   nested_pid=$!
   wait_for test -s "$work/nested-display" || fail "Xephyr did not start"
