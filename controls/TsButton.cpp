@@ -4,6 +4,7 @@
 
 #include "controls/ButtonFace.h"
 #include "controls/ButtonFacePaint.h"
+#include "controls/THintSuppression.h"
 #include "platform/canvas/TCanvas.h"
 #include "platform/toolkit/SkinCommandMessage.h"
 #include "platform/toolkit/TApplication.h"
@@ -15,50 +16,15 @@
 #include "skin/SkinProcessState.h"
 #include "skin/TsSkinManager.h"
 
-// Sections: process-wide state; construction and properties; the face; painting; messages;
+// Sections: construction and properties; the face; painting; messages;
 // mouse; skin commands.
 
 namespace {
-
-// ---------------------------------------------------------------- process-wide state
-
-// The button whose quick click is being shown pressed. A repaint composes the whole form, so
-// the flag names its button: other buttons painted in the same pass keep their own state.
-const TsButton* forcedPressedButton = nullptr;
-
-// Hints are switched off from a left press on a skinned button until its release; the
-// setting to restore is kept once for all buttons.
-struct THintSuppression {
-    bool Active = false;
-    bool SavedShowHint = true;
-    // The button whose press switched them off; a button freed mid-press gives them back.
-    const void* PressedButton = nullptr;
-};
-THintSuppression hintSuppression;
-
-void SuppressHints(const void* button) {
-    if (hintSuppression.Active || !Application) return;
-    hintSuppression.PressedButton = button;
-    hintSuppression.SavedShowHint = Application->ShowHint();
-    Application->SetShowHint(false);
-    hintSuppression.Active = true;
-}
-
-void RestoreHints() {
-    if (!hintSuppression.Active) return;
-    if (Application) Application->SetShowHint(hintSuppression.SavedShowHint);
-    hintSuppression.Active = false;
-    hintSuppression.PressedButton = nullptr;
-}
 
 // The wait that keeps a quick click's pressed face on the screen.
 constexpr unsigned QuickClickPressedMs = 30;
 
 } // namespace
-
-bool TsButton::ForcedPressed() const {
-    return forcedPressedButton == this;
-}
 
 // ---------------------------------------------------------------- construction and properties
 
@@ -73,7 +39,7 @@ TsButton::TsButton(TComponent* owner) : TsSkinned<TButton>(owner) {
 TsButton::~TsButton() {
     MarkDestroying();
     StopFade(m_fade);
-    if (hintSuppression.PressedButton == this) RestoreHints();
+    THintSuppression::Forget(this);
 }
 
 void TsButton::Loaded() {
@@ -116,19 +82,25 @@ bool TsButton::IsReady() const {
 // ---------------------------------------------------------------- the face
 
 int TsButton::FaceState() const {
+    return FaceStateWith(TPushChange::None);
+}
+
+int TsButton::FaceStateWith(TPushChange change) const {
     const TButtonBehaviour& behaviour = Behaviour();
     TButtonFaceInputs in;
-    in.Pushed = behaviour.IsPushed();
-    in.LeftHeld = behaviour.IsMouseHeld();
-    // A press or release in progress counts before the platform's push state follows it.
-    if (m_pendingPush == TPendingPush::Press) {
+    switch (change) {
+    case TPushChange::None:
+        in.Pushed = behaviour.IsPushed();
+        in.LeftHeld = behaviour.IsMouseHeld();
+        break;
+    case TPushChange::Press:
         in.Pushed = true;
-        in.LeftHeld = false;
-    } else if (m_pendingPush == TPendingPush::Release) {
+        break;
+    case TPushChange::Release:
         in.Pushed = behaviour.IsKeyHeld();
-        in.LeftHeld = false;
+        break;
     }
-    in.Pushed = in.Pushed || ForcedPressed();
+    in.Pushed = in.Pushed || m_forcedPressed;
     in.MouseOver = m_skinData.MouseOver();
     in.Down = m_down;
     in.DefaultLook = m_defaultLook;
@@ -138,11 +110,15 @@ int TsButton::FaceState() const {
 }
 
 void TsButton::RebuildFace() {
+    RebuildFace(FaceState());
+}
+
+void TsButton::RebuildFace(int state) {
     if (!m_skinData.Skinned()) return;
     // Every rebuild carves a new region, so a new size or skin always reshapes the window.
     m_heldRegion = TRegion(TRect{0, 0, Width(), Height()});
     TButtonFaceRequest request{*this, m_skinData};
-    request.State = FaceState();
+    request.State = state;
     request.WordWrap = WordWrap();
     request.ShowsFocus = ShowsFocus();
     request.FocusMargin = m_focusMargin;
@@ -204,8 +180,12 @@ void TsButton::RestoreNativeLook() {
     RepaintNow();
 }
 
-void TsButton::Fade(FadeSpeed speed, TAnimatEvent event) {
-    FadeOrRepaint(m_fade, m_skinData, TFadeEnd::Window, speed, ShouldAnimate(event, m_animatEvents));
+void TsButton::Fade(FadeSpeed speed, TAnimatEvent event, TPushChange change) {
+    // The face is rebuilt at every paint, so the window shows it even when it is marked stale.
+    TFadeOptions options;
+    options.FaceAlwaysShown = true;
+    if (change != TPushChange::None) options.NewState = FaceStateWith(change);
+    FadeOrRepaint(m_fade, m_skinData, TFadeEnd::Window, speed, ShouldAnimate(event, m_animatEvents), options);
 }
 
 void TsButton::StopFading() {
@@ -220,7 +200,6 @@ void TsButton::StopFading() {
 void TsButton::CMMouseEnter(TCMMouseEnter& m) {
     if (HandlesSkinned() && !m.Child && Enabled() && !IsDesigning() && !m_skinData.MouseOver()) {
         m_skinData.SetMouseOver(true);
-        m_skinData.SetFaceStale(false);
         Fade(FadeSpeed::Full, TAnimatEvent::aeMouseEnter);
     }
     TsSkinned::CMMouseEnter(m);
@@ -229,7 +208,6 @@ void TsButton::CMMouseEnter(TCMMouseEnter& m) {
 void TsButton::CMMouseLeave(TCMMouseLeave& m) {
     if (HandlesSkinned() && !m.Child && Enabled() && !IsDesigning()) {
         m_skinData.SetMouseOver(false);
-        m_skinData.SetFaceStale(false);
         Fade(FadeSpeed::Full, TAnimatEvent::aeMouseLeave);
     }
     TsSkinned::CMMouseLeave(m);
@@ -396,14 +374,11 @@ void TsButton::MouseDownSkinned(TMouseButton button) {
     if (!HandlesSkinned() || !Enabled() || IsDesigning()) return;
     m_skinData.SetInUpdate(false);
     const bool left = button == TMouseButton::mbLeft;
-    if (left) SuppressHints(this);
+    if (left) THintSuppression::Begin(this);
     m_pressed = true;
     if (left && !m_down) {
         m_skinData.SetInUpdate(m_skinData.IsUpdating());
-        m_skinData.SetFaceStale(false);
-        m_pendingPush = TPendingPush::Press;
-        Fade(FadeSpeed::Halved, TAnimatEvent::aeMouseDown);
-        m_pendingPush = TPendingPush::None;
+        Fade(FadeSpeed::Halved, TAnimatEvent::aeMouseDown, TPushChange::Press);
     }
 }
 
@@ -414,7 +389,7 @@ bool TsButton::PassesRelease(TMouseButton button) {
 
 bool TsButton::MouseUpSkinned(TMouseButton button) {
     const bool left = button == TMouseButton::mbLeft;
-    if (left) RestoreHints();
+    if (left) THintSuppression::End();
     if (!m_pressed || IsDestroying()) return false;
     m_pressed = false;
     if (!left || !Enabled()) return true;
@@ -423,21 +398,18 @@ bool TsButton::MouseUpSkinned(TMouseButton button) {
         // release fades it out.
         m_fade->SetEnabled(false);
         m_skinData.SetFaceStale(true);
-        forcedPressedButton = this;
+        m_forcedPressed = true;
         RepaintNow();
-        forcedPressedButton = nullptr;
+        m_forcedPressed = false;
         if (Application) Application->Sleep(QuickClickPressedMs);
     }
     m_skinData.SetInUpdate(false);
     if (!IsDestroying()) {
-        m_skinData.SetFaceStale(false);
-        m_pendingPush = TPendingPush::Release;
         try {
-            Fade(FadeSpeed::Halved, TAnimatEvent::aeMouseUp);
+            Fade(FadeSpeed::Halved, TAnimatEvent::aeMouseUp, TPushChange::Release);
         } catch (const std::exception&) {
             // A failed fade must not cost the click.
         }
-        m_pendingPush = TPendingPush::None;
     }
     return true;
 }
@@ -481,7 +453,7 @@ bool TsButton::HandleSkinCommand(TWMSkinCommand& m) {
         StopFading();
         return true;
     case cmdRebuildFace:
-        RebuildFace();
+        RebuildFace(RebuildFaceState(m).value_or(FaceState()));
         return false;
     case cmdReleaseRegion:
         ReleaseHeldRegion();

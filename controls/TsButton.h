@@ -36,10 +36,16 @@ public:
 
     // The face state the button would paint now: 0 normal, 1 hot, 2 pressed.
     virtual int FaceState() const;
+    // A left press or release on its way to the platform button, whose push state follows it
+    // only after the skinned button has started the fade to its outcome.
+    enum class TPushChange { None, Press, Release };
+    // The face state once the change has reached the platform button.
+    int FaceStateWith(TPushChange change) const;
     // Builds the face for the current state: background layers, the border mask (which also
     // carves the held window region), the caption, and the disabled look. The one routine that
     // makes a push button's face, used by the paint, the fades and the skin tool.
     void RebuildFace();
+    void RebuildFace(int state);
     // The face as the window shows it: rebuilt, and its key-coloured corners repainted with
     // the parent's current background.
     void PrepareShownFace();
@@ -51,7 +57,7 @@ public:
     const std::optional<TRegion>& HeldRegion() const { return m_heldRegion; }
 
     // Shown pressed for the moment a quick click repaints pressed before its release fade.
-    bool ForcedPressed() const;
+    bool ForcedPressed() const { return m_forcedPressed; }
 
     void WriteDumpFields(TJsonWriter& json) const override;
 
@@ -102,7 +108,7 @@ private:
     bool MouseUpSkinned(TMouseButton button);
     // Whether the base is to see a release.
     bool PassesRelease(TMouseButton button);
-    void Fade(FadeSpeed speed, TAnimatEvent event);
+    void Fade(FadeSpeed speed, TAnimatEvent event, TPushChange change = TPushChange::None);
     void StopFading();
     void RepaintNow();
     void ReleaseHeldRegion();
@@ -117,7 +123,7 @@ private:
     bool m_defaultLook = false;
     // The region carved with the last face, until the paint hands it to the window.
     std::optional<TRegion> m_heldRegion;
-    // The left press or release being handled, before the platform's push state follows it.
-    enum class TPendingPush { None, Press, Release } m_pendingPush = TPendingPush::None;
+    // Set while a quick click repaints its pressed face, before the release fades it out.
+    bool m_forcedPressed = false;
     TRect m_captionRect;
 };

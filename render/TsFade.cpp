@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "platform/canvas/TCanvas.h"
+#include "platform/toolkit/SkinCommandMessage.h"
 #include "platform/toolkit/TApplication.h"
 #include "platform/toolkit/TCustomForm.h"
 #include "platform/toolkit/TWinControl.h"
@@ -149,21 +150,23 @@ void TsFade::Show() {
 }
 
 void FadeOrRepaint(std::unique_ptr<TsFade>& slot, TsCommonData& binding, TFadeEnd end, FadeSpeed speed,
-                   bool animate) {
+                   bool animate, const TFadeOptions& options) {
     if (!binding.Skinned()) return;
     // A stale face is not what the screen shows, so there is nothing to fade from.
+    const bool faceShown = options.FaceAlwaysShown || !binding.FaceStale();
     const bool fades =
-        animate && !LoadingSkin() && FadesEnabled(binding) && binding.FaceBitmap() && !binding.FaceStale();
+        animate && !LoadingSkin() && FadesEnabled(binding) && binding.FaceBitmap() && faceShown;
     binding.SetFaceStale(true);
     if (fades) {
-        StartFade(slot, binding, end, speed);
+        StartFade(slot, binding, end, speed, options.NewState);
         return;
     }
     StopFade(slot);
     if (TControl* control = binding.Control()) control->Repaint();
 }
 
-void StartFade(std::unique_ptr<TsFade>& slot, TsCommonData& binding, TFadeEnd end, FadeSpeed speed) {
+void StartFade(std::unique_ptr<TsFade>& slot, TsCommonData& binding, TFadeEnd end, FadeSpeed speed,
+               std::optional<int> newState) {
     const TsGeneralData* section = SectionOf(binding);
     TControl* control = binding.Control();
     if (!section || !section->FadingEnabled || !control) return;
@@ -187,11 +190,17 @@ void StartFade(std::unique_ptr<TsFade>& slot, TsCommonData& binding, TFadeEnd en
     }
     if (!slot) slot = std::make_unique<TsFade>(binding, end);
     slot->Begin(steps, level);
-    SendSkinCommand(control, cmdRebuildFace);
+    SendSkinCommand(control, cmdRebuildFace, 0, newState ? std::uint16_t(*newState + 1) : 0);
     if (end == TFadeEnd::OwnPaint) RepaintCorners(binding, 1, cnAllCorners);
     if (!slot) return; // the rebuild may have ended the fade
     slot->SetEnabled(true);
     if (end == TFadeEnd::OwnPaint) slot->DrawFrame();
+}
+
+std::optional<int> RebuildFaceState(const TMessage& m) {
+    const std::uint16_t small = SkinCommandMessage::Small(m);
+    if (small == 0) return std::nullopt;
+    return int(small) - 1;
 }
 
 void StopFade(std::unique_ptr<TsFade>& slot) {

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "platform/graphics/TBitmap.h"
+#include "platform/toolkit/Messages.h"
 #include "platform/toolkit/TTimer.h"
 #include "render/Fade.h"
 
@@ -36,8 +38,8 @@ public:
     void Tick();
 
 private:
-    friend void StartFade(std::unique_ptr<TsFade>& slot, TsCommonData& binding, TFadeEnd end,
-                          FadeSpeed speed);
+    friend void StartFade(std::unique_ptr<TsFade>& slot, TsCommonData& binding, TFadeEnd end, FadeSpeed speed,
+                          std::optional<int> newState);
     void Begin(std::int32_t steps, std::int32_t level);
     void Show();
 
@@ -50,15 +52,31 @@ private:
     TBitmap m_frame;
 };
 
+// What a push button adds to a fade request.
+struct TFadeOptions {
+    // The control rebuilds its face at every paint, so the face is what the screen shows even
+    // while it is marked stale.
+    bool FaceAlwaysShown = false;
+    // The face state the new face is for, when the control's own state has not yet followed
+    // the change (a press or release on its way to the platform button).
+    std::optional<int> NewState;
+};
+
 // Called by the control after every pointer and mouse-button change: starts a fade when the
 // change animates, the section fades and the face is up to date, else marks the face stale,
 // stops a running fade and repaints at once.
 void FadeOrRepaint(std::unique_ptr<TsFade>& slot, TsCommonData& binding, TFadeEnd end, FadeSpeed speed,
-                   bool animate);
-// Takes the face as the old look, has the control rebuild its face and runs the fade. A fade
-// into the window still running goes on with as many steps as it reached; a fade through the
-// paint starts over at the level where the interrupted one would have ended.
-void StartFade(std::unique_ptr<TsFade>& slot, TsCommonData& binding, TFadeEnd end, FadeSpeed speed);
+                   bool animate, const TFadeOptions& options = {});
+// Takes the face as the old look, has the control rebuild its face (cmdRebuildFace, carrying
+// newState when given) and runs the fade. A fade into the window still running goes on with
+// as many steps as it reached; a fade through the paint starts over at the level where the
+// interrupted one would have ended.
+void StartFade(std::unique_ptr<TsFade>& slot, TsCommonData& binding, TFadeEnd end, FadeSpeed speed,
+               std::optional<int> newState = std::nullopt);
+
+// The face state a cmdRebuildFace names (its small argument is the state + 1), or none for
+// the control's current state.
+std::optional<int> RebuildFaceState(const TMessage& m);
 // Stops and frees the fade. A window keeps the last frame drawn; a control that showed the
 // frames in its paint repaints its face.
 void StopFade(std::unique_ptr<TsFade>& slot);

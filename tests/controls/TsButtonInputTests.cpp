@@ -179,6 +179,21 @@ TEST_F(ButtonInputTest, AButtonFreedMidPressGivesTheHintsBack) {
     EXPECT_TRUE(Application->ShowHint());
 }
 
+TEST_F(ButtonInputTest, TheHintSettingIsSavedOnceForOverlappingPresses) {
+    TsButton* neighbour = AddButton(TRect::FromBounds(20, 150, 190, 40), "Кнопка");
+    Application->SetShowHint(false);
+    const TPoint p = ScreenCentre(*button_);
+    Press(p.X, p.Y);
+    Release(p.X, p.Y);
+    EXPECT_FALSE(Application->ShowHint()) << "a press gives back the setting it found";
+    Application->SetShowHint(true);
+    Press(p.X, p.Y);
+    const TPoint q = ScreenCentre(*neighbour);
+    Press(q.X, q.Y);
+    Release(q.X, q.Y);
+    EXPECT_TRUE(Application->ShowHint()) << "the second press did not save \"off\"";
+}
+
 TEST_F(ButtonInputTest, SpaceShowsPressedAndClicks) {
     Section().FadingEnabled = false;
     button_->SetFocus();

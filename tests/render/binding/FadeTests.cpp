@@ -1,6 +1,7 @@
 #include "BindingTestSupport.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "render/Fade.h"
 #include "render/FadeWeight.h"
@@ -207,6 +208,35 @@ TEST_F(FadeTest, DisabledButtonStopsFading) {
     ASSERT_NE(slot_, nullptr);
     EXPECT_EQ(slot_->StepCount(), 0);
     EXPECT_TRUE(button_->Binding().FaceStale());
+}
+
+TEST_F(FadeTest, AStaleFaceFadesOnlyWhenTheControlAlwaysShowsItsFace) {
+    button_->Binding().SetFaceStale(true);
+    FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::Window, FadeSpeed::Full, true);
+    EXPECT_EQ(slot_, nullptr) << "a stale face is not what the screen shows";
+    button_->Binding().SetFaceStale(true);
+    TFadeOptions options;
+    options.FaceAlwaysShown = true;
+    FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::Window, FadeSpeed::Full, true, options);
+    EXPECT_NE(slot_, nullptr);
+}
+
+TEST_F(FadeTest, TheRebuildCarriesTheStateOfAChangeOnItsWay) {
+    std::vector<std::optional<int>> asked;
+    auto paint = button_->OnSkinCommand;
+    button_->OnSkinCommand = [&](TMessage& m) {
+        if (SkinCommandMessage::Code(m) == cmdRebuildFace) asked.push_back(RebuildFaceState(m));
+        paint(m);
+    };
+    for (int state : {0, 2}) {
+        TFadeOptions options;
+        options.NewState = state;
+        FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::Window, FadeSpeed::Full, true, options);
+        StopFade(slot_);
+        Paint(oldLook_);
+    }
+    FadeOrRepaint(slot_, button_->Binding(), TFadeEnd::Window, FadeSpeed::Full, true);
+    EXPECT_EQ(asked, (std::vector<std::optional<int>>{0, 2, std::nullopt}));
 }
 
 TEST_F(FadeTest, ChangeDuringASkinLoadRepaintsAtOnce) {
