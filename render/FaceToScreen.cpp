@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/graphics/SystemColors.h"
 #include "platform/canvas/TCanvas.h"
+#include "platform/graphics/SystemColors.h"
 #include "platform/graphics/TRegion.h"
 #include "platform/toolkit/TWinControl.h"
 #include "render/Corners.h"
@@ -46,6 +46,18 @@ private:
     TControlState m_saved;
 };
 
+// The part of its rectangle a child covers: all of it, or the shape of a shaped window.
+TRegion ChildShape(const TControl& child, const TRect& bounds) {
+    TRegion shape(bounds);
+    if (!child.IsWindowed()) return shape;
+    if (const auto& region = static_cast<const TWinControl&>(child).WindowRgn()) {
+        TRegion cut = *region;
+        cut.Offset(bounds.Left, bounds.Top);
+        shape.Intersect(cut);
+    }
+    return shape;
+}
+
 // Whether any part of the rectangle (logical coordinates) lies inside the canvas's clip.
 bool ShowsOnCanvas(const TCanvas& canvas, const TRect& rect) {
     TRegion region = canvas.ClipRegion();
@@ -69,12 +81,16 @@ void CopyFaceToScreen(TWinControl& control, TsCommonData& binding, const TRect& 
     const TBitmap* face = binding.FaceBitmap();
     if (!face) return;
     TCanvasSaver saver(canvas);
-    canvas.IntersectClipRect(clipRect);
+    // The face goes where no child paints: around each child's rectangle, and into the parts
+    // a shaped window cuts away (a push button's corners), which nothing else paints.
+    TRegion faceArea(clipRect);
     for (TControl* child : control.ControlList()) {
         if (!child->Visible()) continue;
         const TRect bounds = child->BoundsRect().Offset(offset.X, offset.Y);
-        if (bounds.Intersects(clipRect) && PaintsOverFace(*child)) canvas.ExcludeClipRect(bounds);
+        if (bounds.Intersects(clipRect) && PaintsOverFace(*child))
+            faceArea.Subtract(ChildShape(*child, bounds));
     }
+    canvas.IntersectClipRegion(faceArea);
     canvas.CopyRect(clipRect.TopLeft(), *face,
                     TRect::FromBounds(updateRect.Left, updateRect.Top, clipRect.Width(), clipRect.Height()));
 }

@@ -115,7 +115,9 @@ void TsFade::Tick() {
 void TsFade::DrawFrame() {
     TControl* control = m_binding.Control();
     if (!control || control->IsDestroying() || m_stepCount == 0) return;
-    if (!control->Enabled()) {
+    // A disabled control shows its face at once, and so does one resized since the fade
+    // began: the old face no longer fits its window.
+    if (!control->Enabled() || m_oldFace.Size() != TSize{control->Width(), control->Height()}) {
         SetEnabled(false);
         m_stepCount = 0;
         m_binding.Invalidate();

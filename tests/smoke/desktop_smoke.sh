@@ -59,8 +59,12 @@ focused_window() {
 }
 dialog_above_and_focused() { [ "$(top_window "$1")" = "$(hex "$1")" ] && [ "$(focused_window)" = "$(hex "$1")" ]; }
 
-# Runs the program; sets app_pid and main.
+# Runs the program; sets app_pid and main. The pointer waits in the screen's corner, off every
+# button: a hover would end in a fade's last frame, which differs from a freshly painted face.
 start_program() {
+  local screen_width screen_height
+  IFS=x read -r screen_width screen_height <<<"$(screen_size)"
+  DISPLAY=":$display" xdotool mousemove $((screen_width - 3)) $((screen_height - 3))
   DISPLAY=":$display" QUIBBLETON_BACKEND=sdl "$program" /s 2>>"$work/program.log" &
   app_pid=$!
   wait_for_start main_screen_shown || fail "the main screen did not appear"
@@ -84,39 +88,10 @@ export QUIBBLETON_HOME="$work/home"
 export QUIBBLETON_REGISTRY="$work/registry.reg"
 export XDG_RUNTIME_DIR="$work/run"
 
-# FIXME: after a change of size the pixels of the buttons' cut corners keep the background of
-# the old size (the headless backend shows the same with "screen W H"). The comparison leaves
-# them out, and the super button whole, from the headless layout at the new size.
-known_gaps() {
-  local name x y w h
-  echo "dump $work/layout-$1.json" >"$work/layout-$1.script"
-  QUIBBLETON_BACKEND=headless QUIBBLETON_SCREEN=$1 QUIBBLETON_SCRIPT="$work/layout-$1.script" \
-    QUIBBLETON_REGISTRY="$work/layout.reg" "$program" /s || fail "the headless layout run at $1 failed"
-  grep -o '"class":"TsButton","name":"[^"]*"[^{}]*"screen":\[[-0-9,]*\]' "$work/layout-$1.json" |
-    sed 's/.*"name":"\([^"]*\)".*"screen":\[\([-0-9,]*\)\]/\1 \2/' | tr ',' ' ' |
-    while read -r name x y w h; do
-      if [ "$name" = sButton5 ]; then
-        echo "rectangle $x,$y $((x + w - 1)),$((y + h - 1))"
-      else
-        echo "rectangle $x,$y $((x + 2)),$((y + 2)) rectangle $((x + w - 3)),$y $((x + w - 1)),$((y + 2))"
-        echo "rectangle $x,$((y + h - 3)) $((x + 2)),$((y + h - 1))"
-        echo "rectangle $((x + w - 3)),$((y + h - 3)) $((x + w - 1)),$((y + h - 1))"
-      fi
-    done >"$work/gaps-$1.txt"
-}
 pictures_equal() {
   local difference
   take_shot "$2" || return 1
   difference=$(compare -metric AE "$work/$1" "$work/$2" null: 2>&1 || true)
-  [ "${difference%% *}" = "0" ]
-}
-# The same, with the known gaps of the size blacked out in both.
-pictures_match() {
-  local difference size=$3
-  take_shot "$2" || return 1
-  convert "$work/$1" -fill black -draw "$(cat "$work/gaps-$size.txt")" "$work/$1.masked.png"
-  convert "$work/$2" -fill black -draw "$(cat "$work/gaps-$size.txt")" "$work/$2.masked.png"
-  difference=$(compare -metric AE "$work/$1.masked.png" "$work/$2.masked.png" null: 2>&1 || true)
   [ "${difference%% *}" = "0" ]
 }
 picture_settled() { take_shot "$1.a.png" && sleep 0.3 && pictures_equal "$1.a.png" "$1"; }
@@ -134,9 +109,6 @@ echo "dump $work/layout.json" >"$work/layout.script"
 QUIBBLETON_BACKEND=headless QUIBBLETON_SCREEN=${last_width}x${last_height} QUIBBLETON_SCRIPT="$work/layout.script" \
   "$program" /s || fail "the headless layout run failed"
 read -r bx by <<<"$(centre_of sButton1)"
-# Only one copy of the program runs at a time: the layouts of the sizes to come are read now.
-known_gaps 1280x1024
-known_gaps ${last_width}x$last_height
 
 # 2. The screen, the window manager and the program.
 start_resizeable_screen "$width" "$height"
@@ -165,7 +137,7 @@ check_resize() {
   start_program
   DISPLAY=":$display" xdotool mousemove $((w - 3)) $((h - 3))
   shot "started-$w.first.png"
-  wait_for_picture pictures_match "resized-$w.png" "started-$w.png" "${w}x$h" ||
+  wait_for_picture pictures_equal "resized-$w.png" "started-$w.png" ||
     fail "the picture after the change to ${w}x$h differs from a run started at that size"
 }
 check_resize 1280 1024

@@ -30,6 +30,21 @@ TEST_F(FaceToScreenTest, CopyLeavesOutWindowedChildren) {
     EXPECT_EQ(screen.GetPixel(99, 59), kFace);
 }
 
+TEST_F(FaceToScreenTest, CopyFillsWhatAShapedChildCutsAway) {
+    auto* button = Add<TTestSkinned>(KindCode::PushButton, panel_, {10, 10, 30, 30}, "");
+    TRegion shape(TRect{0, 0, 20, 20});
+    shape.Subtract(TRect{0, 0, 3, 3});
+    button->SetWindowRgn(shape, false);
+    TBitmap screen(100, 60);
+    screen.Fill(kScreen);
+    TCanvas canvas(screen);
+    CopyFaceToScreen(*panel_, panel_->Binding(), {0, 0, 100, 60}, {0, 0}, false, canvas, {0, 0, 100, 60});
+    EXPECT_EQ(screen.GetPixel(10, 10), kFace) << "the cut corner shows the face";
+    EXPECT_EQ(screen.GetPixel(12, 12), kFace);
+    EXPECT_EQ(screen.GetPixel(13, 10), kScreen) << "the rest of the child is its own";
+    EXPECT_EQ(screen.GetPixel(29, 29), kScreen);
+}
+
 TEST_F(FaceToScreenTest, CopyStartsAtTheUpdateRectanglesOrigin) {
     panel_->Binding().FaceBitmap()->SetPixel(40, 30, MakeColor(200, 0, 0));
     TBitmap screen(100, 60);
