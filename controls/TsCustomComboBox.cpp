@@ -11,7 +11,6 @@
 #include "platform/graphics/SystemColors.h"
 #include "platform/graphics/SystemMetrics.h"
 #include "platform/text/TextFlags.h"
-#include "platform/toolkit/SkinCommandMessage.h"
 #include "platform/toolkit/TApplication.h"
 #include "platform/toolkit/TComboBoxList.h"
 #include "platform/toolkit/TCustomEdit.h"
@@ -36,13 +35,28 @@ bool IsReadOnlyKey(int key) {
     return (key >= 32 && key <= 40) || key == 57 || (key >= 65 && key <= 90);
 }
 
+// The inner edit's messages that change its text, which a read-only box's edit refuses.
+bool IsEditingMessage(std::uint32_t msg) {
+    switch (msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+    case WM_CUT:
+    case WM_PASTE:
+    case WM_CLEAR:
+    case WM_UNDO:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- construction and properties
 
 TsCustomComboBox::TsCustomComboBox(TComponent* owner)
-    : TCustomComboBox(owner), m_skinData(this, TsCreateFace::Yes),
-      m_boundLabel(std::make_unique<TsBoundLabel>(m_skinData)) {
+    : TsSkinned<TCustomComboBox>(owner), m_boundLabel(std::make_unique<TsBoundLabel>(m_skinData)) {
     m_skinData.SetKindCode(KindCode::ComboBox);
     if (m_skinData.SkinSection().empty()) m_skinData.SetSkinSection("COMBOBOX");
     SetDropDownCount(16);
@@ -114,23 +128,27 @@ void TsCustomComboBox::WriteDumpFields(TJsonWriter& json) const {
 
 // ---------------------------------------------------------------- skin commands
 
-void TsCustomComboBox::SkinCommand(TMessage& m) {
-    const std::uint16_t code = SkinCommandMessage::Code(m);
-    const bool fromOwnManager = SkinCommandMessage::ObjectAs<TsSkinManager>(m) == m_skinData.SkinManager();
-    if (code == cmdIsDroppedDown) {
-        SkinCommandMessage::AnswerLParam(m, DroppedDown() ? 1 : 0);
-        SkinCommandMessage::AnswerResult(m, DroppedDown() ? 1 : 0);
+void TsCustomComboBox::WMSkinCommand(TWMSkinCommand& m) {
+    switch (m.Code) {
+    case cmdIsDroppedDown:
+        m.SetAnswer(DroppedDown() ? 1 : 0);
         return;
-    }
-    if (code == cmdUpdateDone) {
+    case cmdUpdateDone:
         if (m_skinData.InUpdate()) {
             m_skinData.SetInUpdate(false);
             Invalidate();
         }
         return;
+    default:
+        break;
     }
-    m_skinData.HandleMessage(m);
-    if (!fromOwnManager) return;
+    // Read first: a removed skin makes the binding forget a manager that is being destroyed.
+    const bool fromOwnManager = m.Object<TsSkinManager>() == m_skinData.SkinManager();
+    TsSkinned::WMSkinCommand(m);
+    if (fromOwnManager) FollowSkinChange(m.Code);
+}
+
+void TsCustomComboBox::FollowSkinChange(std::uint16_t code) {
     switch (code) {
     case cmdSkinLoaded:
         if (m_listAdapter) m_listAdapter->SkinLoaded();
@@ -151,63 +169,86 @@ void TsCustomComboBox::SkinCommand(TMessage& m) {
 
 // ---------------------------------------------------------------- events
 
-void TsCustomComboBox::WndProc(TMessage& m) {
-    // A change of style makes or drops the inner edit.
-    if (EditControl() != m_hookedEdit) HookInnerEdit();
-    if (SkinCommandMessage::Is(m)) {
-        SkinCommand(m);
-        return;
+// Where the box's own work comes before TsSkinned's, it writes the same state as the binding,
+// so the binding sees what it would have seen first.
+
+void TsCustomComboBox::WMSetFocus(TWMFocus& m) {
+    if (m_skinData.Skinned() && CanFocus()) {
+        m_skinData.SetHasFocus(true);
+        m_skinData.SetMouseOver(false);
+        m_skinData.SetFaceStale(true);
     }
-    if (m_readOnly && SwallowedWhileReadOnly(m)) return;
-    if (m_skinData.HandleMessage(m)) return;
-    if (m.Msg == WM_CTLCOLORLISTBOX) {
-        AttachListAdapter(THandle(m.LParam));
-        return;
-    }
-    if (m.Msg == RepaintListMessage) {
-        if (m_listAdapter) m_listAdapter->List().Invalidate();
-        return;
-    }
-    if (m_skinData.Skinned() && SkinnedEvent(m)) return;
-    TCustomComboBox::WndProc(m);
+    TsSkinned::WMSetFocus(m);
 }
 
-bool TsCustomComboBox::SkinnedEvent(TMessage& m) {
+void TsCustomComboBox::WMKillFocus(TWMFocus& m) {
+    if (!m_skinData.Skinned()) return TsSkinned::WMKillFocus(m);
+    // The binding's part first; the list closes before the platform box hears of the loss
+    // (which would keep it open for a move into the inner edit).
+    m_skinData.FocusChanged(false);
+    CloseUp(false);
+    m_skinData.SetHasFocus(false);
+    m_skinData.SetMouseOver(false);
+    TCustomComboBox::WMKillFocus(m);
+    Invalidate();
+}
+
+bool TsCustomComboBox::CrossingChangesFace(const TControl* child) const {
+    return m_skinData.Skinned() && !child && !m_listShown;
+}
+
+void TsCustomComboBox::CMMouseEnter(TCMMouseEnter& m) {
+    const bool changesFace = CrossingChangesFace(m.Child);
+    if (changesFace) m_skinData.SetMouseOver(true);
+    TsSkinned::CMMouseEnter(m);
+    if (changesFace) Invalidate();
+}
+
+void TsCustomComboBox::CMMouseLeave(TCMMouseLeave& m) {
+    const bool changesFace = CrossingChangesFace(m.Child);
+    if (changesFace) m_skinData.SetMouseOver(false);
+    TsSkinned::CMMouseLeave(m);
+    if (changesFace) Invalidate();
+}
+
+void TsCustomComboBox::CMFontChanged(TWMNoParams& m) {
+    if (m_skinData.Skinned()) m_skinData.SetFaceStale(true);
+    TsSkinned::CMFontChanged(m);
+}
+
+void TsCustomComboBox::CMVisibleChanged(TCMVisibleChanged& m) {
+    if (m_skinData.Skinned()) m_skinData.SetFaceStale(true);
+    TsSkinned::CMVisibleChanged(m);
+}
+
+void TsCustomComboBox::CMEnabledChanged(TWMNoParams& m) {
+    if (m_skinData.Skinned()) m_skinData.SetFaceStale(true);
+    TsSkinned::CMEnabledChanged(m);
+}
+
+void TsCustomComboBox::CMTextChanged(TWMNoParams& m) {
+    const bool skinned = m_skinData.Skinned();
+    TsSkinned::CMTextChanged(m);
+    if (skinned) Invalidate();
+}
+
+void TsCustomComboBox::OtherMessage(TMessage& m) {
     switch (m.Msg) {
-    case WM_SETFOCUS:
-        if (CanFocus()) {
-            m_skinData.SetHasFocus(true);
-            m_skinData.SetMouseOver(false);
-            m_skinData.SetFaceStale(true);
-        }
-        return false;
-    case WM_KILLFOCUS:
-        CloseUp(false);
-        m_skinData.SetHasFocus(false);
-        m_skinData.SetMouseOver(false);
-        TCustomComboBox::WndProc(m);
-        Invalidate();
-        return true;
-    case CM_MOUSEENTER:
-    case CM_MOUSELEAVE:
-        // Only the box's own crossings, not those passed up from its inner edit.
-        if (m.LParam != 0 || m_listShown) return false;
-        m_skinData.SetMouseOver(m.Msg == CM_MOUSEENTER);
-        TCustomComboBox::WndProc(m);
-        Invalidate();
-        return true;
-    case CM_FONTCHANGED:
-    case CM_VISIBLECHANGED:
-    case CM_ENABLEDCHANGED:
-        m_skinData.SetFaceStale(true);
-        return false;
-    case CB_SETCURSEL:
-    case CM_TEXTCHANGED:
-        TCustomComboBox::WndProc(m);
-        Invalidate();
-        return true;
+    case WM_CTLCOLORLISTBOX:
+        AttachListAdapter(THandle(m.LParam));
+        return;
+    case RepaintListMessage:
+        if (m_listAdapter) m_listAdapter->List().Invalidate();
+        return;
+    case CB_SETCURSEL: {
+        const bool skinned = m_skinData.Skinned();
+        TsSkinned::OtherMessage(m);
+        if (skinned) Invalidate();
+        return;
+    }
     default:
-        return false;
+        TsSkinned::OtherMessage(m);
+        return;
     }
 }
 
@@ -225,23 +266,34 @@ void TsCustomComboBox::DoCloseUp() {
 
 // ---------------------------------------------------------------- read-only
 
-bool TsCustomComboBox::SwallowedWhileReadOnly(TMessage& m) {
-    switch (m.Msg) {
-    case WM_CHAR:
-        return true;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        return IsReadOnlyKey(int(m.WParam));
-    case WM_LBUTTONDOWN:
-        if (CanFocus() && !IsFocusWithin()) SetFocus();
-        return true;
-    case WM_LBUTTONDBLCLK:
-        if (CanFocus() && !IsFocusWithin()) SetFocus();
-        DblClick();
-        return true;
-    default:
-        return false;
-    }
+void TsCustomComboBox::WMKeyDown(TWMKey& m) {
+    if (m_readOnly && IsReadOnlyKey(m.CharCode)) return;
+    TsSkinned::WMKeyDown(m);
+}
+
+void TsCustomComboBox::WMSysKeyDown(TWMKey& m) {
+    if (m_readOnly && IsReadOnlyKey(m.CharCode)) return;
+    TsSkinned::WMSysKeyDown(m);
+}
+
+void TsCustomComboBox::WMChar(TWMKey& m) {
+    if (m_readOnly) return;
+    TsSkinned::WMChar(m);
+}
+
+void TsCustomComboBox::TakeFocusWhileReadOnly() {
+    if (CanFocus() && !IsFocusWithin()) SetFocus();
+}
+
+void TsCustomComboBox::WMLButtonDown(TWMMouse& m) {
+    if (!m_readOnly) return TsSkinned::WMLButtonDown(m);
+    TakeFocusWhileReadOnly();
+}
+
+void TsCustomComboBox::WMLButtonDblClk(TWMMouse& m) {
+    if (!m_readOnly) return TsSkinned::WMLButtonDblClk(m);
+    TakeFocusWhileReadOnly();
+    DblClick();
 }
 
 // ---------------------------------------------------------------- painting
@@ -395,6 +447,11 @@ void TsCustomComboBox::HookInnerEdit() {
     edit->SetWindowProc([this](TMessage& m) { InnerEditWndProc(m); });
 }
 
+void TsCustomComboBox::EditControlChanged() {
+    TsSkinned::EditControlChanged();
+    HookInnerEdit();
+}
+
 void TsCustomComboBox::Notification(TComponent* component, TOperation operation) {
     TCustomComboBox::Notification(component, operation);
     if (operation == TOperation::opRemove && component && component == m_hookedEdit) {
@@ -409,20 +466,7 @@ bool TsCustomComboBox::InnerEditShowsItself() const {
 }
 
 void TsCustomComboBox::InnerEditWndProc(TMessage& m) {
-    if (m_readOnly) {
-        switch (m.Msg) {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-        case WM_CHAR:
-        case WM_CUT:
-        case WM_PASTE:
-        case WM_CLEAR:
-        case WM_UNDO:
-            return;
-        default:
-            break;
-        }
-    }
+    if (m_readOnly && IsEditingMessage(m.Msg)) return;
     const bool quiet = m_skinData.Skinned() && !InnerEditShowsItself();
     if (quiet && (m.Msg == WM_ERASEBKGND || m.Msg == WM_NCPAINT)) {
         m.Result = 1;

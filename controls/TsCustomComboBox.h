@@ -8,7 +8,7 @@
 #include "render/Blend.h"
 #include "render/TsBoundLabel.h"
 #include "render/TsCommonData.h"
-#include "render/TsSkinnedControl.h"
+#include "render/TsSkinned.h"
 
 class TsComboListAdapter;
 
@@ -21,14 +21,12 @@ inline constexpr std::uint16_t cmdIsDroppedDown = 14;
 // "COMBOBOX", the button from "COMBOBTN" and the arrow from the section's GLYPHMASK) and
 // copied to the window in one block. When the list holds more items than DropDownCount, a
 // list adapter skins the open list's scroll bar. Without a skin it is the platform combo box.
-class TsCustomComboBox : public TCustomComboBox, public TsSkinnedControl {
+class TsCustomComboBox : public TsSkinned<TCustomComboBox> {
 public:
     explicit TsCustomComboBox(TComponent* owner);
     ~TsCustomComboBox() override;
     std::string ClassName() const override { return "TsCustomComboBox"; }
 
-    TsCommonData& SkinData() override { return m_skinData; }
-    const TsCommonData& SkinData() const { return m_skinData; }
     TsBoundLabel& BoundLabel() { return *m_boundLabel; }
 
     // Text alignment of the closed box.
@@ -58,7 +56,6 @@ public:
     void WriteDumpFields(TJsonWriter& json) const override;
 
 protected:
-    void WndProc(TMessage& m) override;
     void PaintWindow(TCanvas& canvas) override;
     void PaintNonClient(TCanvas& canvas) override;
     void DropDown() override;
@@ -68,13 +65,35 @@ protected:
     void DrawItem(TCanvas& canvas, int index, const TRect& rect, unsigned state) override;
     // Forgets the hooked inner edit when a change of style frees it.
     void Notification(TComponent* component, TOperation operation) override;
+    // Hooks the inner edit a change of style made.
+    void EditControlChanged() override;
+
+    void WMSkinCommand(TWMSkinCommand& m) override;
+    void WMSetFocus(TWMFocus& m) override;
+    void WMKillFocus(TWMFocus& m) override;
+    void CMMouseEnter(TCMMouseEnter& m) override;
+    void CMMouseLeave(TCMMouseLeave& m) override;
+    void CMFontChanged(TWMNoParams& m) override;
+    void CMVisibleChanged(TCMVisibleChanged& m) override;
+    void CMEnabledChanged(TWMNoParams& m) override;
+    void CMTextChanged(TWMNoParams& m) override;
+    // A read-only box swallows these before its binding and the platform box see them.
+    void WMKeyDown(TWMKey& m) override;
+    void WMSysKeyDown(TWMKey& m) override;
+    void WMChar(TWMKey& m) override;
+    void WMLButtonDown(TWMMouse& m) override;
+    void WMLButtonDblClk(TWMMouse& m) override;
+    // The list window's colour request, the list's repaint and the program's selection.
+    void OtherMessage(TMessage& m) override;
 
 private:
-    void SkinCommand(TMessage& m);
-    // True when the message was a skinned event handled completely.
-    bool SkinnedEvent(TMessage& m);
-    // True when a read-only box swallows the message.
-    bool SwallowedWhileReadOnly(TMessage& m);
+    // Follows a skin change that the binding has handled.
+    void FollowSkinChange(std::uint16_t code);
+    // A skinned box's own crossing (not one passed up from its inner edit) while its list is
+    // closed: the pointer changes its hot face.
+    bool CrossingChangesFace(const TControl* child) const;
+    // A read-only box's press only takes the focus.
+    void TakeFocusWhileReadOnly();
     void TakeSkinColors();
     void TakePlatformColors();
     // Rebuilds a stale face; false when the box must not paint now.
@@ -88,7 +107,6 @@ private:
     bool InnerEditShowsItself() const;
     void InnerEditWndProc(TMessage& m);
 
-    TsCommonData m_skinData;
     std::unique_ptr<TsBoundLabel> m_boundLabel;
     TAlignment m_alignment = TAlignment::taLeftJustify;
     bool m_readOnly = false;

@@ -143,6 +143,7 @@ void TCustomComboBox::SetComboStyle(TComboBoxStyle style) {
     bool first = m_edit == nullptr && !m_list && m_style == style && style == TComboBoxStyle::csDropDown;
     if (style == m_style && !first) return;
     CloseUp(false);
+    const bool hadEdit = m_edit != nullptr;
     m_style = style;
     if (style == TComboBoxStyle::csDropDown) {
         if (!m_edit) {
@@ -169,6 +170,7 @@ void TCustomComboBox::SetComboStyle(TComboBoxStyle style) {
         m_syncing = false;
     }
     Invalidate();
+    if ((m_edit != nullptr) != hadEdit) EditControlChanged();
 }
 
 int TCustomComboBox::ItemHeight() const {

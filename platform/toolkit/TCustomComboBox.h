@@ -117,6 +117,8 @@ protected:
     virtual void DoCloseUp();
     // Paints one item plainly, or calls OnDrawItem.
     virtual void DrawItem(TCanvas& canvas, int index, const TRect& rect, unsigned state);
+    // A change of style made or freed the inner edit (EditControl).
+    virtual void EditControlChanged() {}
     void PaintWindow(TCanvas& canvas) override;
     void PaintNonClient(TCanvas& canvas) override;
     TLResult DialogCode() const override;

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/TsComboBox.h"
 #include "controls/TsComboListAdapter.h"
@@ -203,6 +204,86 @@ TEST_F(ComboBoxTest, ReadOnlyBoxKeepsItsSelection) {
     combo_->SetReadOnly(false);
     Key(VK_DOWN);
     EXPECT_EQ(combo_->ItemIndex(), 1);
+}
+
+TEST_F(ComboBoxTest, ReadOnlyBoxSwallowsItsKeysBeforeItsKeyHandlers) {
+    Fill(4);
+    combo_->SetReadOnly(true);
+    std::vector<int> downs;
+    int presses = 0;
+    combo_->OnKeyDown = [&downs](TObject*, int& key, TShiftState) { downs.push_back(key); };
+    combo_->OnKeyPress = [&presses](TObject*, char32_t&) { ++presses; };
+    combo_->SetFocus();
+    Pump();
+    Key(VK_DOWN);
+    Key('S');
+    Type("S");
+    Key(VK_INSERT);
+    EXPECT_EQ(downs, (std::vector<int>{VK_INSERT}));
+    EXPECT_EQ(presses, 0);
+}
+
+TEST_F(ComboBoxTest, ReadOnlyDoubleClickTakesTheFocusAndRunsOnDblClickWithoutTheList) {
+    Fill(4);
+    combo_->SetReadOnly(true);
+    int doubleClicks = 0;
+    combo_->OnDblClick = [&doubleClicks](TObject*) { ++doubleClicks; };
+    combo_->Perform(WM_LBUTTONDBLCLK, 0, 0);
+    EXPECT_TRUE(combo_->Focused());
+    EXPECT_EQ(doubleClicks, 1);
+    EXPECT_FALSE(combo_->DroppedDown());
+}
+
+TEST_F(ComboBoxTest, ReadOnlyInnerEditRefusesTypingRightAfterAChangeOfStyle) {
+    combo_->SetReadOnly(true);
+    combo_->SetComboStyle(TComboBoxStyle::csDropDown);
+    TCustomEdit* edit = combo_->EditControl();
+    ASSERT_NE(edit, nullptr);
+    // No message reaches the box before the edit's own.
+    edit->Perform(WM_CHAR, 'x', 0);
+    EXPECT_EQ(edit->Text(), "");
+    combo_->SetReadOnly(false);
+    edit->Perform(WM_CHAR, 'x', 0);
+    EXPECT_EQ(edit->Text(), "x");
+}
+
+TEST_F(ComboBoxTest, LosingTheFocusClosesTheListAndDropsTheHighlight) {
+    Fill(2);
+    auto* other = new TsComboBox(form_);
+    other->SetParent(form_);
+    other->SetBounds(10, 60, 145, 21);
+    combo_->SetFocus();
+    combo_->SetDroppedDown(true);
+    Pump();
+    ASSERT_TRUE(combo_->ListShown());
+    other->SetFocus();
+    Pump();
+    EXPECT_FALSE(combo_->DroppedDown());
+    EXPECT_FALSE(combo_->ListShown());
+    EXPECT_FALSE(combo_->SkinData().HasFocus());
+    EXPECT_NE(Face().GetPixel(5, 5), ColorToRGB(clHighlight));
+}
+
+TEST_F(ComboBoxTest, UpdateDoneReleasesAHeldBackBox) {
+    combo_->SkinData().SetInUpdate(true);
+    TMessage done = SkinCommandMessage::Make(cmdUpdateDone);
+    combo_->PerformMessage(done);
+    EXPECT_FALSE(combo_->SkinData().InUpdate());
+}
+
+TEST_F(ComboBoxTest, AnotherManagersSkinRemovalLeavesTheBoxSkinned) {
+    Fill(2);
+    combo_->Loaded();
+    const TColor skinColor = combo_->Color();
+    TsSkinManager other(nullptr);
+    TMessage removed = SkinCommandMessage::Make(cmdSkinRemoved, LParamFromPointer(&other));
+    combo_->PerformMessage(removed);
+    EXPECT_TRUE(combo_->SkinData().Skinned());
+    EXPECT_EQ(combo_->Color(), skinColor);
+    TMessage own = SkinCommandMessage::Make(cmdSkinRemoved, LParamFromPointer(manager_.get()));
+    combo_->PerformMessage(own);
+    EXPECT_FALSE(combo_->SkinData().Skinned());
+    EXPECT_EQ(combo_->Color(), clWindow);
 }
 
 TEST_F(ComboBoxTest, AnswersWhetherItsListIsDroppedDown) {

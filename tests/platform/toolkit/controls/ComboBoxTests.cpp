@@ -224,6 +224,32 @@ TEST_F(ComboBoxTest, DropDownStyleTypingChangesTheText) {
     EXPECT_EQ(combo->EditControl()->Text(), "Item 4");
 }
 
+// Records the inner edit each time the box says it changed.
+class EditWatchingComboBox : public TComboBox {
+public:
+    using TComboBox::TComboBox;
+    std::vector<const TCustomEdit*> edits;
+
+protected:
+    void EditControlChanged() override { edits.push_back(EditControl()); }
+};
+
+TEST_F(ComboBoxTest, AChangeOfStyleTellsOfTheInnerEditMadeAndFreed) {
+    auto* watched = new EditWatchingComboBox(form);
+    watched->SetComboStyle(TComboBoxStyle::csDropDownList);
+    ASSERT_EQ(watched->edits, std::vector<const TCustomEdit*>{nullptr});
+    watched->SetComboStyle(TComboBoxStyle::csDropDown);
+    ASSERT_EQ(watched->edits.size(), 2u);
+    EXPECT_NE(watched->edits.back(), nullptr);
+    EXPECT_EQ(watched->edits.back(), watched->EditControl());
+    // A style that keeps the edit, or keeps none, tells nothing.
+    watched->SetComboStyle(TComboBoxStyle::csDropDown);
+    watched->SetComboStyle(TComboBoxStyle::csOwnerDrawFixed);
+    watched->SetComboStyle(TComboBoxStyle::csDropDownList);
+    EXPECT_EQ(watched->edits.size(), 3u);
+    EXPECT_EQ(watched->edits.back(), nullptr);
+}
+
 TEST_F(ComboBoxTest, DumpShowsItemIndexItemsAndDroppedState) {
     SetItems({"a", "b"});
     combo->SetItemIndex(1);
