@@ -7,7 +7,6 @@
 
 #include "controls/TsComboListAdapter.h"
 #include "platform/canvas/TCanvas.h"
-#include "platform/core/VirtualKeys.h"
 #include "platform/graphics/SystemColors.h"
 #include "platform/graphics/SystemMetrics.h"
 #include "platform/text/TextFlags.h"
