@@ -35,7 +35,6 @@ public:
 
     TBackend& Backend() { return *m_backend; }
     void Initialize() {}
-    const std::string& Title() const { return m_title; }
     void SetTitle(const std::string& t) { m_title = t; }
 
     // --- forms ---

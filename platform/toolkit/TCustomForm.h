@@ -133,8 +133,6 @@ public:
     // Has the next composition present this part of the surface (surface coordinates), which
     // was drawn into outside composition (a fade's frame).
     void AddDamage(const TRegion& region) { m_damage.Union(region); }
-    // What the next composition presents so far.
-    const TRegion& Damage() const { return m_damage; }
     // The canvas of the paint in progress (valid inside OnPaint), or null.
     TCanvas* Canvas() const { return m_paintCanvas; }
     std::uint64_t PresentCount() const { return m_presentCount; }

@@ -61,7 +61,6 @@ public:
     TVirtualClock& Clock() { return m_clock; }
     TNativeWindowId ActiveWindow() const { return m_active; }
     TPoint MousePos() const { return m_mousePos; }
-    std::uint32_t ShiftState() const { return m_shift; }
     std::uint64_t PresentCount() const { return m_presentCount; }
     // The part of the surface that the last present of a surface said had changed.
     const TRegion& LastDamage() const { return m_lastDamage; }
