@@ -22,8 +22,6 @@ public:
 
     TTimeBtnStates TimeBtnState() const { return m_timeBtnState; }
     void SetTimeBtnState(TTimeBtnStates state);
-    // The repeat timer, created by the first press with repeat allowed.
-    const TTimer* RepeatTimer() const { return m_repeatTimer.get(); }
 
 protected:
     void Paint(TCanvas& canvas) override;

@@ -28,10 +28,6 @@ void SetBoundLabelFactory(TsBoundLabelFactory factory) {
     g_labelFactory = factory;
 }
 
-TsBoundLabelFactory BoundLabelFactory() {
-    return g_labelFactory;
-}
-
 TsBoundLabel::TsBoundLabel(TsCommonData& binding) : m_binding(binding) {}
 
 TsBoundLabel::~TsBoundLabel() {

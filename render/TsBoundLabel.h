@@ -26,7 +26,6 @@ using TsBoundLabelFactory = TLabel* (*)(TComponent* owner, TsBoundLabel& bound);
 // Sets the process-wide factory that every bound label creates its label with; null restores
 // the plain label of this layer.
 void SetBoundLabelFactory(TsBoundLabelFactory factory);
-TsBoundLabelFactory BoundLabelFactory();
 
 enum class TsCaptionLayout { sclLeft, sclTopLeft, sclTopCenter, sclTopRight };
 

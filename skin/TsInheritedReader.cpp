@@ -28,7 +28,6 @@ TsInheritedReader::TsInheritedReader(const TacSkinOptions& options) : m_options(
         m_parent[i] = ParentIndex(options, i);
 
     // Every chain is followed once: 0 unvisited, 1 on the walk in progress, 2 done.
-    m_onLoop.assign(count, false);
     m_inLoop.assign(count, false);
     std::vector<std::uint8_t> state(count, 0);
     std::vector<int> walk;
@@ -47,13 +46,8 @@ TsInheritedReader::TsInheritedReader(const TacSkinOptions& options) : m_options(
                 m_inLoop[std::size_t(member)] = true;
             m_loops.push_back(std::move(loop));
         }
-        // In reverse walk order every parent is settled before its child.
-        for (auto it = walk.rbegin(); it != walk.rend(); ++it) {
-            const std::size_t w = std::size_t(*it);
-            state[w] = 2;
-            const int p = m_parent[w];
-            m_onLoop[w] = m_inLoop[w] || (p >= 0 && m_onLoop[std::size_t(p)]);
-        }
+        for (const int w : walk)
+            state[std::size_t(w)] = 2;
     }
 }
 

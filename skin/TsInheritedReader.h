@@ -25,10 +25,6 @@ public:
     // A value of exactly "?" counts as absent and is inherited.
     std::string ReadString(std::size_t section, std::string_view key, std::string_view fallback);
 
-    // The section index of each section's parent; -1 where the chain ends.
-    const std::vector<int>& Parents() const { return m_parent; }
-    // For each section: true when its parent chain runs into a loop.
-    const std::vector<bool>& OnLoop() const { return m_onLoop; }
     // For each section: true when it lies on a loop itself.
     const std::vector<bool>& InLoop() const { return m_inLoop; }
 
@@ -48,7 +44,6 @@ private:
 
     const TacSkinOptions& m_options;
     std::vector<int> m_parent;
-    std::vector<bool> m_onLoop;
     // The sections of each loop in chain order; which sections lie on a loop themselves.
     std::vector<std::vector<int>> m_loops;
     std::vector<bool> m_inLoop;

@@ -35,7 +35,6 @@ public:
     void Attach();
 
     void OnIdle(std::optional<std::uint64_t> deadlineMs);
-    bool IsFinished() const { return m_finished; }
 
     // Carries out one command; false, with a message on the error stream, when it cannot.
     bool Execute(const TScriptCommand& command, std::optional<std::uint64_t> deadlineMs);

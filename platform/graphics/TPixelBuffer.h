@@ -18,7 +18,6 @@ public:
     std::uint8_t* Data() { return m_data; }
     const std::uint8_t* Data() const { return m_data; }
     std::size_t Size() const { return m_size; }
-    std::size_t Capacity() const { return m_capacity; }
 
     // Makes the buffer hold bytes zero bytes, keeping the block when it is large enough.
     void AssignZeros(std::size_t bytes);

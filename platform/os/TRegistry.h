@@ -63,11 +63,9 @@ public:
     explicit TRegistry(std::string storePath); // a given store file (not on Windows)
     ~TRegistry() { CloseKey(); }
 
-    HKEY RootKey() const { return RootKey_; }
     void SetRootKey(HKEY root); // closes the current key
     // The open key's path below the root, without a leading backslash; empty when none is open.
     const std::string& CurrentPath() const { return CurrentPath_; }
-    bool HasCurrentKey() const { return HasCurrentKey_; }
     const std::string& StorePath() const { return StorePath_; }
     // How long a change waits for the store's lock, on which clock; the clock must outlive
     // the accessor. DefaultLockWaitMs on the system's clock unless set.
@@ -86,7 +84,6 @@ public:
     TRegDataType GetDataType(std::string_view name) const; // rdUnknown when missing
     bool GetDataInfo(std::string_view name, TRegDataInfo& info) const;
     int GetDataSize(std::string_view name) const; // -1 when missing
-    std::vector<std::string> GetValueNames() const;
 
     // A missing or zero-size value reads as ""; REG_SZ and REG_EXPAND_SZ read as their text up
     // to the first NUL; any other type throws ERegistryException "Invalid data type for '<name>'".
@@ -108,8 +105,6 @@ public:
     // store refused, or with the first of the list when the store as a whole could not be
     // written (no key open, lock, size or file write failing).
     void WriteStrings(std::span<const TRegNamedString> values);
-    // False when the value did not exist or the store could not be changed.
-    bool DeleteValue(std::string_view name);
 
     // ${XDG_CONFIG_HOME:-$HOME/.config}/quibbleton/registry.reg, or $QUIBBLETON_REGISTRY; empty
     // on Windows.

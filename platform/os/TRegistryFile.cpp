@@ -431,20 +431,6 @@ bool TRegistryFile::SetValue(std::string_view key, std::string_view name, const 
     return true;
 }
 
-bool TRegistryFile::DeleteValue(std::string_view key, std::string_view name) {
-    const auto path = SplitKey(key);
-    bool deleted = false;
-    for (auto& section : Sections_) {
-        if (!SamePath(section.Path, path)) continue;
-        std::erase_if(section.Entries, [&](const TEntry& entry) {
-            const bool match = entry.IsValue && SameText(entry.Name, name);
-            deleted = deleted || match;
-            return match;
-        });
-    }
-    return deleted;
-}
-
 std::vector<std::string> TRegistryFile::ValueNames(std::string_view key) const {
     const auto path = SplitKey(key);
     std::vector<std::string> names;

@@ -55,7 +55,6 @@ public:
     static std::optional<TRegistryFile> Parse(std::string_view text);
     static TRegistryFile Empty(); // "REGEDIT4" and no keys
     std::string Format() const;
-    TRegFileFormat FileFormat() const { return Format_; }
 
     bool KeyExists(std::string_view key) const;
     // False, and nothing changes, when the key path has no known root or holds control
@@ -63,7 +62,6 @@ public:
     bool AddKey(std::string_view key); // does nothing more when the key exists
     std::optional<TRegValue> FindValue(std::string_view key, std::string_view name) const;
     bool SetValue(std::string_view key, std::string_view name, const TRegValue& value);
-    bool DeleteValue(std::string_view key, std::string_view name);
     std::vector<std::string> ValueNames(std::string_view key) const;
 
     // "HKEY_LOCAL_MACHINE" and the other root names.

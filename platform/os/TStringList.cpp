@@ -5,21 +5,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <stdexcept>
 
 int TStringList::Add(std::string text) {
     Items_.push_back(std::move(text));
     return Count() - 1;
-}
-
-void TStringList::Insert(int index, std::string text) {
-    if (index < 0 || index > Count()) throw std::out_of_range("TStringList::Insert: index out of range");
-    Items_.insert(Items_.begin() + index, std::move(text));
-}
-
-void TStringList::Delete(int index) {
-    if (index < 0 || index >= Count()) throw std::out_of_range("TStringList::Delete: index out of range");
-    Items_.erase(Items_.begin() + index);
 }
 
 void TStringList::Sort() {

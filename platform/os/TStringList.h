@@ -10,8 +10,6 @@
 class TStringList {
 public:
     int Add(std::string text); // returns the new item's index
-    void Insert(int index, std::string text);
-    void Delete(int index);
     void Clear() { Items_.clear(); }
     int Count() const { return static_cast<int>(Items_.size()); }
     bool IsEmpty() const { return Items_.empty(); }

@@ -34,19 +34,4 @@ bool IsAccel(char32_t ch, std::string_view caption) {
     return a != 0 && Fold(a) == Fold(ch);
 }
 
-std::string StripHotkey(std::string_view caption) {
-    std::string out;
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&') {
-            if (i + 1 < caption.size() && caption[i + 1] == '&') {
-                out += '&';
-                ++i;
-            }
-            continue;
-        }
-        out += caption[i];
-    }
-    return out;
-}
-
 } // namespace Accelerators

@@ -10,7 +10,5 @@ namespace Accelerators {
 char32_t AccelChar(std::string_view caption);
 // Whether ch is the caption's accelerator (letter case ignored).
 bool IsAccel(char32_t ch, std::string_view caption);
-// The caption without the marks ("&&" becomes "&").
-std::string StripHotkey(std::string_view caption);
 
 } // namespace Accelerators

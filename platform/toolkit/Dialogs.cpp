@@ -20,7 +20,3 @@ int MessageBox(const std::string& text, const std::string& caption, unsigned fla
     delete form;
     return answer;
 }
-
-void ShowMessage(const std::string& text) {
-    MessageBox(text, Application ? Application->Title() : std::string(), MB_OK);
-}

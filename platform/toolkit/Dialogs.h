@@ -9,5 +9,3 @@
 // the buttons of MB_OK, MB_OKCANCEL or MB_YESNO. Returns IDOK, IDCANCEL, IDYES or IDNO
 // (closing it otherwise gives IDCANCEL, or IDOK for a box with only OK). Needs an Application.
 int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
-// MessageBox with the application's title, MB_OK.
-void ShowMessage(const std::string& text);

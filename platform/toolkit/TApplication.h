@@ -35,7 +35,6 @@ public:
 
     TBackend& Backend() { return *m_backend; }
     void Initialize() {}
-    const std::string& Title() const { return m_title; }
     void SetTitle(const std::string& t) { m_title = t; }
 
     // --- forms ---
@@ -47,7 +46,6 @@ public:
         return form;
     }
     TCustomForm* MainForm() const { return m_mainForm; }
-    void SetMainForm(TCustomForm* form) { m_mainForm = form; }
     // Forms owned by the application, from the last created to the first.
     std::vector<TCustomForm*> FormsLastToFirst() const;
     TCustomForm* ActiveForm() const { return m_activeForm; }
@@ -94,8 +92,6 @@ public:
     // --- input state ---
     TControl* CaptureControl() const { return m_capture; }
     void SetCaptureControl(TControl* control);
-    // The control under the mouse (it got CM_MOUSEENTER last), or null.
-    TControl* MouseControl() const { return m_mouseControl; }
     TPoint MousePos() const { return m_mousePos; }
     TShiftState ShiftState() const { return m_shift; }
     // The focused control: the active form's active control, or the active form; null when

@@ -97,10 +97,6 @@ void TButton::PaintWindow(TCanvas& canvas) {
     ClassicLook::DrawPushButton(canvas, ClientRect(), Caption(), look);
 }
 
-void TButton::WndProc(TMessage& message) {
-    TWinControl::WndProc(message);
-}
-
 void TButton::OtherMessage(TMessage& m) {
     switch (m.Msg) {
     case BM_GETSTATE:

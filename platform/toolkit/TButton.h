@@ -44,7 +44,6 @@ protected:
     virtual void SetButtonStyle(bool isDefault);
     void PaintWindow(TCanvas& canvas) override;
     TLResult DialogCode() const override;
-    void WndProc(TMessage& message) override;
     void WMLButtonDown(TWMMouse& m) override;
     void WMLButtonDblClk(TWMMouse& m) override;
     void WMLButtonUp(TWMMouse& m) override;

@@ -11,7 +11,6 @@ class TComboBoxEdit : public TCustomEdit {
 public:
     TComboBoxEdit(TComponent* owner, TCustomComboBox* combo);
     std::string ClassName() const override { return "TComboBoxEdit"; }
-    TCustomComboBox* ComboBox() const { return m_combo; }
 
 protected:
     void Change() override;

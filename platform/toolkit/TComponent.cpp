@@ -63,12 +63,6 @@ void TComponent::RemoveComponent(TComponent* c) {
     c->m_owner = nullptr;
 }
 
-void TComponent::ChangeOwner(TComponent* newOwner) {
-    if (newOwner == m_owner) return;
-    if (m_owner) m_owner->RemoveComponent(this);
-    if (newOwner) newOwner->InsertComponent(this);
-}
-
 TComponent* TComponent::FindComponent(const std::string& name) const {
     if (name.empty()) return nullptr;
     for (TComponent* c : m_components)

@@ -42,8 +42,6 @@ public:
     // The owned component with this name (letter case ignored, as the platform compares
     // component names), or null.
     TComponent* FindComponent(const std::string& name) const;
-    // Moves ownership; null owner leaves the component unowned (the caller frees it).
-    void ChangeOwner(TComponent* newOwner);
 
     const std::string& Name() const { return m_name; }
     // Renames; throws Exception when another component of the same owner has the name.
@@ -51,7 +49,6 @@ public:
     std::intptr_t Tag() const { return m_tag; }
     void SetTag(std::intptr_t tag) { m_tag = tag; }
 
-    TComponentState ComponentState() const { return m_state; }
     bool IsLoading() const { return m_state.Has(TComponentStateFlag::csLoading); }
     bool IsReading() const { return m_state.Has(TComponentStateFlag::csReading); }
     bool IsDestroying() const { return m_state.Has(TComponentStateFlag::csDestroying); }

@@ -59,10 +59,6 @@ void TControl::BringToFront() {
     if (m_parent) m_parent->MoveControlInZOrder(this, true);
 }
 
-void TControl::SendToBack() {
-    if (m_parent) m_parent->MoveControlInZOrder(this, false);
-}
-
 // --- bounds ---
 
 void TControl::SetBounds(int left, int top, int width, int height) {

@@ -77,12 +77,10 @@ public:
     TWinControl* Parent() const { return m_parent; }
     // Moves the control into parent's child list (on top of its siblings); null removes it.
     virtual void SetParent(TWinControl* parent);
-    bool HasParent() const { return m_parent != nullptr; }
     // The form whose client area holds the control (the control itself for a form), or null.
     TCustomForm* ParentForm() const;
     // Z-order among the parent's children: to the top, or to the bottom.
     void BringToFront();
-    void SendToBack();
 
     // --- bounds (relative to the parent's client area; a form's are screen coordinates) ---
     int Left() const { return m_left; }
@@ -143,7 +141,6 @@ public:
     void SetParentFont(bool v);
     TColor Color() const { return m_color; }
     void SetColor(TColor c);
-    bool ParentColor() const { return m_parentColor; }
     void SetParentColor(bool v);
     // Caption and Text are the same string; setting sends CM_TEXTCHANGED when it changes.
     const std::string& Caption() const { return m_text; }
@@ -178,7 +175,6 @@ public:
         Invalidate();
         Update();
     }
-    void Refresh() { Repaint(); }
 
     // --- behaviour ---
     virtual void Click();

@@ -46,11 +46,6 @@ void TCustomEdit::SetSelStart(int pos) {
     Invalidate();
 }
 
-void TCustomEdit::SetSelLength(int length) {
-    int start = SelStart();
-    SetSelection(start, start + std::max(length, 0));
-}
-
 void TCustomEdit::SetSelection(int start, int end) {
     int len = TextLength();
     if (start < 0) {
@@ -160,12 +155,6 @@ void TCustomEdit::SetMaxLength(int v) {
     m_maxLength = std::max(v, 0);
 }
 
-void TCustomEdit::SetHideSelection(bool v) {
-    if (v == m_hideSelection) return;
-    m_hideSelection = v;
-    Invalidate();
-}
-
 void TCustomEdit::SetBorderStyle(TBorderStyle s) {
     if (s == m_borderStyle) return;
     m_borderStyle = s;
@@ -189,12 +178,6 @@ TRect TCustomEdit::TextRect() const {
 
 void TCustomEdit::SetTextRect(const TRect& r) {
     m_textRect = r;
-    ScrollToCaret();
-    Invalidate();
-}
-
-void TCustomEdit::ResetTextRect() {
-    m_textRect.reset();
     ScrollToCaret();
     Invalidate();
 }

@@ -41,8 +41,6 @@ public:
     // Collapses the selection to a caret at the position.
     void SetSelStart(int pos);
     int SelLength() const;
-    // Selects length code points from SelStart.
-    void SetSelLength(int length);
     std::string SelText() const;
     // Replaces the selection with the text (as typing would, without the read-only check).
     void SetSelText(const std::string& text);
@@ -71,10 +69,7 @@ public:
     // Characters the user may enter at most; 0 is no limit. Texts set by the program are kept whole.
     int MaxLength() const { return m_maxLength; }
     void SetMaxLength(int v);
-    bool AutoSelect() const { return m_autoSelect; }
     void SetAutoSelect(bool v) { m_autoSelect = v; }
-    bool HideSelection() const { return m_hideSelection; }
-    void SetHideSelection(bool v);
     // Only the digits 0 to 9 can be typed or pasted.
     bool NumbersOnly() const { return m_numbersOnly; }
     void SetNumbersOnly(bool v) { m_numbersOnly = v; }
@@ -82,13 +77,10 @@ public:
     void SetBorderStyle(TBorderStyle s);
     // Set by typing and editing, cleared when the program sets the text.
     bool Modified() const { return m_modified; }
-    void SetModified(bool v) { m_modified = v; }
 
     // --- text rectangle and layout ---
     TRect TextRect() const;
     void SetTextRect(const TRect& r);
-    // Back to the default rectangle (the client area inset by one pixel).
-    void ResetTextRect();
     bool HasCustomTextRect() const { return m_textRect.has_value(); }
     // How far the text is scrolled to the left, in pixels.
     int ScrollOffset() const { return m_scrollX; }

@@ -431,10 +431,6 @@ void TCustomForm::FocusControl(TWinControl* control) {
     PerformMessage(m);
 }
 
-void TCustomForm::SelectFirst() {
-    if (TWinControl* c = FindNextControl(nullptr, true, true, false)) SetActiveControl(c);
-}
-
 void TCustomForm::ControlDestroying(TControl* control) {
     if (m_activeControl && static_cast<TControl*>(m_activeControl) == control) m_activeControl = nullptr;
 }

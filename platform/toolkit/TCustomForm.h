@@ -84,14 +84,9 @@ public:
     void SetActiveControl(TWinControl* control);
     // The form is the active window.
     bool Active() const { return m_active; }
-    // The control that takes the focus when the form is shown and none is set: the first in
-    // tab order that can.
-    void SelectFirst();
     // A popup that never takes the activation (the combo box's list window).
     bool IsNoActivate() const { return m_noActivate; }
     void SetNoActivate(bool v) { m_noActivate = v; }
-    // The normal-state bounds kept while maximised.
-    TRect RestoredBounds() const { return m_restoredBounds; }
 
     TRect NonClientInsets() const override;
     // Frame width and caption height of the current border style (0 for bsNone).
@@ -138,8 +133,6 @@ public:
     // Has the next composition present this part of the surface (surface coordinates), which
     // was drawn into outside composition (a fade's frame).
     void AddDamage(const TRegion& region) { m_damage.Union(region); }
-    // What the next composition presents so far.
-    const TRegion& Damage() const { return m_damage; }
     // The canvas of the paint in progress (valid inside OnPaint), or null.
     TCanvas* Canvas() const { return m_paintCanvas; }
     std::uint64_t PresentCount() const { return m_presentCount; }

@@ -1,36 +1,11 @@
 #include "platform/toolkit/TFormDesign.h"
 
-#include <map>
-
 #include "platform/core/Exceptions.h"
 #include "platform/toolkit/TCustomForm.h"
-
-namespace {
-
-std::map<std::string, TFormDesign::TFactory>& Registry() {
-    static std::map<std::string, TFormDesign::TFactory> registry;
-    return registry;
-}
-
-} // namespace
 
 TFormDesign& TFormDesign::Form(std::function<void(TCustomForm&)> setter) {
     m_form.push_back(std::move(setter));
     return *this;
-}
-
-TFormDesign& TFormDesign::AddByClass(TEntry entry) {
-    m_entries.push_back(std::move(entry));
-    return *this;
-}
-
-void RegisterComponentClass(const std::string& className, TFormDesign::TFactory factory) {
-    Registry()[className] = std::move(factory);
-}
-
-TFormDesign::TFactory FindComponentClass(const std::string& className) {
-    auto it = Registry().find(className);
-    return it == Registry().end() ? TFormDesign::TFactory() : it->second;
 }
 
 void ReadFormDesign(TCustomForm& form, const TFormDesign& design) {
@@ -39,9 +14,7 @@ void ReadFormDesign(TCustomForm& form, const TFormDesign& design) {
     for (const auto& setter : design.FormProperties())
         setter(form);
     for (const auto& entry : design.Entries()) {
-        TFormDesign::TFactory create = entry.Create ? entry.Create : FindComponentClass(entry.ClassName);
-        if (!create) throw EReadError("Class " + entry.ClassName + " not found");
-        TComponent* c = create(&form);
+        TComponent* c = entry.Create(&form);
         if (!c) throw EReadError("Component " + entry.Name + " could not be created");
         c->SetLoadingState(true);
         loaded.push_back(c);

@@ -13,15 +13,13 @@ class TCustomForm;
 // it (TCustomForm::LoadDesign) creates each component owned by the form, names it, parents a
 // control into the named windowed control (the form when empty), applies the assignments in
 // order while the component has csReading and csLoading set, and finally calls Loaded on the
-// form and every component. A component's class comes from its Create factory, or when none
-// is given from the class registry below.
+// form and every component. Each component is made by its Create factory.
 class TFormDesign {
 public:
     using TSetter = std::function<void(TComponent&)>;
     using TFactory = std::function<TComponent*(TComponent* owner)>;
 
     struct TEntry {
-        std::string ClassName; // for the class registry; empty when Create is given
         std::string Name;
         std::string ParentName;
         TFactory Create;
@@ -47,8 +45,6 @@ public:
         m_entries.push_back(std::move(e));
         return *this;
     }
-    // A component created through the class registry by class name.
-    TFormDesign& AddByClass(TEntry entry);
 
     const std::vector<std::function<void(TCustomForm&)>>& FormProperties() const { return m_form; }
     const std::vector<TEntry>& Entries() const { return m_entries; }
@@ -60,7 +56,3 @@ private:
 
 // Reads the design into the form (see above); does not run the creation handler.
 void ReadFormDesign(TCustomForm& form, const TFormDesign& design);
-
-// The class registry (optional): class name -> factory. The registry is process-wide.
-void RegisterComponentClass(const std::string& className, TFormDesign::TFactory factory);
-TFormDesign::TFactory FindComponentClass(const std::string& className);

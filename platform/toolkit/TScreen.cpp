@@ -6,12 +6,6 @@
 
 TScreen* Screen = nullptr;
 
-TCustomForm* TScreen::ActiveForm() const {
-    for (TCustomForm* f : m_forms)
-        if (f->Active()) return f;
-    return nullptr;
-}
-
 void TScreen::AddForm(TCustomForm* form) {
     m_forms.push_back(form);
     m_zOrder.push_back(form);

@@ -18,7 +18,6 @@ public:
     // Every existing form (shown or not), in creation order.
     const std::vector<TCustomForm*>& Forms() const { return m_forms; }
     int FormCount() const { return int(m_forms.size()); }
-    TCustomForm* ActiveForm() const;
     // The visible forms, top-most first: stay-on-top forms above the others, each band in
     // the order they were last raised.
     std::vector<TCustomForm*> FormsTopToBottom() const;

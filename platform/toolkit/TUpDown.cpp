@@ -74,12 +74,6 @@ void TUpDown::SetOrientation(TUDOrientation o) {
     Invalidate();
 }
 
-void TUpDown::SetAlignButton(TUDAlignButton a) {
-    if (a == m_alignButton) return;
-    m_alignButton = a;
-    PlaceBesideAssociate();
-}
-
 std::string TUpDown::FormatPosition(int position) const {
     std::string digits = std::to_string(position < 0 ? -std::int64_t(position) : std::int64_t(position));
     std::string out;

@@ -45,8 +45,6 @@ public:
     void SetThousands(bool v);
     TUDOrientation Orientation() const { return m_orientation; }
     void SetOrientation(TUDOrientation o);
-    TUDAlignButton AlignButton() const { return m_alignButton; }
-    void SetAlignButton(TUDAlignButton a);
     TWinControl* Associate() const { return m_associate; }
     // Places the up-down beside the control and shows the position in its text; null detaches.
     void SetAssociate(TWinControl* control);

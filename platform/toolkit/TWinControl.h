@@ -46,7 +46,6 @@ public:
     std::uint32_t Style() const { return m_style; }
     void SetStyle(std::uint32_t style) { m_style = style; }
     std::uint32_t ExStyle() const { return m_exStyle; }
-    void SetExStyle(std::uint32_t exStyle) { m_exStyle = exStyle; }
 
     // --- children ---
     int ControlCount() const { return int(m_controls.size()); }
@@ -94,9 +93,6 @@ public:
     // with all children, and paint at once with RDW_UPDATENOW.
     void RedrawWindow(const TRect* r, unsigned flags);
     void Update() override;
-    // Pending repaint of the client area, client coordinates.
-    const TRegion& UpdateRegion() const { return m_updateRegion; }
-    bool IsErasePending() const { return m_erasePending; }
     // Drawing is switched off by WM_SETREDRAW 0; invalidations collect until it is back on.
     bool IsRedrawEnabled() const { return m_redraw; }
     // Paints the control with its children into canvas at (x, y) (WM_PRINT with all flags).
@@ -117,7 +113,6 @@ public:
     TPoint ClientOrigin() const override;
     // The non-client area needs a WM_NCPAINT at the next composition.
     void InvalidateFrame();
-    bool IsFramePending() const { return m_framePending; }
 
     // --- internal to the toolkit (composition, window table, input) ---
     void DestroyHandle();

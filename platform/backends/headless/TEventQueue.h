@@ -10,7 +10,6 @@ class TEventQueue {
 public:
     void Push(TBackendEvent event) { m_events.push_back(std::move(event)); }
     bool IsEmpty() const { return m_events.empty(); }
-    std::size_t Count() const { return m_events.size(); }
     // Removes and returns every pending event.
     std::vector<TBackendEvent> TakeAll();
 

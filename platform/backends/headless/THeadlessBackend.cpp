@@ -220,10 +220,3 @@ void THeadlessBackend::TypeText(const std::string& text) {
         i += length;
     }
 }
-
-void THeadlessBackend::RequestClose(TNativeWindowId id) {
-    TBackendEvent event;
-    event.Kind = TBackendEventKind::CloseRequest;
-    event.Window = id;
-    m_queue.Push(event);
-}

@@ -60,10 +60,7 @@ public:
     const TVirtualScreen& Screen() const { return m_screen; }
     TVirtualClock& Clock() { return m_clock; }
     TNativeWindowId ActiveWindow() const { return m_active; }
-    TNativeWindowId CaptureWindow() const { return m_capture; }
     TPoint MousePos() const { return m_mousePos; }
-    std::uint32_t ShiftState() const { return m_shift; }
-    std::size_t PendingEventCount() const { return m_queue.Count(); }
     std::uint64_t PresentCount() const { return m_presentCount; }
     // The part of the surface that the last present of a surface said had changed.
     const TRegion& LastDamage() const { return m_lastDamage; }
@@ -82,7 +79,6 @@ public:
     void ReleaseKey(int virtualKey);
     // One Text event per character (UTF-8 sequence) of the text.
     void TypeText(const std::string& text);
-    void RequestClose(TNativeWindowId id);
     // An event exactly as given, for a test that needs one the calls above do not make.
     void PostEvent(TBackendEvent event) { m_queue.Push(std::move(event)); }
 

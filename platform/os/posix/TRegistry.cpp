@@ -109,13 +109,6 @@ std::optional<TRegValue> TRegistry::FindValue(std::string_view name) const {
     return store.File.FindValue(FullKey(CurrentPath_), name);
 }
 
-std::vector<std::string> TRegistry::GetValueNames() const {
-    if (!HasCurrentKey_) return {};
-    const TLoadedStore store = Load();
-    if (store.State != TStoreState::Loaded) return {};
-    return store.File.ValueNames(FullKey(CurrentPath_));
-}
-
 void TRegistry::WriteValue(std::string_view name, const TRegValue& value) {
     if (!HasCurrentKey_) ThrowSetFailed(name);
     const std::string full = FullKey(CurrentPath_);
@@ -137,10 +130,4 @@ void TRegistry::WriteStrings(std::span<const TRegNamedString> values) {
         return true;
     });
     if (!stored) ThrowSetFailed(refused);
-}
-
-bool TRegistry::DeleteValue(std::string_view name) {
-    if (!HasCurrentKey_) return false;
-    const std::string full = FullKey(CurrentPath_);
-    return Modify([&](TRegistryFile& file) { return file.DeleteValue(full, name); });
 }

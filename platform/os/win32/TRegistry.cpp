@@ -29,11 +29,6 @@ std::optional<TRegValue> TRegistry::FindValue(std::string_view name) const {
     return Keys_->Value(name);
 }
 
-std::vector<std::string> TRegistry::GetValueNames() const {
-    if (!HasCurrentKey_ || !Keys_) return {};
-    return Keys_->ValueNames();
-}
-
 void TRegistry::WriteValue(std::string_view name, const TRegValue& value) {
     if (!HasCurrentKey_ || !Keys_ || !TRegistryFile::IsValidValueName(name) || !Keys_->SetValue(name, value))
         ThrowSetFailed(name);
@@ -59,8 +54,4 @@ void TRegistry::WriteStrings(std::span<const TRegNamedString> values) {
         }
         ThrowSetFailed(value.Name);
     }
-}
-
-bool TRegistry::DeleteValue(std::string_view name) {
-    return HasCurrentKey_ && Keys_ && Keys_->DeleteValue(name);
 }

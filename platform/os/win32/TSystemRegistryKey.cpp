@@ -107,31 +107,6 @@ bool TSystemRegistryKey::DeleteValue(std::string_view name) const {
            ::RegDeleteValueW(static_cast<HKEY>(Handle_), Utf8ToWide(name).c_str()) == ERROR_SUCCESS;
 }
 
-std::vector<std::string> TSystemRegistryKey::ValueNames() const {
-    std::vector<std::string> names;
-    if (Handle_ == nullptr) return names;
-    const auto key = static_cast<HKEY>(Handle_);
-    DWORD longest = 0;
-    if (::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest,
-                           nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        return names;
-    std::wstring buffer(std::size_t(longest) + 1, L'\0');
-    for (DWORD index = 0;; ++index) {
-        DWORD length = DWORD(buffer.size());
-        const LSTATUS status =
-            ::RegEnumValueW(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
-        if (status == ERROR_MORE_DATA && buffer.size() < 65536) {
-            // A longer name was added meanwhile: ask for this index again with room for it.
-            buffer.resize(buffer.size() * 2);
-            --index;
-            continue;
-        }
-        if (status != ERROR_SUCCESS) break;
-        names.push_back(WideToUtf8(std::wstring_view(buffer.data(), length)));
-    }
-    return names;
-}
-
 TScopedRegistryRoots::TScopedRegistryRoots(void* machine, void* user)
     : FormerMachine_(MachineRoot), FormerUser_(UserRoot) {
     MachineRoot = static_cast<HKEY>(machine);

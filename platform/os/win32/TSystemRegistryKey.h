@@ -29,7 +29,6 @@ public:
     bool SetValue(std::string_view name, const TRegValue& value) const;
     // False when the value did not exist or could not be deleted.
     bool DeleteValue(std::string_view name) const;
-    std::vector<std::string> ValueNames() const;
 
     static bool Exists(std::uint32_t root, std::string_view path);
 

@@ -1,9 +1,5 @@
 #include "platform/os/win32/TSystemRegistryKeys.h"
 
-#include "platform/core/CodePage.h"
-
-#include <algorithm>
-
 namespace {
 
 constexpr std::uint32_t kMachineRoot = 0x80000002u;
@@ -48,14 +44,4 @@ bool TSystemRegistryKeys::DeleteValue(std::string_view name) const {
     const bool fromUserKey = UserKey_.DeleteValue(name);
     const bool fromKey = WritesToKey_ && Key_.DeleteValue(name);
     return fromUserKey || fromKey;
-}
-
-std::vector<std::string> TSystemRegistryKeys::ValueNames() const {
-    std::vector<std::string> names = UserKey_.ValueNames();
-    for (std::string& name : Key_.ValueNames()) {
-        const bool listed = std::any_of(names.begin(), names.end(),
-                                        [&](const std::string& other) { return SameText(other, name); });
-        if (!listed) names.push_back(std::move(name));
-    }
-    return names;
 }

@@ -21,7 +21,6 @@ public:
     bool SetValue(std::string_view name, const TRegValue& value) const;
     // False when the value did not exist or could not be deleted.
     bool DeleteValue(std::string_view name) const;
-    std::vector<std::string> ValueNames() const;
     // Whether changes go to the user's key in place of the machine's.
     bool WritesToUserKey() const { return !WritesToKey_; }
 
