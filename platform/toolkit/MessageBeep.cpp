@@ -1,5 +1,7 @@
 #include "platform/toolkit/MessageBeep.h"
 
+#include "platform/toolkit/TApplication.h"
+
 namespace {
 std::uint64_t& Count() {
     static std::uint64_t count = 0;
@@ -9,6 +11,7 @@ std::uint64_t& Count() {
 
 void MessageBeep() {
     ++Count();
+    if (Application && Application->HasBackend()) Application->Backend().Beep();
 }
 
 std::uint64_t MessageBeepCount() {

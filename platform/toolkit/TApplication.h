@@ -34,6 +34,7 @@ public:
     std::string ClassName() const override { return "TApplication"; }
 
     TBackend& Backend() { return *m_backend; }
+    bool HasBackend() const { return m_backend != nullptr; }
     void Initialize() {}
     void SetTitle(const std::string& t) { m_title = t; }
 

@@ -110,6 +110,8 @@ public:
     }
     // The mouse is captured to this window (events outside it still reach it); 0 releases.
     virtual void CaptureMouse(TNativeWindowId id) = 0;
+    // The system's warning sound for refused input; a backend without one stays silent.
+    virtual void Beep() {}
 
     // Milliseconds on the backend's clock: real monotonic time, or the virtual clock.
     virtual std::uint64_t NowMs() const = 0;

@@ -52,6 +52,9 @@ public:
     }
     std::vector<TBackendEvent> WaitEvents(std::optional<std::uint64_t> deadlineMs) override;
     void Wake() override { m_woken = true; }
+    // Nothing sounds; the warning sounds asked for are counted.
+    void Beep() override { ++m_beeps; }
+    std::uint64_t Beeps() const { return m_beeps; }
     // What is already queued; never asks the idle handler for more.
     std::vector<TBackendEvent> PollEvents() override;
 
@@ -83,6 +86,7 @@ public:
     void PostEvent(TBackendEvent event) { m_queue.Push(std::move(event)); }
 
 private:
+    std::uint64_t m_beeps = 0;
     TNativeWindowId MouseTarget(TPoint screenPos) const;
     void PushMouse(TBackendEventKind kind, TPoint screenPos, TMouseButton button, int wheelDelta);
     void Activate(TNativeWindowId id);

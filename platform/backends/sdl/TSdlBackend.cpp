@@ -191,6 +191,11 @@ void TSdlBackend::PresentSurface(TNativeWindowId id, const std::shared_ptr<const
     if (TSdlPresenter* presenter = PresenterOf(id)) presenter->Present(*surface, damaged);
 }
 
+void TSdlBackend::Beep() {
+    // SDL has no sound of its own for this; the X display rings its bell.
+    if (m_x11) m_x11->Bell();
+}
+
 void TSdlBackend::CaptureMouse(TNativeWindowId id) {
     if (!FindWindow(id)) id = 0;
     if (id == m_capture) return;

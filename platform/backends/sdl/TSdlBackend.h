@@ -44,6 +44,7 @@ public:
     void SetIcon(const TBitmap& icon) override;
     void SetWindowOwner(TNativeWindowId id, TNativeWindowId owner, bool modal) override;
     void CaptureMouse(TNativeWindowId id) override;
+    void Beep() override;
     std::uint64_t NowMs() const override;
     std::vector<TBackendEvent> WaitEvents(std::optional<std::uint64_t> deadlineMs) override;
     void Wake() override;

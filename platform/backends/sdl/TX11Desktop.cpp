@@ -132,6 +132,11 @@ void TX11Desktop::SetModalState(TXWindow window, bool modal) {
                        reinterpret_cast<const unsigned char*>(states.data()), int(states.size()));
 }
 
+void TX11Desktop::Bell() {
+    m_x.Bell(AsDisplay(m_display), 0);
+    m_x.Flush(AsDisplay(m_display));
+}
+
 TPoint TX11Desktop::Pointer() const {
     Window rootReturn = 0, child = 0;
     int x = 0, y = 0, windowX = 0, windowY = 0;

@@ -36,6 +36,8 @@ public:
     void SetTitle(SDL_Window* window, const std::string& title);
     // WM_TRANSIENT_FOR the owner (null: none), and _NET_WM_STATE_MODAL while modal.
     void SetOwner(SDL_Window* window, SDL_Window* owner, bool modal);
+    // The display's warning sound, at its base volume.
+    void Bell();
     // The pointer's position on the screen now.
     TPoint Pointer() const;
     // The screen's size now.

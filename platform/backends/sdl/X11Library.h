@@ -7,6 +7,7 @@
 // backend starts (SDL2 opens the same library for its display), so that a headless run
 // never loads it.
 #define QUIBBLETON_X11_FUNCTIONS(F)                                                                          \
+    F(Bell, XBell)                                                                                           \
     F(ChangeProperty, XChangeProperty)                                                                       \
     F(CreateGC, XCreateGC)                                                                                   \
     F(DeleteProperty, XDeleteProperty)                                                                       \

@@ -247,6 +247,10 @@ void TWin32Backend::Paint(TNativeWindowId id, TWindow& window) {
     EndPaint(window.Handle, &paint);
 }
 
+void TWin32Backend::Beep() {
+    ::MessageBeep(MB_OK);
+}
+
 void TWin32Backend::CaptureMouse(TNativeWindowId id) {
     TWindow* window = Find(id);
     if (!window) id = 0;

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "ToolkitTestSupport.h"
+#include "platform/toolkit/MessageBeep.h"
 #include "platform/toolkit/TButton.h"
 #include "platform/toolkit/TLabel.h"
 
@@ -208,6 +209,18 @@ TEST(ButtonBehaviourTest, CancelDropsThePressWithoutClick) {
     EXPECT_TRUE(r.Changed);
     EXPECT_FALSE(r.Click);
     EXPECT_FALSE(b.MouseUp(true).Click);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(InputTest, ARefusedInputsWarningSoundReachesTheBackend) {
+    const std::uint64_t counted = MessageBeepCount();
+    MessageBeep();
+    MessageBeep();
+    EXPECT_EQ(Backend().Beeps(), 2u);
+    EXPECT_EQ(MessageBeepCount(), counted + 2);
 }
 
 } // namespace
