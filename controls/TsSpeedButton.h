@@ -25,7 +25,6 @@ public:
     const TBitmap& Glyph() const { return m_glyph; }
     void SetGlyph(const TBitmap& glyph);
     // A flat button shows no face in its normal state.
-    bool Flat() const { return m_flat; }
     void SetFlat(bool flat);
     // A transparent button lets the parent's face show where its section is transparent.
     bool Transparent() const { return m_transparent; }

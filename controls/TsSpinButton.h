@@ -26,7 +26,6 @@ public:
     TWinControl* FocusControl() const { return m_focusControl; }
     void SetFocusControl(TWinControl* control) { m_focusControl = control; }
     // The skinned edit whose face the arrows paint over (the owning spin edit).
-    TsEdit* SpinEdit() const { return m_spinEdit; }
     void SetSpinEdit(TsEdit* edit) { m_spinEdit = edit; }
     // Rebuilds both arrow glyphs in the font colour (after loading and after a skin change).
     void RebuildGlyphs();

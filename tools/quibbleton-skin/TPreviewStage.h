@@ -36,7 +36,6 @@ public:
 
     // The name the manager loaded the skin under.
     const std::string& SkinName() const { return m_skinName; }
-    const TsSkinManager& Manager() const { return *m_manager; }
 
     // Paints every cell's sample into the sheet at the cell's Sample rectangle.
     void PaintSamples(TBitmap& sheet);
