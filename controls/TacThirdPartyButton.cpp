@@ -99,8 +99,7 @@ void TacThirdPartyButton::HandleSkinCommand(TMessage& m) {
         if (ownManager) Button()->Invalidate();
         return;
     case cmdUpdateDone:
-        if (!SkinnedNow() || !m_binding.InUpdate()) break;
-        m_binding.SetInUpdate(false);
+        if (!SkinnedNow() || !m_binding.EndHeldUpdate()) break;
         Button()->Repaint();
         return;
     default:

@@ -155,13 +155,13 @@ void TsBaseSpinEdit::PaintWindow(TCanvas& canvas) {
     }
 }
 
-void TsBaseSpinEdit::SkinCommand(TMessage& m) {
+void TsBaseSpinEdit::SkinCommand(TWMSkinCommand& m) {
     TsEdit::SkinCommand(m);
-    switch (SkinCommandMessage::Code(m)) {
+    switch (m.Code) {
     case cmdSkinLoaded:
     case cmdSkinRemoved:
     case cmdSkinApplied:
-        if (SkinCommandMessage::ObjectAs<TsSkinManager>(m) != SkinData().SkinManager()) break;
+        if (m.Object<TsSkinManager>() != SkinData().SkinManager()) break;
         ForwardToArrows(m);
         m_button->RebuildGlyphs();
         break;

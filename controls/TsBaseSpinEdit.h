@@ -43,7 +43,7 @@ protected:
     void CMEnabledChanged(TWMNoParams& m) override;
     void CMMouseEnter(TCMMouseEnter& m) override;
     void CMMouseLeave(TCMMouseLeave& m) override;
-    void SkinCommand(TMessage& m) override;
+    void SkinCommand(TWMSkinCommand& m) override;
 
 private:
     // Places the arrows inside the right edge and keeps the text clear of them.

@@ -442,8 +442,7 @@ bool TsButton::HandleSkinCommand(TWMSkinCommand& m) {
         RepaintNow();
         return true;
     case cmdUpdateDone:
-        if (!IsSkinnedNow() || !m_skinData.InUpdate()) return false;
-        m_skinData.SetInUpdate(false);
+        if (!IsSkinnedNow() || !m_skinData.EndHeldUpdate()) return false;
         RepaintNow();
         return true;
     case cmdIsSkinAware:

@@ -36,11 +36,6 @@ public:
 
     // The face state the button would paint now: 0 normal, 1 hot, 2 pressed.
     virtual int FaceState() const;
-    // A left press or release on its way to the platform button, whose push state follows it
-    // only after the skinned button has started the fade to its outcome.
-    enum class TPushChange { None, Press, Release };
-    // The face state once the change has reached the platform button.
-    int FaceStateWith(TPushChange change) const;
     // Builds the face for the current state: background layers, the border mask (which also
     // carves the held window region), the caption, and the disabled look. The one routine that
     // makes a push button's face, used by the paint, the fades and the skin tool.
@@ -55,9 +50,6 @@ public:
     TsFade* FadeTimer() const { return m_fade.get(); }
     // The region carved by the last rebuild and not yet handed to the window.
     const std::optional<TRegion>& HeldRegion() const { return m_heldRegion; }
-
-    // Shown pressed for the moment a quick click repaints pressed before its release fade.
-    bool ForcedPressed() const { return m_forcedPressed; }
 
     void WriteDumpFields(TJsonWriter& json) const override;
 
@@ -94,6 +86,11 @@ protected:
     void OtherMessage(TMessage& m) override;
 
 private:
+    // A left press or release on its way to the platform button, whose push state follows it
+    // only after the skinned button has started the fade to its outcome.
+    enum class TPushChange { None, Press, Release };
+    // The face state once the change has reached the platform button.
+    int FaceStateWith(TPushChange change) const;
     bool IsSkinnedNow() const;
     // Has a handle, a parent, and is not loading, being created or destroyed.
     bool IsReady() const;

@@ -133,10 +133,7 @@ void TsCustomComboBox::WMSkinCommand(TWMSkinCommand& m) {
         m.SetAnswer(DroppedDown() ? 1 : 0);
         return;
     case cmdUpdateDone:
-        if (m_skinData.InUpdate()) {
-            m_skinData.SetInUpdate(false);
-            Invalidate();
-        }
+        if (m_skinData.EndHeldUpdate()) Invalidate();
         return;
     default:
         break;

@@ -140,15 +140,14 @@ void TsEdit::WMSkinCommand(TWMSkinCommand& m) {
     SkinCommand(m);
 }
 
-void TsEdit::SkinCommand(TMessage& m) {
-    switch (SkinCommandMessage::Code(m)) {
+void TsEdit::SkinCommand(TWMSkinCommand& m) {
+    switch (m.Code) {
     case cmdSkinApplied:
     case cmdSkinRemoved:
-        if (SkinCommandMessage::ObjectAs<TsSkinManager>(m) == m_skinData.SkinManager()) RefreshSkin();
+        if (m.Object<TsSkinManager>() == m_skinData.SkinManager()) RefreshSkin();
         break;
     case cmdUpdateDone:
-        if (m_skinData.InUpdate()) {
-            m_skinData.SetInUpdate(false);
+        if (m_skinData.EndHeldUpdate()) {
             Invalidate();
             InvalidateFrame();
         }

@@ -48,7 +48,7 @@ protected:
     void CMMouseLeave(TCMMouseLeave& m) override;
     void BoundsChanged(const TRect& oldBounds) override;
     // Skin commands after the binding's part; descendants add their own and call this.
-    virtual void SkinCommand(TMessage& m);
+    virtual void SkinCommand(TWMSkinCommand& m);
     // The face must be rebuilt and the frame and client repainted.
     void RefreshSkin();
 

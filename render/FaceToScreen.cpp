@@ -48,14 +48,8 @@ private:
 
 // The part of its rectangle a child covers: all of it, or the shape of a shaped window.
 TRegion ChildShape(const TControl& child, const TRect& bounds) {
-    TRegion shape(bounds);
-    if (!child.IsWindowed()) return shape;
-    if (const auto& region = static_cast<const TWinControl&>(child).WindowRgn()) {
-        TRegion cut = *region;
-        cut.Offset(bounds.Left, bounds.Top);
-        shape.Intersect(cut);
-    }
-    return shape;
+    if (!child.IsWindowed()) return TRegion(bounds);
+    return static_cast<const TWinControl&>(child).ShapeAt(bounds.TopLeft());
 }
 
 // Whether any part of the rectangle (logical coordinates) lies inside the canvas's clip.

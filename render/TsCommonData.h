@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/graphics/TBitmap.h"
 #include "platform/toolkit/MessageRecords.h"
@@ -52,6 +53,8 @@ public:
     // --- state ---
     bool InUpdate() const { return m_inUpdate; }
     void SetInUpdate(bool value) { m_inUpdate = value; }
+    // cmdUpdateDone: painting is no longer held; true when it was, so the control repaints.
+    bool EndHeldUpdate() { return std::exchange(m_inUpdate, false); }
     // The manager stored by SkinManager writes; null follows the default manager.
     TsSkinManager* ExplicitManager() const { return m_explicitManager; }
     std::int32_t BorderMaskIndex() const { return m_borderMaskIndex; }

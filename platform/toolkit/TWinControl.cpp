@@ -315,18 +315,21 @@ TPoint TWinControl::SurfaceClientOrigin() const {
     return {r.Left + in.Left, r.Top + in.Top};
 }
 
-namespace {
-
-// The part of the surface a window covers: its rectangle, cut to its window region.
-TRegion WindowShape(const TWinControl& w) {
-    TRect r = w.SurfaceRect();
-    TRegion shape(r);
-    if (const auto& rgn = w.WindowRgn()) {
-        TRegion cut = *rgn;
-        cut.Offset(r.Left, r.Top);
+TRegion TWinControl::ShapeAt(TPoint origin) const {
+    TRegion shape(TRect::FromBounds(origin.X, origin.Y, Width(), Height()));
+    if (m_windowRgn) {
+        TRegion cut = *m_windowRgn;
+        cut.Offset(origin.X, origin.Y);
         shape.Intersect(cut);
     }
     return shape;
+}
+
+namespace {
+
+// The part of the surface a window covers.
+TRegion WindowShape(const TWinControl& w) {
+    return w.ShapeAt(w.SurfaceRect().TopLeft());
 }
 
 } // namespace

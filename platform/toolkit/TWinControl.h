@@ -102,6 +102,9 @@ public:
     // mouse. An empty optional removes it. The control owns its copy.
     void SetWindowRgn(std::optional<TRegion> region, bool redraw);
     const std::optional<TRegion>& WindowRgn() const { return m_windowRgn; }
+    // The part of its rectangle the window covers, placed with its top-left corner at origin:
+    // all of it, or what its window region keeps.
+    TRegion ShapeAt(TPoint origin) const;
     // Widths of the non-client border on each side (Left, Top, Right, Bottom as widths);
     // the client area is the bounds minus these.
     virtual TRect NonClientInsets() const { return {}; }

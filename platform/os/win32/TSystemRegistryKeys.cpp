@@ -1,9 +1,11 @@
 #include "platform/os/win32/TSystemRegistryKeys.h"
 
+#include "platform/os/TRegistry.h"
+
 namespace {
 
-constexpr std::uint32_t kMachineRoot = 0x80000002u;
-constexpr std::uint32_t kUserRoot = 0x80000001u;
+constexpr std::uint32_t kMachineRoot = HKEY_LOCAL_MACHINE;
+constexpr std::uint32_t kUserRoot = HKEY_CURRENT_USER;
 using TAccess = TSystemRegistryKey::TAccess;
 
 } // namespace
