@@ -83,7 +83,6 @@ TEST_F(TimerTest, IdleLoopWaitsForTheNextTimerWithItsDeadline) {
     auto* timer = new TTimer(Application);
     timer->SetInterval(250);
     timer->SetOnTimer([](TObject*) {});
-    std::optional<std::uint64_t> asked;
     ClockTarget = 5000;
     int waitsBefore = Waits;
     Application->HandleMessage();
